@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Processes.h"
+#include "platform/ProfileFiles.h"
+#include "platform/System.h"
+#include "text/Parameter.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace mirbelon {
+
+// The host interfaces, owned elsewhere (main() or a test).
+struct Host
+{
+    FileSystem &files;
+    ProfileFiles &profiles;
+    Processes &processes;
+    Dialogs &dialogs;
+    Desktop &desktop;
+    System &system;
+};
+
+// Folder values, all program paths without a trailing "\"; set once per run.
+struct Ordner
+{
+    QString prg;        // OrdnerPrg: the program folder
+    QString brenlo;     // OrdnerBrenlo: the family folder; empty until resolved
+    QString tmp;        // OrdnerTmp
+    QString dat;        // OrdnerDat
+    QString debugDatei; // DebugDatei: OrdnerDat + "\Debug.txt"
+};
+
+// Which long run is going on; a scan or a second run is refused meanwhile.
+enum class Lauf { Keiner, Kopieren, Loeschen };
+
+// The one shared context of a run: host, folders and the few module-level
+// values of the main window. Set up once at start-up and passed in.
+class Context
+{
+public:
+    Context(Host host, QString kommandozeile, QString programmName = QStringLiteral("Mirbelon"))
+        : host(host), kommandozeile(std::move(kommandozeile)), programmName(std::move(programmName))
+    {
+    }
+
+    Host host;
+    Ordner ordner;
+    QString kommandozeile;  // the whole command line as one text
+    QString programmName;   // executable file name without extension
+    Parameter parameter;    // filled by ParameterZerlegen at start-up
+
+    QString einstellungsDatei; // Mirbelon.ini, fixed when the main window loads
+    QString dateiTypen;        // "Formate", loaded by KonfigLaden
+    float datumKorrektur = 0;  // minutes, set by the date correction
+
+    int debugModus = 0;          // 0 undecided, <0 off, >=1 on
+    quint32 debugLetzterTick = 0;
+
+    Lauf lauf = Lauf::Keiner;
+};
+
+} // namespace mirbelon

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/Fehler.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace mirbelon {
+
+struct DirEntry
+{
+    QString name;        // as the file system spells it
+    bool isFolder = false;
+    bool isHidden = false;
+};
+
+struct DiskSpace
+{
+    double freeBytes = 0;  // 0 when the disk cannot be queried
+    double totalBytes = 0;
+};
+
+// Files and folders, addressed by program paths ("E:\Dcim\Img_0001.jpg").
+// Names are resolved without regard to case; an exact spelling wins.
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    // Program path -> host path and back. Unknown drives give an empty text.
+    virtual QString hostPath(const QString &programPath) const = 0;
+    virtual QString programPath(const QString &hostPath) const = 0;
+
+    // Drive letters that the table knows ("C", "E", "Z"), in order.
+    virtual QStringList driveLetters() const = 0;
+
+    // A regular file that can be opened for reading.
+    virtual bool canRead(const QString &path) const = 0;
+    virtual bool isFolder(const QString &path) const = 0;
+    virtual bool exists(const QString &path) const = 0;
+
+    // Entries of one folder without "." and ".."; nullopt when it cannot be listed.
+    virtual std::optional<QList<DirEntry>> list(const QString &folder) const = 0;
+
+    virtual qint64 size(const QString &path) const = 0;                      // -1 on failure
+    virtual std::optional<QDateTime> modified(const QString &path) const = 0; // local time
+    virtual bool isReadOnly(const QString &path) const = 0;
+    virtual Fehler setReadOnly(const QString &path, bool readOnly) = 0;
+
+    virtual Fehler makeFolder(const QString &path) = 0; // one level; an existing folder is error 75
+    virtual Fehler remove(const QString &path) = 0;
+
+    // Copies content only. The data goes to a temporary name beside `target`
+    // and is renamed to `target` when complete and of the source's size, so
+    // `target` never holds a partial file. With `flush` the data is on disk
+    // before this returns. An existing `target` is replaced only with `overwrite`.
+    virtual Fehler copyFile(const QString &source, const QString &target, bool overwrite,
+                            bool flush) = 0;
+
+    virtual std::optional<QByteArray> readAll(const QString &path) const = 0;
+    // New file beside the old one, then renamed over it.
+    virtual Fehler writeAtomic(const QString &path, const QByteArray &data) = 0;
+    virtual Fehler append(const QString &path, const QByteArray &data) = 0;
+
+    virtual DiskSpace space(const QString &path) const = 0;
+    virtual QString volumeLabel(const QString &drive) const = 0; // "" when none
+};
+
+} // namespace mirbelon

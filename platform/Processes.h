@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace mirbelon {
+
+// Window styles of started programs, as the described system numbers them.
+enum class WindowStyle { Hidden = 0, Normal = 1, Minimized = 2, NormalNoFocus = 4, MinimizedNoFocus = 6 };
+
+class Processes
+{
+public:
+    virtual ~Processes() = default;
+    // Starts a host command line through the host's command interpreter and
+    // does not wait. Paths inside it must already be host paths.
+    virtual bool startDetached(const QString &commandLine, WindowStyle style) = 0;
+    // Runs a host command line and waits for it; returns its exit code, -1 when it could not run.
+    virtual int run(const QString &commandLine) = 0;
+    // The system's "Open" action on a program path, a URL or a "mailto:" address.
+    virtual bool openDocument(const QString &target) = 0;
+    // Sends keystrokes to the active window; false when the host has no way to.
+    virtual bool sendKeys(const QString &keys) = 0;
+};
+
+} // namespace mirbelon

@@ -1,0 +1,44 @@
+#include "platform/fake/FakeProcesses.h"
+
+#include <QProcess>
+
+namespace mirbelon {
+
+namespace {
+int laufen(const QString &commandLine)
+{
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
+    if (!p.waitForFinished(60000))
+        return -1;
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+} // namespace
+
+bool FakeProcesses::startDetached(const QString &commandLine, WindowStyle style)
+{
+    gestartet.append({commandLine, style});
+    if (ausfuehren)
+        laufen(commandLine);
+    return true;
+}
+
+int FakeProcesses::run(const QString &commandLine)
+{
+    ausgefuehrt.append(commandLine);
+    return laufen(commandLine);
+}
+
+bool FakeProcesses::openDocument(const QString &target)
+{
+    geoeffnet.append(target);
+    return true;
+}
+
+bool FakeProcesses::sendKeys(const QString &keys)
+{
+    tasten.append(keys);
+    return true;
+}
+
+} // namespace mirbelon

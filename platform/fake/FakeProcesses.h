@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Processes.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace mirbelon {
+
+// Records what would be started or opened. With `ausfuehren` set, command
+// lines really run through /bin/sh (and are waited for, so tests can look
+// at what they did).
+class FakeProcesses : public Processes
+{
+public:
+    struct Gestartet
+    {
+        QString kommando;
+        WindowStyle stil;
+    };
+
+    bool startDetached(const QString &commandLine, WindowStyle style) override;
+    int run(const QString &commandLine) override;
+    bool openDocument(const QString &target) override;
+    bool sendKeys(const QString &keys) override;
+
+    bool ausfuehren = false;
+    QList<Gestartet> gestartet;
+    QStringList ausgefuehrt; // by run()
+    QStringList geoeffnet;
+    QStringList tasten;
+};
+
+} // namespace mirbelon

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/DriveTable.h"
+#include "platform/FileSystem.h"
+
+namespace mirbelon {
+
+class PosixFileSystem : public FileSystem
+{
+public:
+    PosixFileSystem(); // drive table from the environment
+    explicit PosixFileSystem(DriveTable table);
+
+    const DriveTable &table() const { return m_table; }
+
+    QString hostPath(const QString &programPath) const override;
+    QString programPath(const QString &hostPath) const override;
+    QStringList driveLetters() const override;
+    bool canRead(const QString &path) const override;
+    bool isFolder(const QString &path) const override;
+    bool exists(const QString &path) const override;
+    std::optional<QList<DirEntry>> list(const QString &folder) const override;
+    qint64 size(const QString &path) const override;
+    std::optional<QDateTime> modified(const QString &path) const override;
+    bool isReadOnly(const QString &path) const override;
+    Fehler setReadOnly(const QString &path, bool readOnly) override;
+    Fehler makeFolder(const QString &path) override;
+    Fehler remove(const QString &path) override;
+    Fehler copyFile(const QString &source, const QString &target, bool overwrite,
+                    bool flush) override;
+    std::optional<QByteArray> readAll(const QString &path) const override;
+    Fehler writeAtomic(const QString &path, const QByteArray &data) override;
+    Fehler append(const QString &path, const QByteArray &data) override;
+    DiskSpace space(const QString &path) const override;
+    QString volumeLabel(const QString &drive) const override;
+
+private:
+    DriveTable m_table;
+};
+
+} // namespace mirbelon

@@ -1,0 +1,112 @@
+#include "source/FotoListe.h"
+
+#include <algorithm>
+
+namespace mirbelon {
+
+FotoListe::FotoListe(QObject *parent) : QAbstractListModel(parent) {}
+
+QString FotoListe::pfad(int index) const
+{
+    return index >= 0 && index < anzahl() ? m_pfade.at(index) : QString();
+}
+
+bool FotoListe::markiert(int index) const
+{
+    return index >= 0 && index < anzahl() && m_marken[static_cast<size_t>(index)];
+}
+
+int FotoListe::anzahlMarkiert() const
+{
+    return static_cast<int>(std::count(m_marken.begin(), m_marken.end(), 1));
+}
+
+void FotoListe::setVersteckt(bool versteckt)
+{
+    m_versteckt = versteckt;
+}
+
+void FotoListe::setPfade(QStringList pfade)
+{
+    std::stable_sort(pfade.begin(), pfade.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    const bool hatteAktuell = m_aktuell != -1;
+    beginResetModel();
+    m_pfade = std::move(pfade);
+    m_marken.assign(static_cast<size_t>(m_pfade.size()), 0);
+    m_aktuell = -1;
+    endResetModel();
+    if (hatteAktuell)
+        emit aktuellGeaendert(-1);
+}
+
+void FotoListe::setMarkiert(int index, bool markiert)
+{
+    if (index < 0 || index >= anzahl())
+        return;
+    char &marke = m_marken[static_cast<size_t>(index)];
+    if (static_cast<bool>(marke) == markiert)
+        return;
+    marke = markiert ? 1 : 0;
+    const QModelIndex mi = createIndex(index, 0);
+    emit dataChanged(mi, mi, {Qt::CheckStateRole});
+    emit geklickt();
+}
+
+void FotoListe::setMarken(const std::vector<char> &marken)
+{
+    if (marken.size() != m_marken.size() || marken == m_marken)
+        return;
+    for (size_t i = 0; i < marken.size(); ++i)
+        m_marken[i] = marken[i] ? 1 : 0;
+    if (anzahl() > 0)
+        emit dataChanged(createIndex(0, 0), createIndex(anzahl() - 1, 0), {Qt::CheckStateRole});
+    emit geklickt();
+}
+
+void FotoListe::setAktuell(int index)
+{
+    if (index < -1 || index >= anzahl() || index == m_aktuell)
+        return;
+    m_aktuell = index;
+    emit aktuellGeaendert(index);
+    emit geklickt();
+}
+
+int FotoListe::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : anzahl();
+}
+
+QVariant FotoListe::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= anzahl())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return m_pfade.at(index.row());
+    case Qt::CheckStateRole:
+        return markiert(index.row()) ? Qt::Checked : Qt::Unchecked;
+    default:
+        return {};
+    }
+}
+
+bool FotoListe::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole)
+        return false;
+    setMarkiert(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags FotoListe::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+}
+
+} // namespace mirbelon

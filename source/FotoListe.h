@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace mirbelon {
+
+// The photo list ListBilder: full program paths, sorted without regard to
+// case, one mark per entry and a current entry (-1 for none). It is the one
+// model of the photos on the source. Changing the current entry or a mark,
+// by the user or by code, emits geklickt() (the list's click reaction).
+class FotoListe : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    explicit FotoListe(QObject *parent = nullptr);
+
+    int anzahl() const { return static_cast<int>(m_pfade.size()); }
+    const QStringList &pfade() const { return m_pfade; }
+    QString pfad(int index) const;
+    bool markiert(int index) const;
+    int anzahlMarkiert() const;
+    std::vector<char> marken() const { return m_marken; }
+
+    int aktuell() const { return m_aktuell; }
+    QString aktuellerPfad() const { return pfad(m_aktuell); }
+
+    // While hidden, the click reaction does nothing (bulk mark changes).
+    bool versteckt() const { return m_versteckt; }
+    void setVersteckt(bool versteckt);
+
+    // Replaces all entries; they are sorted here, all unmarked, none current.
+    void setPfade(QStringList pfade);
+    void leeren() { setPfade({}); }
+
+    void setMarkiert(int index, bool markiert);
+    // One change for many marks: marken.size() must equal anzahl().
+    void setMarken(const std::vector<char> &marken);
+    void setAktuell(int index);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+signals:
+    void geklickt();
+    void aktuellGeaendert(int index);
+
+private:
+    QStringList m_pfade;
+    std::vector<char> m_marken;
+    int m_aktuell = -1;
+    bool m_versteckt = false;
+};
+
+} // namespace mirbelon

@@ -1,0 +1,96 @@
+#include "tests/support/TestUmgebung.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace mirbelon::test {
+
+TestUmgebung::TestUmgebung(const QString &laufwerke)
+{
+    m_hatteLaufwerke = qEnvironmentVariableIsSet("MIRBELON_DRIVES");
+    m_alteLaufwerke = qgetenv("MIRBELON_DRIVES");
+
+    QStringList tabelle;
+    for (const QChar b : laufwerke) {
+        const QString ordner = wurzel.path() + QLatin1Char('/') + b.toUpper();
+        QDir().mkpath(ordner);
+        tabelle << QString(b.toUpper()) + QLatin1Char('=') + ordner;
+    }
+    qputenv("MIRBELON_DRIVES", tabelle.join(QLatin1Char(';')).toUtf8());
+
+    files = std::make_unique<PosixFileSystem>();
+    profiles = std::make_unique<PosixProfileFiles>(*files);
+    echtesSystem = std::make_unique<PosixSystem>(*files);
+    system = std::make_unique<FakeSystem>(*echtesSystem);
+    system->appData = QStringLiteral("C:\\AppData");
+    system->windows = QStringLiteral("C:\\Windows");
+    system->system = QStringLiteral("C:\\Windows\\System32");
+    system->programmDatei = QStringLiteral("C:\\Prg\\Mirbelon");
+    system->aktuellerOrdner = QStringLiteral("C:\\Prg");
+
+    ctx = std::make_unique<Context>(
+        Host{*files, *profiles, processes, dialogs, desktop, *system}, QString());
+    ctx->ordner.prg = QStringLiteral("C:\\Prg");
+    ctx->ordner.brenlo = QStringLiteral("C:\\Brenlo");
+    ctx->ordner.tmp = QStringLiteral("C:\\Tmp");
+    ctx->ordner.dat = QStringLiteral("C:\\Prg");
+    ctx->ordner.debugDatei = QStringLiteral("C:\\Prg\\Debug.txt");
+    ctx->einstellungsDatei = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    ctx->dateiTypen = QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2");
+    if (laufwerke.contains(QLatin1Char('C'), Qt::CaseInsensitive)) {
+        for (const char *o : {"C:\\Prg", "C:\\Brenlo", "C:\\Tmp", "C:\\AppData", "C:\\Windows"})
+            ordner(QString::fromLatin1(o));
+    }
+}
+
+TestUmgebung::~TestUmgebung()
+{
+    if (m_hatteLaufwerke)
+        qputenv("MIRBELON_DRIVES", m_alteLaufwerke);
+    else
+        qunsetenv("MIRBELON_DRIVES");
+}
+
+QString TestUmgebung::laufwerk(QChar buchstabe) const
+{
+    return wurzel.path() + QLatin1Char('/') + buchstabe.toUpper();
+}
+
+QString TestUmgebung::host(const QString &programmPfad) const
+{
+    QString rest = programmPfad.mid(2);
+    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (rest.endsWith(QLatin1Char('/')))
+        rest.chop(1);
+    return laufwerk(programmPfad.at(0)) + rest;
+}
+
+void TestUmgebung::datei(const QString &programmPfad, const QByteArray &inhalt,
+                         const QDateTime &zeit)
+{
+    const QString pfad = host(programmPfad);
+    QDir().mkpath(QFileInfo(pfad).path());
+    QFile f(pfad);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot create %s", qPrintable(pfad));
+    f.write(inhalt);
+    if (zeit.isValid())
+        f.setFileTime(zeit, QFileDevice::FileModificationTime);
+    f.close();
+}
+
+QByteArray TestUmgebung::inhalt(const QString &programmPfad) const
+{
+    QFile f(host(programmPfad));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void TestUmgebung::ordner(const QString &programmPfad)
+{
+    QDir().mkpath(host(programmPfad));
+}
+
+} // namespace mirbelon::test

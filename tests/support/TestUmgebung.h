@@ -1,0 +1,57 @@
+#pragma once
+
+#include "frame/Context.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeDialogs.h"
+#include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeSystem.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/PosixSystem.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace mirbelon::test {
+
+// Real temporary drives through MIRBELON_DRIVES, the real POSIX file system
+// and ini files, scripted dialogs and recorded processes. The folders of the
+// context are set without the start-up resolution: program folder C:\Prg,
+// family folder C:\Brenlo, temp folder C:\Tmp, data folder C:\Prg.
+class TestUmgebung
+{
+public:
+    // `laufwerke`: drive letters to create, e.g. "CE".
+    explicit TestUmgebung(const QString &laufwerke = QStringLiteral("CE"));
+    ~TestUmgebung();
+
+    // Host folder of a drive letter.
+    QString laufwerk(QChar buchstabe) const;
+    // Host path of a program path, spelled as given (no case resolution).
+    QString host(const QString &programmPfad) const;
+
+    // Creates a file with its folders; an invalid `zeit` keeps the current time.
+    void datei(const QString &programmPfad, const QByteArray &inhalt = "x",
+               const QDateTime &zeit = {});
+    QByteArray inhalt(const QString &programmPfad) const;
+    void ordner(const QString &programmPfad);
+
+    QTemporaryDir wurzel;
+    std::unique_ptr<PosixFileSystem> files;
+    std::unique_ptr<PosixProfileFiles> profiles;
+    std::unique_ptr<PosixSystem> echtesSystem;
+    std::unique_ptr<FakeSystem> system;
+    FakeDialogs dialogs;
+    FakeDesktop desktop;
+    FakeProcesses processes;
+    std::unique_ptr<Context> ctx;
+
+private:
+    QByteArray m_alteLaufwerke;
+    bool m_hatteLaufwerke = false;
+};
+
+} // namespace mirbelon::test

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace mirbelon {
+
+class FileSystem;
+
+// True when the file exists and can be opened for reading; false at once for
+// an empty path or one with "*" or "?". Never writes or creates anything.
+bool DateiVorhanden(const FileSystem &files, const QString &pfad);
+
+} // namespace mirbelon
