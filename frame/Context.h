@@ -61,6 +61,7 @@ public:
     quint32 debugLetzterTick = 0;
 
     Lauf lauf = Lauf::Keiner;
+    bool scanLaeuft = false;
 };
 
 } // namespace mirbelon

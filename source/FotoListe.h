@@ -40,6 +40,8 @@ public:
     // One change for many marks: marken.size() must equal anzahl().
     void setMarken(const std::vector<char> &marken);
     void setAktuell(int index);
+    // Runs the click reaction without a change (redraw of the preview).
+    void klicken() { emit geklickt(); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
