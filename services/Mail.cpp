@@ -1,0 +1,273 @@
+#include "services/Mail.h"
+
+#include "frame/Context.h"
+#include "frame/DebugLog.h"
+#include "frame/IniStore.h"
+#include "platform/Cp1252.h"
+#include "platform/ShellQuote.h"
+#include "services/Benutzer.h"
+#include "services/LeerKuerzen.h"
+#include "services/Meldungen.h"
+#include "services/Warten.h"
+#include "text/Ersetzen.h"
+#include "text/Meldung.h"
+#include "text/Zahlen.h"
+
+#include <QList>
+
+namespace mirbelon {
+
+namespace {
+
+const QString kSektion = QStringLiteral("Verknüpfung");
+const QString kZeilenumbruch = QStringLiteral("\r\n");
+// Longer "mailto:" addresses are cut by the usual mail programs.
+constexpr int kMailtoGrenze = 1915;
+
+QString Wahrheit(bool wert)
+{
+    return wert ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
+}
+
+QString ProtokollZeile(const QString &anfang, const MailNachricht &m)
+{
+    return anfang + QStringLiteral(" to-") + m.empfaenger + QStringLiteral("|sub-") + m.betreff
+           + QStringLiteral("|bdy-") + m.text + QStringLiteral("|mode-") + Wahrheit(m.sofort)
+           + QStringLiteral("|att-") + m.anhang + QStringLiteral("|cc-") + m.cc
+           + QStringLiteral("|bcc-") + m.bcc + QStringLiteral("|from-") + m.absender
+           + QStringLiteral("|ex-") + m.extra;
+}
+
+QString TextVorbereiten(const QString &text, const QDate &heute)
+{
+    QString t = Ersetzen(text, QStringLiteral("{Signatur}"), QStringLiteral("~~"));
+    t = LeerKuerzen(MeldungsText(t, heute));
+    while (t.startsWith(kZeilenumbruch))
+        t.remove(0, kZeilenumbruch.size());
+    while (t.endsWith(kZeilenumbruch))
+        t.chop(kZeilenumbruch.size());
+    t.replace(QLatin1Char('"'), QLatin1Char('\''));
+    return t;
+}
+
+QString BetreffVorbereiten(Context &ctx, const QString &betreff)
+{
+    QString b = betreff;
+    b.replace(kZeilenumbruch, QStringLiteral(" "));
+    b.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    b.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    b = LeerKuerzen(b);
+    if (b.isEmpty())
+        b = QStringLiteral("eMail von ") + Benutzername(ctx);
+    b.replace(QLatin1Char('"'), QLatin1Char('\''));
+    return b;
+}
+
+QString Prozentkodiert(QString text, const char *zeichen)
+{
+    for (const char *z = zeichen; *z; ++z) {
+        const QString code = QLatin1Char('%')
+                             + QString::number(static_cast<unsigned char>(*z), 16)
+                                   .toUpper()
+                                   .rightJustified(2, QLatin1Char('0'));
+        text.replace(QLatin1Char(*z), code);
+    }
+    return text;
+}
+
+struct Platzhalter
+{
+    QString name;
+    QString wert;
+    bool alsWort = true; // inserted as one quoted shell word
+};
+
+// The values come from the mail and may hold any text, placeholder names
+// and quotes included. One pass over the template inserts each value as one
+// quoted shell word, also where the template already put the placeholder
+// between double quotes, and never looks into inserted text again.
+QString PlatzhalterEinsetzen(const QString &vorlage, const QList<Platzhalter> &liste)
+{
+    QString ergebnis;
+    qsizetype i = 0;
+    while (i < vorlage.size()) {
+        bool ersetzt = false;
+        for (const Platzhalter &p : liste) {
+            const QString inAnfuehrung = QLatin1Char('"') + p.name + QLatin1Char('"');
+            qsizetype laenge = 0;
+            if (p.alsWort && QStringView(vorlage).mid(i).startsWith(inAnfuehrung, Qt::CaseInsensitive))
+                laenge = inAnfuehrung.size();
+            else if (QStringView(vorlage).mid(i).startsWith(p.name, Qt::CaseInsensitive))
+                laenge = p.name.size();
+            if (laenge > 0) {
+                ergebnis += p.alsWort ? shellQuote(p.wert) : p.wert;
+                i += laenge;
+                ersetzt = true;
+                break;
+            }
+        }
+        if (!ersetzt)
+            ergebnis += vorlage.at(i++);
+    }
+    return ergebnis;
+}
+
+QString HostPfadOderText(Context &ctx, const QString &pfad)
+{
+    const QString host = pfad.isEmpty() ? QString() : ctx.host.files.hostPath(pfad);
+    return host.isEmpty() ? pfad : host;
+}
+
+void PerMailto(Context &ctx, const MailNachricht &m)
+{
+    const QString adresse = MailtoAdresse(m.empfaenger, m.betreff, m.text, m.cc, m.bcc);
+    const bool keineLoesung = !m.anhang.isEmpty() || m.sofort || !m.absender.isEmpty()
+                              || adresse.size() > kMailtoGrenze;
+    DebugLog(ctx, (keineLoesung ? QStringLiteral("Mailer.do: NoSol-")
+                                : QStringLiteral("Mailer.do: MailTo-"))
+                      + adresse);
+    ctx.host.processes.openDocument(adresse);
+    Warten(ctx, 0.5);
+}
+
+// False when the user cancelled the report of a failure.
+bool PerProgramm(Context &ctx, const MailNachricht &m, const QString &vorlage)
+{
+    QString bodyDatei;
+    if (vorlage.contains(QStringLiteral("{BodyAsFile}"), Qt::CaseInsensitive)) {
+        const QString datei = ctx.ordner.tmp + QStringLiteral("\\MailerSendExternBody.tmp");
+        const Fehler fehler =
+            ctx.host.files.writeAtomic(datei, toCp1252(m.text + kZeilenumbruch));
+        if (fehler) {
+            QString kontext = QStringLiteral("Es ist ein Fehler bei ~'")
+                              + QStringLiteral("eMail versenden (Mailer)")
+                              + QStringLiteral("'~ aufgetreten.");
+            if (FehlerMelden(ctx, fehler, kontext) == 2)
+                return false;
+        }
+        bodyDatei = ctx.host.files.hostPath(datei);
+    }
+
+    const QString kommando = PlatzhalterEinsetzen(
+        vorlage, {{QStringLiteral("{To}"), m.empfaenger},
+                  {QStringLiteral("{Sub}"), m.betreff},
+                  {QStringLiteral("{Body}"), m.text},
+                  {QStringLiteral("{BodyAsFile}"), bodyDatei},
+                  {QStringLiteral("{SendMode}"), QString(), false},
+                  {QStringLiteral("{Attach}"), HostPfadOderText(ctx, m.anhang)},
+                  {QStringLiteral("{tocc}"), m.cc},
+                  {QStringLiteral("{tobcc}"), m.bcc},
+                  {QStringLiteral("{from}"), m.absender}});
+
+    DebugLog(ctx, QStringLiteral("Mailer.do: cmd-") + kommando);
+    ctx.host.processes.startDetached(kommando, WindowStyle::MinimizedNoFocus);
+
+    const double warten =
+        ZahlWert(IniLesenMitVorgabe(ctx, {}, kSektion, QStringLiteral("MailerSendExternWaitMS"),
+                                    QStringLiteral("1001")))
+        / 1000.0;
+    Warten(ctx, warten);
+
+    const QString tasten =
+        IniLesen(ctx, {}, kSektion, QStringLiteral("MailerSendExternSendNowKey"), {});
+    if (m.sofort && !tasten.isEmpty()) {
+        Warten(ctx, warten + 1);
+        if (!ctx.host.processes.sendKeys(tasten))
+            DebugLog(ctx, QStringLiteral("Mailer.do: NoKeys-") + tasten);
+        Warten(ctx, warten);
+    }
+    return true;
+}
+
+} // namespace
+
+bool AdresseGueltig(const QString &adresse)
+{
+    static const QString erlaubt = QStringLiteral(
+        "@ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.!#$%&'*+-/=?^_`{|}~");
+    static const QString verboten = QStringLiteral(" /:,;*&");
+
+    bool gueltig = true;
+    const qsizetype at = adresse.indexOf(QLatin1Char('@'));
+    if (adresse.size() < 3)
+        gueltig = false;
+    if (at < 0)
+        gueltig = false;
+    if (at < 0 || adresse.indexOf(QLatin1Char('.'), at + 1) < 0)
+        gueltig = false;
+    if (adresse.contains(QStringLiteral("@.")))
+        gueltig = false;
+    if (at >= 0 && adresse.indexOf(QLatin1Char('@'), at + 1) >= 0)
+        gueltig = false;
+    if (adresse.endsWith(QLatin1Char('.')))
+        gueltig = false;
+    if (adresse.contains(QStringLiteral("http://"), Qt::CaseInsensitive)
+        || adresse.contains(QStringLiteral("ftp://"), Qt::CaseInsensitive))
+        gueltig = false;
+    for (const QChar c : adresse) {
+        if (verboten.contains(c) || !erlaubt.contains(c))
+            gueltig = false;
+    }
+    return gueltig;
+}
+
+QString MailtoAdresse(const QString &empfaenger, const QString &betreff, const QString &text,
+                      const QString &cc, const QString &bcc)
+{
+    const char *teilZeichen = " ,?.!:;&=";
+    QString adresse = QStringLiteral("mailto:") + empfaenger + QStringLiteral("?subject=")
+                      + Prozentkodiert(betreff, teilZeichen);
+    if (!cc.isEmpty())
+        adresse += QStringLiteral("&cc=") + cc;
+    if (!bcc.isEmpty())
+        adresse += QStringLiteral("&bcc=") + bcc;
+    if (!text.isEmpty())
+        adresse += QStringLiteral("&body=") + Prozentkodiert(text, teilZeichen);
+    return Prozentkodiert(adresse, "\n\r\"'\\ ");
+}
+
+bool MailSenden(Context &ctx, const MailNachricht &mail)
+{
+    BusyPointer zeiger(ctx.host.dialogs);
+    DebugLog(ctx, ProtokollZeile(QStringLiteral("Mailer.in:"), mail));
+    if (mail.empfaenger.toLower() == QLatin1String("$nosend"))
+        return false;
+
+    MailNachricht m = mail;
+    m.text = TextVorbereiten(mail.text, ctx.host.system.now().date());
+    m.betreff = BetreffVorbereiten(ctx, mail.betreff);
+    m.empfaenger = LeerKuerzen(mail.empfaenger).toLower();
+
+    if (m.sofort && !AdresseGueltig(m.empfaenger)) {
+        NutzungsLog(ctx,
+                    QStringLiteral("eMail ist ungültig: ") + m.empfaenger + QStringLiteral(" (")
+                        + m.betreff + QStringLiteral("; ") + m.text + QLatin1Char(')'),
+                    ctx.ordner.tmp + QStringLiteral("\\Brenlo-Mailer.use"));
+        DebugLog(ctx, QStringLiteral("Mailer.ex: Exit"));
+        return false;
+    }
+
+    m.anhang = LeerKuerzen(m.anhang);
+    m.cc = LeerKuerzen(m.cc);
+    m.bcc = LeerKuerzen(m.bcc);
+    m.absender = LeerKuerzen(m.absender);
+    DebugLog(ctx, ProtokollZeile(QStringLiteral("Mailer.rf:"), m));
+
+    QString kommando = IniLesen(ctx, {}, kSektion, QStringLiteral("MailerSendExtern"), {});
+    if (!m.anhang.isEmpty()) {
+        const QString mitAnhang =
+            IniLesen(ctx, {}, kSektion, QStringLiteral("MailerSendExternAtt+"), {});
+        if (!mitAnhang.isEmpty())
+            kommando = mitAnhang;
+    }
+
+    if (kommando.isEmpty())
+        PerMailto(ctx, m);
+    else if (!PerProgramm(ctx, m, kommando))
+        return false;
+
+    DebugLog(ctx, QStringLiteral("Mailer.ex: Exit"));
+    return true;
+}
+
+} // namespace mirbelon
