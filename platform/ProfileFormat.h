@@ -21,5 +21,8 @@ std::optional<QString> read(const QString &content, const QString &section, cons
 QString write(const QString &content, const QString &section, const QString &key,
               const QString &value);
 
+// The default as the profile read hands it back: without trailing blanks.
+QString fallback(const QString &value);
+
 } // namespace profile
 } // namespace mirbelon

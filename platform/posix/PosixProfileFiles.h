@@ -3,9 +3,16 @@
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
 
+#include <QDateTime>
+#include <QHash>
+
+#include <optional>
+
 namespace mirbelon {
 
 // Ini files on disk through the FileSystem: Windows-1252, CRLF, atomic writes.
+// The decoded content of each file is kept between calls and used only while
+// the file's size and time stamp show that nobody has changed it since.
 class PosixProfileFiles : public ProfileFiles
 {
 public:
@@ -17,7 +24,24 @@ public:
                const QString &value) override;
 
 private:
+    struct Cached
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        QString content;
+        bool ownWrite = false; // the content is what this object wrote
+    };
+
+    // The file's decoded content; nullopt when it is missing or unreadable.
+    std::optional<QString> load(const QString &file);
+    bool stillValid(const Cached &cached, qint64 size,
+                    const std::optional<QDateTime> &modified) const;
+    // Keeps `content` for `file` under the stamps it was read or written with.
+    void remember(const QString &file, qint64 size, const std::optional<QDateTime> &modified,
+                  const QString &content, bool ownWrite);
+
     FileSystem &m_files;
+    QHash<QString, Cached> m_cache;
 };
 
 } // namespace mirbelon
