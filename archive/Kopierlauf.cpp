@@ -1,0 +1,264 @@
+#include "archive/Kopierlauf.h"
+
+#include "archive/KartenBefehle.h"
+#include "archive/Laufsperre.h"
+#include "archive/Loeschen.h"
+#include "archive/Messung.h"
+#include "archive/ZielName.h"
+#include "frame/Context.h"
+#include "frame/IniStore.h"
+#include "services/Meldungen.h"
+#include "services/Platzhalter.h"
+#include "services/Warten.h"
+#include "source/Fenster.h"
+#include "source/FotoListe.h"
+#include "text/DateiVorhanden.h"
+#include "text/Meldung.h"
+#include "text/Zahlen.h"
+
+#include <optional>
+#include <vector>
+
+namespace mirbelon {
+
+namespace {
+
+const QString kTitel = QStringLiteral("Fotos kopieren");
+
+bool HatNormaleDatei(const FileSystem &files, const QString &ordner)
+{
+    const auto eintraege = files.list(ordner);
+    if (!eintraege)
+        return false;
+    for (const DirEntry &e : *eintraege) {
+        if (!e.isFolder && !e.isHidden)
+            return true;
+    }
+    return false;
+}
+
+// One copy run over the list as it was at its start.
+class Kopierlauf
+{
+public:
+    Kopierlauf(Context &ctx, FotoListe &liste, Fenster &fenster)
+        : m_ctx(ctx), m_liste(liste), m_fenster(fenster), m_files(ctx.host.files),
+          m_quelle(fenster.quelle()), m_muster(fenster.zielMuster()), m_pfade(liste.pfade()),
+          m_marken(liste.marken())
+    {
+    }
+
+    void laufen();
+
+private:
+    bool eintrag(int i);
+    bool kopieren(const QString &quelle, const QString &name);
+    bool jobsStarten(const QString &ziel);
+    bool postRun();
+    void unterordnerAnlegen(const QString &name);
+    void zaehlen(const QString &schluessel);
+    // False when the user cancels the report: the run ends.
+    bool weiter(const Fehler &fehler);
+    void abbrechen();
+
+    Context &m_ctx;
+    FotoListe &m_liste;
+    Fenster &m_fenster;
+    FileSystem &m_files;
+    const QString m_quelle;
+    const QString m_muster;
+    const QStringList m_pfade;
+    const std::vector<char> m_marken;
+    std::optional<BusyPointer> m_busy;
+    QString m_ziel; // T, without a trailing "\"
+    quint32 m_start = 0;
+    double m_dateien = 0;
+    double m_bytes = 0;
+};
+
+void Kopierlauf::laufen()
+{
+    LaufSperre sperre(m_ctx, Lauf::Kopieren);
+    m_busy.emplace(m_ctx.host.dialogs);
+    m_fenster.setFortschrittSichtbar(true);
+
+    m_ziel = Vario(m_ctx, m_fenster.ziel());
+    if (m_ziel.endsWith(QLatin1Char('\\')))
+        m_ziel.chop(1);
+    if (!HatNormaleDatei(m_files, m_ziel))
+        OrdnerAnlegen(m_ctx, m_ziel);
+
+    m_start = m_ctx.host.system.tickCount();
+    for (int i = 0; i < m_pfade.size(); ++i) {
+        if (!eintrag(i))
+            return abbrechen();
+    }
+
+    m_fenster.setFortschrittSichtbar(false);
+    m_busy.reset();
+    GeschwindigkeitSpeichern(m_ctx, m_ctx.host.system.tickCount() - m_start, m_dateien, m_bytes);
+
+    // The copying is over; the delete question runs as a run of its own.
+    sperre.freigeben();
+    mnuLoeschenAlle(m_ctx, m_liste, m_fenster);
+    if (!postRun())
+        return;
+    if (m_liste.anzahl() == 0) {
+        m_fenster.programmEnde();
+        return;
+    }
+    m_fenster.timerHinweiseAn();
+    m_fenster.timerInfoAn();
+}
+
+bool Kopierlauf::eintrag(int i)
+{
+    const int anzahl = static_cast<int>(m_pfade.size());
+    m_fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
+    m_fenster.timerInfoAn();
+    zaehlen(QStringLiteral("Anzahl Sum"));
+
+    if (m_marken[static_cast<size_t>(i)]) {
+        const QString quelle = m_pfade.at(i);
+        if (m_liste.pfad(i) == quelle)
+            m_liste.setAktuell(i);
+        zaehlen(QStringLiteral("Anzahl Cpy"));
+        IniSchreiben(m_ctx, m_ctx.einstellungsDatei,
+                     QStringLiteral("Statistik_") + m_fenster.kamera(), QStringLiteral("Anzahl Lst"),
+                     FormatDatum(m_ctx.host.system.now(), QStringLiteral("yyyy.mm.dd hh:nn:ss")));
+        m_ctx.host.desktop.processEvents();
+
+        // From the snapshot, not the current entry: a click meanwhile must not
+        // give this photo another photo's name.
+        const QString basis = ZielNameFuer(m_ctx, quelle, m_muster, 0);
+        QString name = basis;
+        for (int clash = 1; DateiVorhanden(m_files, m_ziel + QLatin1Char('\\') + name); ++clash)
+            name = NummerierterName(basis, clash);
+
+        const QString ziel = m_ziel + QLatin1Char('\\') + name;
+        m_fenster.setPanel(QStringLiteral("Status"),
+                           QStringLiteral("Kopiere: ") + quelle + QStringLiteral(" -> ") + ziel);
+        m_fenster.statusNeuZeichnen();
+
+        if (!name.isEmpty()) {
+            if (!kopieren(quelle, name))
+                return false;
+            m_dateien += 1;
+            m_bytes += qMax<qint64>(0, m_files.size(quelle));
+            m_ctx.host.desktop.processEvents();
+            if (!jobsStarten(ziel))
+                return false;
+        }
+        m_ctx.host.desktop.processEvents();
+    }
+    IniZaehler(m_ctx, m_ctx.einstellungsDatei, QStringLiteral("Mirbelon"), QStringLiteral("Nr3"), 1);
+    return true;
+}
+
+bool Kopierlauf::kopieren(const QString &quelle, const QString &name)
+{
+    unterordnerAnlegen(name);
+    const QString ziel = m_ziel + QLatin1Char('\\') + name;
+    // Never over an existing file; flushed, since the card may be emptied next.
+    Fehler fehler = m_files.copyFile(quelle, ziel, false, true);
+    if (!fehler) {
+        const qint64 soll = m_files.size(quelle);
+        const qint64 ist = m_files.size(ziel);
+        if (soll < 0 || ist != soll)
+            fehler = {57,
+                      QStringLiteral("Die Kopie ist nicht so groß wie das Original (")
+                          + QString::number(ist) + QStringLiteral(" statt ")
+                          + QString::number(soll) + QStringLiteral(" Bytes)"),
+                      QStringLiteral("mnuKopieren")};
+    }
+    return !fehler || weiter(fehler);
+}
+
+bool Kopierlauf::jobsStarten(const QString &ziel)
+{
+    const QStringList jobs = KopierJobs(m_ctx, m_quelle);
+    if (jobs.isEmpty()
+        || !BefehleErlaubt(m_ctx, jobs, QStringLiteral("nach jeder kopierten Datei")))
+        return true;
+    const QString hostZiel = m_files.hostPath(ziel);
+    for (const QString &job : jobs) {
+        const QString befehl = PfadEinsetzen(job, QStringLiteral("{DateiZiel}"), hostZiel);
+        if (!m_ctx.host.processes.startDetached(befehl, WindowStyle::NormalNoFocus)
+            && !weiter(FehlerAusNummer(53, QStringLiteral("mnuKopieren"))))
+            return false;
+        m_ctx.host.desktop.processEvents();
+        Warten(m_ctx, 1);
+    }
+    return true;
+}
+
+bool Kopierlauf::postRun()
+{
+    const QString befehl = PostRunBefehl(m_ctx, m_quelle);
+    if (befehl.isEmpty() || !BefehleErlaubt(m_ctx, {befehl}, QStringLiteral("nach dem Kopieren")))
+        return true;
+    const QString zeile = Vario(
+        m_ctx, PfadEinsetzen(befehl, QStringLiteral("{$Mirbelon:Ziel}"), m_files.hostPath(m_ziel)));
+    return m_ctx.host.processes.startDetached(zeile, WindowStyle::Normal)
+           || weiter(FehlerAusNummer(53, QStringLiteral("mnuKopieren")));
+}
+
+void Kopierlauf::unterordnerAnlegen(const QString &name)
+{
+    const QStringList teile = name.split(QLatin1Char('\\'));
+    QString ordner = m_ziel;
+    for (int k = 0; k + 1 < teile.size(); ++k) {
+        ordner += QLatin1Char('\\') + teile.at(k);
+        if (!m_files.isFolder(ordner))
+            m_files.makeFolder(ordner); // a failure shows in the copy
+    }
+}
+
+void Kopierlauf::zaehlen(const QString &schluessel)
+{
+    IniZaehler(m_ctx, m_ctx.einstellungsDatei, QStringLiteral("Statistik_Summe"), schluessel, 1);
+    IniZaehler(m_ctx, m_ctx.einstellungsDatei, QStringLiteral("Statistik_") + m_fenster.kamera(),
+               schluessel, 1);
+}
+
+bool Kopierlauf::weiter(const Fehler &fehler)
+{
+    return FehlerMelden(m_ctx, fehler, QStringLiteral("Es ist ein Fehler beim Kopieren aufgetreten."))
+           != 2;
+}
+
+void Kopierlauf::abbrechen()
+{
+    m_fenster.setFortschrittSichtbar(false);
+    m_busy.reset();
+}
+
+} // namespace
+
+void mnuKopieren(Context &ctx, FotoListe &liste, Fenster &fenster)
+{
+    if (LaufBesetzt(ctx, fenster))
+        return;
+    const auto hinweis = [&](const QString &text) {
+        ctx.host.dialogs.message(MeldungsText(text), kTitel, Icon::Exclamation, Buttons::Ok,
+                                 Answer::Ok);
+    };
+    if (fenster.quelle().isEmpty())
+        return hinweis(QStringLiteral("Wählen Sie bitte vor dem Kopieren ein Quelllaufwerk aus."));
+    if (liste.anzahl() == 0)
+        return hinweis(QStringLiteral("Es wurden keine Fotos auf dem Quelllaufwerk gefunden."));
+    Kopierlauf(ctx, liste, fenster).laufen();
+}
+
+void OrdnerAnlegen(Context &ctx, const QString &pfad)
+{
+    QString p = pfad;
+    if (!p.endsWith(QLatin1Char('\\')))
+        p += QLatin1Char('\\');
+    for (int k = p.indexOf(QLatin1Char('\\')); k >= 0; k = p.indexOf(QLatin1Char('\\'), k + 1)) {
+        if (k > 4)
+            ctx.host.files.makeFolder(p.left(k));
+    }
+}
+
+} // namespace mirbelon
