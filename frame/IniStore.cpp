@@ -1,0 +1,119 @@
+#include "frame/IniStore.h"
+
+#include "frame/Context.h"
+#include "frame/ProgrammOrdner.h"
+#include "frame/Trimmen.h"
+#include "text/Pfad.h"
+#include "text/Zahlen.h"
+
+namespace mirbelon {
+
+namespace {
+
+const QString kZeilenumbruch = QStringLiteral("\r\n");
+const QString kGespeicherterUmbruch = QStringLiteral("**");
+const QChar kAnfuehrung = QLatin1Char('"');
+const QChar kGespeicherteAnfuehrung = QChar(0x201C);
+
+// A lone CR or LF would end the stored line and spill the rest of the value
+// into the file as a line of its own, so those are stored as "**" as well.
+QString UmbruecheKodieren(QString text)
+{
+    text.replace(kZeilenumbruch, kGespeicherterUmbruch);
+    text.replace(QLatin1Char('\r'), kGespeicherterUmbruch);
+    text.replace(QLatin1Char('\n'), kGespeicherterUmbruch);
+    return text;
+}
+
+QString Dekodieren(QString text)
+{
+    for (qsizetype pos = text.indexOf(kGespeicherterUmbruch); pos >= 0;
+         pos = text.indexOf(kGespeicherterUmbruch)) {
+        text.replace(pos, kGespeicherterUmbruch.size(), kZeilenumbruch);
+    }
+    text.replace(kGespeicherteAnfuehrung, kAnfuehrung);
+    return text;
+}
+
+bool IstBloesserName(const QString &name)
+{
+    return !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'));
+}
+
+QString Sektion(const Context &ctx, const QString &sektion)
+{
+    return sektion.isEmpty() ? ctx.programmName : sektion;
+}
+
+QString Schluessel(const QString &schluessel)
+{
+    const QString s = Trimmen(schluessel);
+    return s.isEmpty() ? QStringLiteral("NoKey") : s;
+}
+
+} // namespace
+
+QString IniDateiPfad(Context &ctx, const QString &datei)
+{
+    if (ctx.ordner.brenlo.isEmpty())
+        OrdnerErmitteln(ctx);
+
+    QString name = Trimmen(datei);
+    if (name.isEmpty())
+        name = ctx.ordner.brenlo + QStringLiteral("\\Brenlo.ini");
+    // Names shorter than four characters have no extension of three letters either.
+    if (name.size() < 4 || name.at(name.size() - 4) != QLatin1Char('.'))
+        name += QStringLiteral(".ini");
+
+    if (!IstBloesserName(name))
+        return name;
+    const QString klein = name.toLower();
+    if (klein == QStringLiteral("brenlo.ini") || klein == QStringLiteral("brenlo_prn.ini"))
+        return ctx.ordner.brenlo + QLatin1Char('\\') + name;
+    // system.ini, win.ini and every other bare name live in the Windows folder,
+    // as the profile functions place them.
+    return ctx.host.system.windowsFolder() + QLatin1Char('\\') + name;
+}
+
+QString IniLesen(Context &ctx, const QString &datei, const QString &sektion,
+                 const QString &schluessel, const QString &vorgabe)
+{
+    const QString pfad = IniDateiPfad(ctx, datei);
+    const QString vorgabeGespeichert = UmbruecheKodieren(RechtsKuerzen(vorgabe, QStringLiteral(" ")));
+    const QString wert = ctx.host.profiles.read(pfad, Sektion(ctx, sektion), Schluessel(schluessel),
+                                                vorgabeGespeichert);
+    return Dekodieren(wert);
+}
+
+QString IniSchreiben(Context &ctx, const QString &datei, const QString &sektion,
+                     const QString &schluessel, const QString &wert)
+{
+    const QString pfad = IniDateiPfad(ctx, datei);
+    QString gespeichert = UmbruecheKodieren(Trimmen(wert));
+    gespeichert.replace(kAnfuehrung, kGespeicherteAnfuehrung);
+    ctx.host.profiles.write(pfad, Sektion(ctx, sektion), Schluessel(schluessel), gespeichert);
+    return gespeichert;
+}
+
+QString IniLesenMitVorgabe(Context &ctx, const QString &datei, const QString &sektion,
+                           const QString &schluessel, const QString &vorgabe)
+{
+    const QString wert = IniLesen(ctx, datei, sektion, schluessel, QString());
+    if (!wert.isEmpty())
+        return wert;
+    IniSchreiben(ctx, datei, sektion, schluessel, vorgabe);
+    return Trimmen(vorgabe);
+}
+
+double IniZaehler(Context &ctx, const QString &datei, const QString &sektion,
+                  const QString &schluessel, double schritt)
+{
+    QString alt = IniLesen(ctx, datei, sektion, schluessel, QStringLiteral("0"));
+    if (alt.isEmpty())
+        alt = QStringLiteral("0");
+    const double summe = ZahlWert(alt) + schritt;
+    IniSchreiben(ctx, datei, sektion, schluessel, FormatZahl(summe, QStringLiteral("0")));
+    return summe;
+}
+
+} // namespace mirbelon
