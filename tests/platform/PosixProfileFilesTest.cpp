@@ -1,0 +1,293 @@
+#include "platform/posix/PosixProfileFiles.h"
+
+#include "tests/support/TestUmgebung.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace mirbelon {
+namespace {
+
+// Files in memory with time stamps the test sets, counting the reads, so the
+// cache's rules can be checked without waiting for the clock.
+class StampedFiles : public FileSystem
+{
+public:
+    struct File
+    {
+        QByteArray data;
+        QDateTime modified;
+    };
+
+    QHash<QString, File> files;
+    QDateTime nextStamp; // stamp of the next writeAtomic
+    int reads = 0;
+
+    QString hostPath(const QString &p) const override { return p; }
+    QString programPath(const QString &p) const override { return p; }
+    QStringList driveLetters() const override { return {QStringLiteral("C")}; }
+    bool canRead(const QString &p) const override { return files.contains(p); }
+    bool isFolder(const QString &p) const override { return p == QLatin1String("C:\\"); }
+    bool exists(const QString &p) const override { return isFolder(p) || files.contains(p); }
+    std::optional<QList<DirEntry>> list(const QString &) const override { return {}; }
+    qint64 size(const QString &p) const override
+    {
+        return files.contains(p) ? files.value(p).data.size() : -1;
+    }
+    std::optional<QDateTime> modified(const QString &p) const override
+    {
+        if (!files.contains(p))
+            return std::nullopt;
+        return files.value(p).modified;
+    }
+    bool isReadOnly(const QString &) const override { return false; }
+    Fehler setReadOnly(const QString &, bool) override { return {}; }
+    Fehler makeFolder(const QString &) override { return {}; }
+    Fehler remove(const QString &p) override
+    {
+        files.remove(p);
+        return {};
+    }
+    Fehler copyFile(const QString &, const QString &, bool, bool) override { return {}; }
+    std::optional<QByteArray> readAll(const QString &p) const override
+    {
+        ++const_cast<StampedFiles *>(this)->reads;
+        if (!files.contains(p))
+            return std::nullopt;
+        return files.value(p).data;
+    }
+    Fehler writeAtomic(const QString &p, const QByteArray &data) override
+    {
+        files.insert(p, File{data, nextStamp});
+        return {};
+    }
+    Fehler append(const QString &, const QByteArray &) override { return {}; }
+    DiskSpace space(const QString &) const override { return {}; }
+    QString volumeLabel(const QString &) const override { return {}; }
+};
+
+const QString kFile = QStringLiteral("C:\\Brenlo.ini");
+const QString kSection = QStringLiteral("Allgemein");
+
+QDateTime hourAgo()
+{
+    return QDateTime::currentDateTime().addSecs(-3600);
+}
+
+QString readX(PosixProfileFiles &profiles)
+{
+    return profiles.read(kFile, kSection, QStringLiteral("x"), QStringLiteral("-"));
+}
+
+TEST(PosixProfileFilesCache, UnchangedOldFileIsReadOnce)
+{
+    StampedFiles fs;
+    fs.files.insert(kFile, {"[Allgemein]\r\nx=1\r\n", hourAgo()});
+    PosixProfileFiles profiles(fs);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(readX(profiles), QStringLiteral("1"));
+    EXPECT_EQ(fs.reads, 1);
+}
+
+TEST(PosixProfileFilesCache, ChangedSizeOrStampIsReadAgain)
+{
+    StampedFiles fs;
+    const QDateTime old = hourAgo();
+    fs.files.insert(kFile, {"[Allgemein]\r\nx=1\r\n", old});
+    PosixProfileFiles profiles(fs);
+    ASSERT_EQ(readX(profiles), QStringLiteral("1"));
+
+    fs.files[kFile].data = "[Allgemein]\r\nx=22\r\n"; // same stamp, other size
+    EXPECT_EQ(readX(profiles), QStringLiteral("22"));
+
+    fs.files[kFile] = {"[Allgemein]\r\nx=33\r\n", old.addSecs(1)}; // same size, other stamp
+    EXPECT_EQ(readX(profiles), QStringLiteral("33"));
+    EXPECT_EQ(fs.reads, 3);
+}
+
+TEST(PosixProfileFilesCache, YoungStampIsNotTrusted)
+{
+    StampedFiles fs;
+    // A whole-second stamp of just now: a change of the same size in the same
+    // second keeps size and stamp.
+    QDateTime now = QDateTime::currentDateTime();
+    now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    fs.files.insert(kFile, {"[Allgemein]\r\nx=1\r\n", now});
+    PosixProfileFiles profiles(fs);
+    ASSERT_EQ(readX(profiles), QStringLiteral("1"));
+    fs.files[kFile].data = "[Allgemein]\r\nx=2\r\n";
+    EXPECT_EQ(readX(profiles), QStringLiteral("2"));
+}
+
+TEST(PosixProfileFilesCache, OwnWriteIsKeptAndForeignChangeAfterItSeen)
+{
+    StampedFiles fs;
+    fs.nextStamp = QDateTime::currentDateTime();
+    if (fs.nextStamp.time().msec() == 0)
+        fs.nextStamp = fs.nextStamp.addMSecs(1);
+    PosixProfileFiles profiles(fs);
+    ASSERT_TRUE(profiles.write(kFile, kSection, QStringLiteral("x"), QStringLiteral("1")));
+    EXPECT_EQ(readX(profiles), QStringLiteral("1"));
+    EXPECT_EQ(readX(profiles), QStringLiteral("1"));
+    EXPECT_EQ(fs.reads, 0);
+
+    fs.files[kFile] = {"[Allgemein]\r\nx=2\r\n", fs.nextStamp.addMSecs(5)};
+    EXPECT_EQ(readX(profiles), QStringLiteral("2"));
+}
+
+TEST(PosixProfileFilesCache, WholeSecondStampOfOwnWriteIsNotTrusted)
+{
+    StampedFiles fs;
+    fs.nextStamp = QDateTime::currentDateTime();
+    fs.nextStamp.setTime(QTime(fs.nextStamp.time().hour(), fs.nextStamp.time().minute(),
+                               fs.nextStamp.time().second()));
+    PosixProfileFiles profiles(fs);
+    ASSERT_TRUE(profiles.write(kFile, kSection, QStringLiteral("x"), QStringLiteral("1")));
+    fs.files[kFile].data = "[Allgemein]\r\nx=2\r\n";
+    EXPECT_EQ(readX(profiles), QStringLiteral("2"));
+}
+
+class PosixProfileFilesTest : public ::testing::Test
+{
+protected:
+    test::TestUmgebung env;
+    PosixProfileFiles &profiles = *env.profiles;
+};
+
+TEST_F(PosixProfileFilesTest, MissingFileGivesFallbackAndCreatesNothing)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("01"),
+                            QStringLiteral("x")),
+              QStringLiteral("x"));
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("01"),
+                            QStringLiteral("a b  ")),
+              QStringLiteral("a b"));
+    EXPECT_FALSE(QFileInfo::exists(env.host(file)));
+}
+
+TEST_F(PosixProfileFilesTest, MissingKeyGivesFallbackEmptyValueGivesEmpty)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    env.datei(file, "[Mirbelon]\r\nleer=\r\n");
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("fehlt"),
+                            QStringLiteral("x")),
+              QStringLiteral("x"));
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("leer"),
+                            QStringLiteral("x")),
+              QString());
+}
+
+TEST_F(PosixProfileFilesTest, LongValueAndLongFallbackAreCut)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    const QByteArray value(1200, 'v');
+    env.datei(file, "[Mirbelon]\r\nlang=" + value + "\r\n");
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("lang"), {}),
+              QString(998, QLatin1Char('v')));
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("fehlt"),
+                            QString(1200, QLatin1Char('f'))),
+              QString(998, QLatin1Char('f')));
+}
+
+TEST_F(PosixProfileFilesTest, WriteCreatesFileInWindows1252WithCrlf)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    ASSERT_TRUE(profiles.write(file, QStringLiteral("Kameras"), QStringLiteral("Größe"),
+                               QStringLiteral("\u201CÄ\u201C")));
+    ASSERT_TRUE(profiles.write(file, QStringLiteral("Kameras"), QStringLiteral("Nr"),
+                               QStringLiteral("5")));
+    EXPECT_EQ(env.inhalt(file), QByteArray("[Kameras]\r\nGr\xF6\xDF" "e=\x93\xC4\x93\r\nNr=5\r\n"));
+    EXPECT_EQ(profiles.read(file, QStringLiteral("kameras"), QStringLiteral("größe"), {}),
+              QStringLiteral("\u201CÄ\u201C"));
+}
+
+TEST_F(PosixProfileFilesTest, ForeignLfFileKeepsItsLinesAndBecomesCrlf)
+{
+    const QString file = QStringLiteral("C:\\Brenlo\\Brenlo.ini");
+    env.datei(file, "; von Hand\n[Pfade]\nDirFotos = \"E:\\Bilder\"\n\nunsinn\n[Fehler]\nNr=5\n");
+    EXPECT_EQ(profiles.read(file, QStringLiteral("pfade"), QStringLiteral("dirfotos"), {}),
+              QStringLiteral("E:\\Bilder"));
+    ASSERT_TRUE(profiles.write(file, QStringLiteral("Pfade"), QStringLiteral("DirFotosNr"),
+                               QStringLiteral("7")));
+    EXPECT_EQ(env.inhalt(file),
+              QByteArray("; von Hand\r\n[Pfade]\r\nDirFotos = \"E:\\Bilder\"\r\nDirFotosNr=7\r\n"
+                         "\r\nunsinn\r\n[Fehler]\r\nNr=5\r\n"));
+}
+
+TEST_F(PosixProfileFilesTest, ForeignWriteBetweenReadsIsSeen)
+{
+    const QString file = QStringLiteral("C:\\Brenlo\\Brenlo.ini");
+    env.datei(file, "[Allgemein]\r\nx=1\r\n", hourAgo());
+    EXPECT_EQ(profiles.read(file, kSection, QStringLiteral("x"), {}), QStringLiteral("1"));
+
+    // Same size, written by another program with a plain file write.
+    QFile other(env.host(file));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    other.write("[Allgemein]\r\nx=2\r\n");
+    other.close();
+    EXPECT_EQ(profiles.read(file, kSection, QStringLiteral("x"), {}), QStringLiteral("2"));
+
+    // And right after a write of our own.
+    ASSERT_TRUE(profiles.write(file, kSection, QStringLiteral("x"), QStringLiteral("3")));
+    EXPECT_EQ(profiles.read(file, kSection, QStringLiteral("x"), {}), QStringLiteral("3"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    other.write("[Allgemein]\r\nx=44\r\n");
+    other.close();
+    EXPECT_EQ(profiles.read(file, kSection, QStringLiteral("x"), {}), QStringLiteral("44"));
+}
+
+TEST_F(PosixProfileFilesTest, ReadOnlyFileStaysUnchanged)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    const QByteArray before = "[Mirbelon]\r\nx=1\r\n";
+    env.datei(file, before);
+    ASSERT_TRUE(QFile::setPermissions(env.host(file), QFile::ReadOwner | QFile::ReadUser));
+    EXPECT_FALSE(profiles.write(file, QStringLiteral("Mirbelon"), QStringLiteral("x"),
+                                QStringLiteral("2")));
+    EXPECT_EQ(env.inhalt(file), before);
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Mirbelon"), QStringLiteral("x"), {}),
+              QStringLiteral("1"));
+    QFile::setPermissions(env.host(file), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TEST_F(PosixProfileFilesTest, UnreadableFileIsNeverReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const QString file = QStringLiteral("C:\\Prg\\Fremd.ini");
+    const QByteArray before = "[A]\r\nx=1\r\n";
+    env.datei(file, before);
+    ASSERT_TRUE(QFile::setPermissions(env.host(file), QFile::WriteOwner));
+    EXPECT_EQ(profiles.read(file, QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("-")),
+              QStringLiteral("-"));
+    EXPECT_FALSE(profiles.write(file, QStringLiteral("A"), QStringLiteral("y"),
+                                QStringLiteral("2")));
+    QFile::setPermissions(env.host(file), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(env.inhalt(file), before);
+}
+
+TEST_F(PosixProfileFilesTest, WriteIntoMissingFolderFailsAndCreatesNothing)
+{
+    const QString file = QStringLiteral("C:\\Fehlt\\Mirbelon.ini");
+    EXPECT_FALSE(profiles.write(file, QStringLiteral("Mirbelon"), QStringLiteral("x"),
+                                QStringLiteral("1")));
+    EXPECT_FALSE(QFileInfo::exists(env.host(QStringLiteral("C:\\Fehlt"))));
+}
+
+TEST_F(PosixProfileFilesTest, WriteAtDriveRootWorks)
+{
+    ASSERT_TRUE(profiles.write(QStringLiteral("E:\\Autorun.inf"), QStringLiteral("autorun"),
+                               QStringLiteral("label"), QStringLiteral("Karte")));
+    EXPECT_EQ(env.inhalt(QStringLiteral("E:\\Autorun.inf")),
+              QByteArray("[autorun]\r\nlabel=Karte\r\n"));
+}
+
+} // namespace
+} // namespace mirbelon
