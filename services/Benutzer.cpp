@@ -3,7 +3,7 @@
 #include "frame/Context.h"
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
-#include "services/LeerKuerzen.h"
+#include "frame/Trimmen.h"
 #include "services/Meldungen.h"
 
 namespace mirbelon {
@@ -28,7 +28,7 @@ QString SystemBenutzer(Context &ctx)
     const qsizetype null = name.indexOf(QChar(0));
     if (null >= 0)
         name.truncate(null);
-    return LeerKuerzen(name);
+    return Trimmen(name);
 }
 
 QString Benutzername(Context &ctx)
@@ -52,7 +52,7 @@ QString Benutzername(Context &ctx)
         name = IniLesen(ctx, QStringLiteral("win.ini"), QStringLiteral("MS User Info"),
                         QStringLiteral("DefName"), {});
 
-    name = LeerKuerzen(name).left(kMaxLaenge);
+    name = Trimmen(name).left(kMaxLaenge);
     if (!name.isEmpty())
         name = GrossKlein(ctx, name);
 

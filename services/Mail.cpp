@@ -3,10 +3,10 @@
 #include "frame/Context.h"
 #include "frame/DebugLog.h"
 #include "frame/IniStore.h"
+#include "frame/Trimmen.h"
 #include "platform/Cp1252.h"
 #include "platform/ShellQuote.h"
 #include "services/Benutzer.h"
-#include "services/LeerKuerzen.h"
 #include "services/Meldungen.h"
 #include "services/Warten.h"
 #include "text/Ersetzen.h"
@@ -41,7 +41,7 @@ QString ProtokollZeile(const QString &anfang, const MailNachricht &m)
 QString TextVorbereiten(const QString &text, const QDate &heute)
 {
     QString t = Ersetzen(text, QStringLiteral("{Signatur}"), QStringLiteral("~~"));
-    t = LeerKuerzen(MeldungsText(t, heute));
+    t = Trimmen(MeldungsText(t, heute));
     while (t.startsWith(kZeilenumbruch))
         t.remove(0, kZeilenumbruch.size());
     while (t.endsWith(kZeilenumbruch))
@@ -56,7 +56,7 @@ QString BetreffVorbereiten(Context &ctx, const QString &betreff)
     b.replace(kZeilenumbruch, QStringLiteral(" "));
     b.replace(QLatin1Char('\r'), QLatin1Char(' '));
     b.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    b = LeerKuerzen(b);
+    b = Trimmen(b);
     if (b.isEmpty())
         b = QStringLiteral("eMail von ") + Benutzername(ctx);
     b.replace(QLatin1Char('"'), QLatin1Char('\''));
@@ -236,7 +236,7 @@ bool MailSenden(Context &ctx, const MailNachricht &mail)
     MailNachricht m = mail;
     m.text = TextVorbereiten(mail.text, ctx.host.system.now().date());
     m.betreff = BetreffVorbereiten(ctx, mail.betreff);
-    m.empfaenger = LeerKuerzen(mail.empfaenger).toLower();
+    m.empfaenger = Trimmen(mail.empfaenger).toLower();
 
     if (m.sofort && !AdresseGueltig(m.empfaenger)) {
         NutzungsLog(ctx,
@@ -247,10 +247,10 @@ bool MailSenden(Context &ctx, const MailNachricht &mail)
         return false;
     }
 
-    m.anhang = LeerKuerzen(m.anhang);
-    m.cc = LeerKuerzen(m.cc);
-    m.bcc = LeerKuerzen(m.bcc);
-    m.absender = LeerKuerzen(m.absender);
+    m.anhang = Trimmen(m.anhang);
+    m.cc = Trimmen(m.cc);
+    m.bcc = Trimmen(m.bcc);
+    m.absender = Trimmen(m.absender);
     DebugLog(ctx, ProtokollZeile(QStringLiteral("Mailer.rf:"), m));
 
     QString kommando = IniLesen(ctx, {}, kSektion, QStringLiteral("MailerSendExtern"), {});
