@@ -1,0 +1,261 @@
+#include "archive/Kopierlauf.h"
+
+#include "archive/Messung.h"
+#include "tests/archive/ArchivTest.h"
+
+#include <cmath>
+
+namespace mirbelon::test {
+namespace {
+
+class KopierlaufTest : public ArchivTest
+{
+protected:
+    void SetUp() override { fenster.zielOhneReaktion("C:\\Archiv\\2024\\Maerz"); }
+};
+
+TEST_F(KopierlaufTest, CopiesMarkedPhotosIntoNewNestedFolder)
+{
+    karte({{"E:\\Dcim\\100canon\\Img_0001.jpg", zeit(14, 9, 5, 30)},
+           {"E:\\Dcim\\100canon\\Img_0002.jpg", zeit(14, 9, 5, 32)},
+           {"E:\\Dcim\\100canon\\Img_0003.cr2", zeit(14, 9, 5, 34)}},
+          {1, 1, 0});
+    setzeIni("Mirbelon", "Nr3", "10");
+    fenster.muster = "{jjjj}_{mm}{tt}-{hh}{nn}{ss}_{###}";
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    const QString t = "C:\\Archiv\\2024\\Maerz\\";
+    EXPECT_EQ(env.inhalt(t + "2024_0314-090530_010.jpg"),
+              inhaltVon("E:\\Dcim\\100canon\\Img_0001.jpg"));
+    EXPECT_EQ(env.inhalt(t + "2024_0314-090532_011.jpg"),
+              inhaltVon("E:\\Dcim\\100canon\\Img_0002.jpg"));
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files).size(), 2);
+
+    EXPECT_EQ(ini("Mirbelon", "Nr3"), "13");
+    EXPECT_EQ(ini("Statistik_Summe", "Anzahl Sum"), "3");
+    EXPECT_EQ(ini("Statistik_Summe", "Anzahl Cpy"), "2");
+    EXPECT_EQ(ini("Statistik_Canon", "Anzahl Sum"), "3");
+    EXPECT_EQ(ini("Statistik_Canon", "Anzahl Cpy"), "2");
+    EXPECT_EQ(ini("Statistik_Canon", "Anzahl Lst"), "2026.05.04 10:11:12");
+    EXPECT_EQ(ini("Performance", "Messungen"), "1");
+
+    EXPECT_TRUE(fenster.statusVerlauf.contains("Kopiere: E:\\Dcim\\100canon\\Img_0002.jpg -> "
+                                               + t + "2024_0314-090532_011.jpg"));
+    EXPECT_EQ(fenster.fortschritte, (QList<int>{33, 67, 100}));
+    EXPECT_FALSE(fenster.fortschrittSichtbar);
+    EXPECT_EQ(liste.aktuell(), 1);
+    EXPECT_EQ(env.dialogs.busy(), 0);
+    EXPECT_EQ(ctx().lauf, Lauf::Keiner);
+
+    // The delete question follows, with Cancel as its default; Cancel keeps the card.
+    ASSERT_EQ(gezeigt(kLoeschFrage), 1);
+    EXPECT_EQ(env.dialogs.gezeigt.last().vorgabe, Answer::Cancel);
+    EXPECT_TRUE(gibt("E:\\Dcim\\100canon\\Img_0001.jpg"));
+    EXPECT_EQ(fenster.beendet, 0);
+    EXPECT_GT(fenster.timerHinweise, 0);
+    EXPECT_GT(fenster.timerInfo, 0);
+}
+
+TEST_F(KopierlaufTest, ClashesGetTwoDigitSuffixWithoutAdvancingTheNumber)
+{
+    // Three photos of one second; the pattern has no counter.
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)},
+           {"E:\\B.jpg", zeit(14, 9, 5, 30)},
+           {"E:\\C.jpg", zeit(14, 9, 5, 30)}},
+          {1, 1, 1});
+    mnuKopieren(ctx(), liste, fenster);
+    const QString t = "C:\\Archiv\\2024\\Maerz\\2024_0314-090530";
+    EXPECT_EQ(env.inhalt(t + ".jpg"), inhaltVon("E:\\A.jpg"));
+    EXPECT_EQ(env.inhalt(t + "-01.jpg"), inhaltVon("E:\\B.jpg"));
+    EXPECT_EQ(env.inhalt(t + "-02.jpg"), inhaltVon("E:\\C.jpg"));
+    EXPECT_EQ(ini("Mirbelon", "Nr3"), "3");
+}
+
+TEST_F(KopierlaufTest, ExistingBaseAndFirstNumberGiveSecondNumber)
+{
+    const QString t = "C:\\Archiv\\2024\\Maerz\\2024_0314-090530";
+    env.datei(t + ".jpg", "alt");
+    env.datei(t + "-01.jpg", "alt 1");
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}}, {1});
+    mnuKopieren(ctx(), liste, fenster);
+    EXPECT_EQ(env.inhalt(t + ".jpg"), "alt");
+    EXPECT_EQ(env.inhalt(t + "-01.jpg"), "alt 1");
+    EXPECT_EQ(env.inhalt(t + "-02.jpg"), inhaltVon("E:\\A.jpg"));
+}
+
+TEST_F(KopierlaufTest, SubFoldersOfThePatternAreMadeAndNumberedThere)
+{
+    fenster.zielOhneReaktion("C:\\Archiv");
+    fenster.muster = "{jjjj}\\{mm}\\{jjjj}_{mm}{tt}-{hh}{nn}{ss}";
+    env.datei("C:\\Archiv\\2024\\03\\2024_0314-090530.jpg", "alt");
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(1, 8, 0, 0)}}, {1, 1});
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\03\\2024_0314-090530.jpg"), "alt");
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\03\\2024_0314-090530-01.jpg"), inhaltVon("E:\\A.jpg"));
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\03\\2024_0301-080000.jpg"), inhaltVon("E:\\B.jpg"));
+    EXPECT_FALSE(gibt("C:\\Archiv\\2024_0314-090530-01.jpg"));
+}
+
+TEST_F(KopierlaufTest, DriveRootTargetCopiesIntoTheRoot)
+{
+    fenster.zielOhneReaktion("C:\\");
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}}, {1});
+    mnuKopieren(ctx(), liste, fenster);
+    EXPECT_EQ(env.inhalt("C:\\2024_0314-090530.jpg"), inhaltVon("E:\\A.jpg"));
+}
+
+TEST_F(KopierlaufTest, WithoutMarksNothingIsCopiedButEverythingElseRuns)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {0, 0});
+    setzeIni("Mirbelon", "Nr3", "5");
+    setzeIni("Performance", "AnzMin", "50");
+    setzeIni("Performance", "BySec", "1000");
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_TRUE(QDir(env.host("C:\\Archiv\\2024\\Maerz")).isEmpty());
+    EXPECT_EQ(ini("Statistik_Summe", "Anzahl Sum"), "2");
+    EXPECT_EQ(ini("Statistik_Summe", "Anzahl Cpy"), "");
+    EXPECT_EQ(ini("Mirbelon", "Nr3"), "7");
+    EXPECT_EQ(ini("Performance", "Messungen"), "1");
+    // No files in the measured time: the speeds fall to a fifth, or stay when
+    // the run took no measurable time; never inf or NaN.
+    const QString anzMin = ini("Performance", "AnzMin");
+    EXPECT_TRUE(anzMin == "10" || anzMin == "50") << anzMin.toStdString();
+    const QString bySec = ini("Performance", "BySec");
+    EXPECT_TRUE(bySec == "200" || bySec == "1000") << bySec.toStdString();
+    for (const QString &s : fenster.statusVerlauf)
+        EXPECT_FALSE(s.startsWith("Kopiere: "));
+    EXPECT_EQ(gezeigt(kLoeschFrage), 1);
+}
+
+TEST_F(KopierlaufTest, PreconditionsStopWithTheirMessages)
+{
+    struct Fall
+    {
+        const char *name;
+        QString quelle;
+        bool mitFotos;
+        QString text;
+    };
+    for (const Fall &f : {Fall{"no source", "", true,
+                               "Wählen Sie bitte vor dem Kopieren ein Quelllaufwerk aus."},
+                          Fall{"empty list", "E:\\", false,
+                               "Es wurden keine Fotos auf dem Quelllaufwerk gefunden."}}) {
+        SCOPED_TRACE(f.name);
+        env.dialogs.gezeigt.clear();
+        fenster.quelleOhneReaktion(f.quelle);
+        liste.setPfade(f.mitFotos ? QStringList{"E:\\A.jpg"} : QStringList{});
+        mnuKopieren(ctx(), liste, fenster);
+        ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+        const auto &g = env.dialogs.gezeigt.first();
+        EXPECT_EQ(g.text, f.text);
+        EXPECT_EQ(g.titel, "Fotos kopieren");
+        EXPECT_EQ(g.icon, Icon::Exclamation);
+        EXPECT_EQ(g.buttons, Buttons::Ok);
+        EXPECT_EQ(ini("Performance", "Messungen"), "");
+    }
+}
+
+TEST_F(KopierlaufTest, SecondRunWhileOneIsGoingOnIsRefused)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}}, {1});
+    for (const Lauf lauf : {Lauf::Kopieren, Lauf::Loeschen}) {
+        ctx().lauf = lauf;
+        mnuKopieren(ctx(), liste, fenster);
+        EXPECT_TRUE(fenster.panel("Status").startsWith("Es werden gerade Fotos "));
+        EXPECT_TRUE(env.dialogs.gezeigt.isEmpty());
+        EXPECT_EQ(ini("Statistik_Summe", "Anzahl Sum"), "");
+    }
+    ctx().lauf = Lauf::Keiner;
+    ctx().scanLaeuft = true;
+    mnuKopieren(ctx(), liste, fenster);
+    EXPECT_TRUE(fenster.panel("Status").startsWith("Die Quelle wird gerade eingelesen"));
+    EXPECT_FALSE(gibt("C:\\Archiv\\2024\\Maerz\\2024_0314-090530.jpg"));
+}
+
+TEST_F(KopierlaufTest, FailedCopyAnsweredWithCancelEndsTheRun)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 1});
+    QFile::remove(env.host("E:\\A.jpg")); // gone after the scan
+    env.dialogs.antworte(Answer::Cancel);
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    ASSERT_GE(env.dialogs.gezeigt.size(), 1);
+    EXPECT_EQ(env.dialogs.gezeigt.first().titel, kFehlerTitel);
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains(
+        "Es ist ein Fehler beim Kopieren aufgetreten."));
+    EXPECT_FALSE(gibt("C:\\Archiv\\2024\\Maerz\\2024_0314-090531.jpg"));
+    EXPECT_EQ(ini("Performance", "Messungen"), "");
+    EXPECT_EQ(gezeigt(kLoeschFrage), 0);
+    EXPECT_FALSE(fenster.fortschrittSichtbar);
+    EXPECT_EQ(env.dialogs.busy(), 0);
+    EXPECT_EQ(ctx().lauf, Lauf::Keiner);
+    EXPECT_EQ(ini("Statistik_Summe", "Anzahl Cpy"), "1");
+}
+
+TEST_F(KopierlaufTest, FailedCopyAnsweredWithGoingOnCopiesTheRest)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 1});
+    QFile::remove(env.host("E:\\A.jpg"));
+    env.dialogs.antworte(Answer::No);
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_EQ(gezeigt(kFehlerTitel), 1);
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\Maerz\\2024_0314-090531.jpg"), inhaltVon("E:\\B.jpg"));
+    EXPECT_EQ(ini("Performance", "Messungen"), "1");
+    EXPECT_EQ(ini("Mirbelon", "Nr3"), "2");
+    EXPECT_EQ(gezeigt(kLoeschFrage), 1);
+    // No partial or temporary file is left under any name.
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files | QDir::Hidden).size(),
+              1);
+}
+
+TEST_F(KopierlaufTest, EmptiedCardEndsTheProgramAfterThePostRunCommand)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 0});
+    env.datei("E:\\Foto.ini", "[Infos]\r\nPostRun=echo fertig\r\n");
+    env.dialogs.antworte(Answer::Yes); // delete all
+    env.dialogs.antworte(Answer::Yes); // allow the post-run command
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_FALSE(gibt("E:\\A.jpg"));
+    EXPECT_FALSE(gibt("E:\\B.jpg"));
+    EXPECT_EQ(liste.anzahl(), 0);
+    ASSERT_EQ(env.processes.gestartet.size(), 1);
+    EXPECT_EQ(env.processes.gestartet.first().kommando, "echo fertig");
+    EXPECT_EQ(env.processes.gestartet.first().stil, WindowStyle::Normal);
+    EXPECT_EQ(fenster.beendet, 1);
+}
+
+TEST(Messung, NewMeasurementWeighsFourFifths)
+{
+    TestUmgebung env;
+    Context &ctx = *env.ctx;
+    IniSchreiben(ctx, ctx.einstellungsDatei, "Performance", "AnzMin", "100");
+    IniSchreiben(ctx, ctx.einstellungsDatei, "Performance", "BySec", "500");
+    GeschwindigkeitSpeichern(ctx, 2000, 10, 4000); // 300 files/min, 2000 bytes/s
+    EXPECT_EQ(IniLesen(ctx, ctx.einstellungsDatei, "Performance", "AnzMin", {}), "260");
+    EXPECT_EQ(IniLesen(ctx, ctx.einstellungsDatei, "Performance", "BySec", {}), "1700");
+    EXPECT_EQ(IniLesen(ctx, ctx.einstellungsDatei, "Performance", "Messungen", {}), "1");
+}
+
+TEST(Messung, RunOfNoMeasurableTimeKeepsTheStoredSpeeds)
+{
+    TestUmgebung env;
+    Context &ctx = *env.ctx;
+    IniSchreiben(ctx, ctx.einstellungsDatei, "Performance", "AnzMin", "100");
+    GeschwindigkeitSpeichern(ctx, 0, 10, 4000);
+    EXPECT_EQ(IniLesen(ctx, ctx.einstellungsDatei, "Performance", "AnzMin", {}), "100");
+    EXPECT_EQ(IniLesen(ctx, ctx.einstellungsDatei, "Performance", "BySec", {}), "");
+    EXPECT_EQ(IniLesen(ctx, ctx.einstellungsDatei, "Performance", "Messungen", {}), "1");
+    EXPECT_DOUBLE_EQ(Geglaettet(0, 50), 10);
+}
+
+} // namespace
+} // namespace mirbelon::test

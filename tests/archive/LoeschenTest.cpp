@@ -1,0 +1,191 @@
+#include "archive/Loeschen.h"
+
+#include "tests/archive/ArchivTest.h"
+
+namespace mirbelon::test {
+namespace {
+
+const QString kSchreibschutz = QStringLiteral("Schreibgeschützte Datei auf Quell-Laufwerk löschen?");
+
+class LoeschenTest : public ArchivTest
+{
+protected:
+    void SetUp() override
+    {
+        karte({{"E:\\Dcim\\Img_0001.jpg", zeit(14, 9, 0, 0)},
+               {"E:\\Dcim\\Img_0002.jpg", zeit(14, 9, 0, 2)},
+               {"E:\\Dcim\\Img_0003.jpg", zeit(14, 9, 0, 4)}},
+              {1, 0, 1});
+        ASSERT_FALSE(env.files->setReadOnly("E:\\Dcim\\Img_0002.jpg", true));
+    }
+    bool aufKarte(int n) const { return gibt(QString("E:\\Dcim\\Img_000%1.jpg").arg(n)); }
+    bool imTemp(int n) const { return gibt(QString("C:\\Tmp\\Img_000%1.jpg").arg(n)); }
+};
+
+TEST_F(LoeschenTest, QuestionOffersAllMarkedOrNoneWithCancelAsDefault)
+{
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+    const auto &g = env.dialogs.gezeigt.first();
+    EXPECT_EQ(g.text, "Welche Bilder sollen gelöscht werden:\r\n\r\n* alle Fotos löschen (ja)\r\n"
+                      "* markierten Fotos löschen (nein)\r\n* keine Fotos löschen (abbrechen)");
+    EXPECT_EQ(g.titel, kLoeschFrage);
+    EXPECT_EQ(g.icon, Icon::Question);
+    EXPECT_EQ(g.buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(g.vorgabe, Answer::Cancel);
+    // Cancel: nothing deleted, no rescan, no progress.
+    EXPECT_TRUE(aufKarte(1) && aufKarte(2) && aufKarte(3));
+    EXPECT_EQ(liste.markiert(1), false);
+    EXPECT_EQ(liste.anzahl(), 3);
+    EXPECT_TRUE(fenster.fortschritte.isEmpty());
+    EXPECT_EQ(fenster.timerHinweise, 0);
+}
+
+TEST_F(LoeschenTest, YesDeletesAllButReadOnlyPhotoAnsweredWithCancel)
+{
+    fenster.vorschauSichtbar = true;
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::Cancel);
+
+    mnuLoeschenAlle(ctx(), liste, fenster);
+
+    EXPECT_EQ(gezeigt(kSchreibschutz), 1);
+    EXPECT_EQ(env.dialogs.gezeigt.at(1).text,
+              "Die Datei »E:\\Dcim\\Img_0002.jpg« ist schreibgeschützt. Trotzdem löschen?");
+    EXPECT_EQ(env.dialogs.gezeigt.at(1).buttons, Buttons::OkCancel);
+    EXPECT_FALSE(aufKarte(1));
+    EXPECT_TRUE(aufKarte(2));
+    EXPECT_FALSE(aufKarte(3));
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0001.jpg"), inhaltVon("E:\\Dcim\\Img_0001.jpg"));
+    EXPECT_FALSE(imTemp(2));
+    EXPECT_TRUE(imTemp(3));
+    EXPECT_TRUE(fenster.statusVerlauf.contains("Lösche: E:\\Dcim\\Img_0003.jpg"));
+    EXPECT_EQ(fenster.fortschritte, (QList<int>{33, 66, 100}));
+    EXPECT_FALSE(fenster.fortschrittSichtbar);
+    // Rescanned: only the read-only photo is left.
+    EXPECT_EQ(liste.pfade(), QStringList{"E:\\Dcim\\Img_0002.jpg"});
+    EXPECT_GT(fenster.timerHinweise, 0);
+    EXPECT_FALSE(fenster.vorschauSichtbar);
+    EXPECT_EQ(ctx().lauf, Lauf::Keiner);
+}
+
+TEST_F(LoeschenTest, ReadOnlyPhotoAnsweredWithOkIsDeleted)
+{
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::Ok);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_FALSE(aufKarte(1) || aufKarte(2) || aufKarte(3));
+    EXPECT_TRUE(imTemp(2));
+    EXPECT_EQ(liste.anzahl(), 0);
+}
+
+TEST_F(LoeschenTest, NoDeletesOnlyTheMarked)
+{
+    env.dialogs.antworte(Answer::No);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_EQ(gezeigt(kSchreibschutz), 0);
+    EXPECT_FALSE(aufKarte(1));
+    EXPECT_TRUE(aufKarte(2));
+    EXPECT_FALSE(aufKarte(3));
+    EXPECT_EQ(fenster.fortschritte, (QList<int>{33, 100}));
+}
+
+TEST_F(LoeschenTest, NoWithoutMarksDeletesNothingButRescans)
+{
+    liste.setMarken({0, 0, 0});
+    env.dialogs.antworte(Answer::No);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_TRUE(aufKarte(1) && aufKarte(2) && aufKarte(3));
+    EXPECT_FALSE(fenster.fortschrittSichtbar);
+    EXPECT_GT(fenster.timerInit, 0); // the scan arms it
+    EXPECT_EQ(liste.anzahl(), 3);
+}
+
+TEST_F(LoeschenTest, PhotoWhoseSafetyCopyFailedIsNotDeleted)
+{
+    ctx().ordner.tmp = "C:\\Tmp\\Fehlt\\Noch";
+    env.dialogs.antworte(Answer::No); // marked
+    env.dialogs.antworte(Answer::No); // report: go on
+    env.dialogs.antworte(Answer::No); // report: go on
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_EQ(gezeigt(kFehlerTitel), 2);
+    EXPECT_TRUE(env.dialogs.gezeigt.at(1).text.contains(
+        "Es ist ein Fehler beim Löschen der markierten Fotos aufgetreten."));
+    EXPECT_TRUE(aufKarte(1) && aufKarte(2) && aufKarte(3));
+    EXPECT_EQ(liste.anzahl(), 3);
+}
+
+TEST_F(LoeschenTest, CancelledReportEndsWithoutRescan)
+{
+    ctx().ordner.tmp = "C:\\Tmp\\Fehlt\\Noch";
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::Cancel);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_EQ(gezeigt(kFehlerTitel), 1);
+    EXPECT_TRUE(aufKarte(1) && aufKarte(2) && aufKarte(3));
+    EXPECT_FALSE(fenster.fortschrittSichtbar);
+    EXPECT_EQ(fenster.timerInit, 0);
+    EXPECT_EQ(fenster.timerHinweise, 0);
+    EXPECT_EQ(ctx().lauf, Lauf::Keiner);
+}
+
+TEST_F(LoeschenTest, SameNameFromAnotherFolderReplacesTheSafetyCopy)
+{
+    env.datei("E:\\Dcim\\101canon\\Img_0001.jpg", "zweite");
+    liste.setPfade({"E:\\Dcim\\Img_0001.jpg", "E:\\Dcim\\101canon\\Img_0001.jpg"});
+    liste.setMarken({1, 1});
+    env.dialogs.antworte(Answer::No);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_FALSE(aufKarte(1));
+    EXPECT_FALSE(gibt("E:\\Dcim\\101canon\\Img_0001.jpg"));
+    // "101canon" sorts before "Img_0001.jpg", so the photo of the folder itself came last.
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0001.jpg"), inhaltVon("E:\\Dcim\\Img_0001.jpg"));
+}
+
+TEST_F(LoeschenTest, RefusedWhileARunIsGoingOn)
+{
+    ctx().lauf = Lauf::Kopieren;
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_TRUE(env.dialogs.gezeigt.isEmpty());
+    EXPECT_TRUE(fenster.panel("Status").startsWith("Es werden gerade Fotos kopiert"));
+}
+
+TEST_F(LoeschenTest, TemporaryCopiesAreNeverTouchedAtStartUp)
+{
+    env.dialogs.antworte(Answer::No);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    ASSERT_TRUE(imTemp(1));
+    env.dialogs.gezeigt.clear();
+    mnuLoeschenTmp(ctx(), false);
+    EXPECT_TRUE(imTemp(1) && imTemp(3));
+    EXPECT_TRUE(env.dialogs.gezeigt.isEmpty());
+}
+
+TEST_F(LoeschenTest, MenuDeletesOnlyOurSafetyCopiesAfterAskingWithNoAsDefault)
+{
+    env.datei("C:\\Tmp\\Fremd.jpg", "nicht von uns");
+    env.dialogs.antworte(Answer::No);
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    env.dialogs.gezeigt.clear();
+
+    mnuLoeschenTmp(ctx(), true); // unanswered: the default No
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+    EXPECT_EQ(env.dialogs.gezeigt.first().vorgabe, Answer::No);
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains("2 Sicherheitskopien"));
+    EXPECT_TRUE(imTemp(1) && imTemp(3));
+
+    env.dialogs.antworte(Answer::Yes);
+    mnuLoeschenTmp(ctx(), true);
+    EXPECT_FALSE(imTemp(1) || imTemp(3));
+    EXPECT_TRUE(gibt("C:\\Tmp\\Fremd.jpg"));
+    EXPECT_TRUE(gibt("C:\\Tmp\\BrenloTemp.ini"));
+
+    env.dialogs.gezeigt.clear();
+    mnuLoeschenTmp(ctx(), true);
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+    EXPECT_EQ(env.dialogs.gezeigt.first().icon, Icon::Information);
+    EXPECT_TRUE(gibt("C:\\Tmp\\Fremd.jpg"));
+}
+
+} // namespace
+} // namespace mirbelon::test
