@@ -118,7 +118,14 @@ std::optional<QString> read(const QString &content, const QString &section, cons
     std::optional<QString> result;
     bool inSection = false;
     forEachLine(content, [&](QStringView raw) {
-        const Line line = classify(raw);
+        // Outside the section only headers matter; a look at the first
+        // character spares the full look at every line of a long file.
+        qsizetype first = 0;
+        while (first < raw.size() && isBlank(raw[first]))
+            ++first;
+        if (!inSection && (first == raw.size() || raw[first] != QLatin1Char('[')))
+            return true;
+        const Line line = classify(raw.sliced(first));
         if (line.kind == Line::Section) {
             // Only the first section of the name is searched.
             if (inSection)
@@ -126,7 +133,7 @@ std::optional<QString> read(const QString &content, const QString &section, cons
             inSection = sameName(line.name, wantedSection);
             return true;
         }
-        if (inSection && line.kind == Line::Entry && sameName(line.name, wantedKey)) {
+        if (line.kind == Line::Entry && sameName(line.name, wantedKey)) {
             result = unquoted(line.value).toString();
             return false;
         }

@@ -14,8 +14,9 @@ constexpr qsizetype kLongest = 998;
 // FAT stamps move in steps of two seconds, others in whole seconds.
 constexpr qint64 kSettleMs = 3000;
 
-// Keeps the cache small when a caller walks through many files.
+// Keep the cache small when a caller walks through many files or keys.
 constexpr qsizetype kMostFiles = 64;
+constexpr qsizetype kMostAnswers = 4096;
 
 // The folder of a program path ("C:\" for a file at a drive's root); empty
 // when the path names no folder.
@@ -35,8 +36,18 @@ QString PosixProfileFiles::read(const QString &file, const QString &section, con
                                 const QString &fallback)
 {
     std::optional<QString> value;
-    if (const std::optional<QString> content = load(file))
-        value = profile::read(*content, section, key);
+    if (Cached *cached = current(file)) {
+        const QString question = section + QChar(0) + key;
+        const auto known = cached->answers.constFind(question);
+        if (known != cached->answers.constEnd()) {
+            value = *known;
+        } else {
+            value = profile::read(cached->content, section, key);
+            if (cached->answers.size() >= kMostAnswers)
+                cached->answers.clear();
+            cached->answers.insert(question, value);
+        }
+    }
     QString result = value ? *value : profile::fallback(fallback);
     result.truncate(kLongest);
     return result;
@@ -52,10 +63,10 @@ bool PosixProfileFiles::write(const QString &file, const QString &section, const
         if (m_files.isFolder(file) || m_files.isReadOnly(file))
             return false;
         // A file that cannot be read is never replaced by one made from nothing.
-        const std::optional<QString> content = load(file);
-        if (!content)
+        const Cached *cached = current(file);
+        if (!cached)
             return false;
-        old = *content;
+        old = cached->content;
     } else {
         const QString folder = folderOf(file);
         if (!folder.isEmpty() && !m_files.isFolder(folder))
@@ -68,40 +79,34 @@ bool PosixProfileFiles::write(const QString &file, const QString &section, const
         return false;
     }
     const qint64 size = m_files.size(file);
-    if (size == bytes.size())
-        remember(file, size, m_files.modified(file), fromCp1252(bytes), true);
-    else
-        m_cache.remove(file);
+    remember(file, size == bytes.size() ? size : -1, m_files.modified(file), fromCp1252(bytes),
+             true);
     return true;
 }
 
-std::optional<QString> PosixProfileFiles::load(const QString &file)
+PosixProfileFiles::Cached *PosixProfileFiles::current(const QString &file)
 {
     // Stamps first, content second: a change in between leaves stamps that
     // are older than the content, so the next call reads again.
     const qint64 size = m_files.size(file);
     const std::optional<QDateTime> modified = m_files.modified(file);
-    const auto it = m_cache.constFind(file);
-    if (it != m_cache.constEnd() && stillValid(*it, size, modified))
-        return it->content;
+    const auto it = m_cache.find(file);
+    if (it != m_cache.end() && stillValid(*it, size, modified))
+        return &*it;
 
     const std::optional<QByteArray> bytes = m_files.readAll(file);
     if (!bytes) {
         m_cache.remove(file);
-        return std::nullopt;
+        return nullptr;
     }
-    QString content = fromCp1252(*bytes);
-    if (size == bytes->size())
-        remember(file, size, modified, content, false);
-    else
-        m_cache.remove(file);
-    return content;
+    return &remember(file, size == bytes->size() ? size : -1, modified, fromCp1252(*bytes),
+                     false);
 }
 
 bool PosixProfileFiles::stillValid(const Cached &cached, qint64 size,
                                    const std::optional<QDateTime> &modified) const
 {
-    if (size < 0 || size != cached.size || !modified || *modified != cached.modified)
+    if (cached.size < 0 || size != cached.size || !modified || *modified != cached.modified)
         return false;
     if (modified->msecsTo(QDateTime::currentDateTime()) > kSettleMs)
         return true;
@@ -110,17 +115,20 @@ bool PosixProfileFiles::stillValid(const Cached &cached, qint64 size,
     return cached.ownWrite && modified->time().msec() != 0;
 }
 
-void PosixProfileFiles::remember(const QString &file, qint64 size,
-                                 const std::optional<QDateTime> &modified,
-                                 const QString &content, bool ownWrite)
+PosixProfileFiles::Cached &PosixProfileFiles::remember(const QString &file, qint64 size,
+                                                       const std::optional<QDateTime> &modified,
+                                                       const QString &content, bool ownWrite)
 {
-    if (size < 0 || !modified || !modified->isValid()) {
-        m_cache.remove(file);
-        return;
-    }
     if (m_cache.size() >= kMostFiles && !m_cache.contains(file))
         m_cache.clear();
-    m_cache.insert(file, Cached{size, *modified, content, ownWrite});
+    Cached cached;
+    if (modified && modified->isValid()) {
+        cached.size = size;
+        cached.modified = *modified;
+    }
+    cached.content = content;
+    cached.ownWrite = ownWrite;
+    return *m_cache.insert(file, std::move(cached));
 }
 
 } // namespace mirbelon

@@ -26,19 +26,22 @@ public:
 private:
     struct Cached
     {
-        qint64 size = -1;
+        qint64 size = -1; // -1: the stamps are unknown and the content is not to be kept
         QDateTime modified;
         QString content;
         bool ownWrite = false; // the content is what this object wrote
+        // Values already looked up in this content, by section and key as asked.
+        QHash<QString, std::optional<QString>> answers;
     };
 
-    // The file's decoded content; nullopt when it is missing or unreadable.
-    std::optional<QString> load(const QString &file);
+    // The file's content, checked against the file or read afresh; nullptr
+    // when the file is missing or unreadable. Valid until the next call.
+    Cached *current(const QString &file);
     bool stillValid(const Cached &cached, qint64 size,
                     const std::optional<QDateTime> &modified) const;
     // Keeps `content` for `file` under the stamps it was read or written with.
-    void remember(const QString &file, qint64 size, const std::optional<QDateTime> &modified,
-                  const QString &content, bool ownWrite);
+    Cached &remember(const QString &file, qint64 size, const std::optional<QDateTime> &modified,
+                     const QString &content, bool ownWrite);
 
     FileSystem &m_files;
     QHash<QString, Cached> m_cache;

@@ -95,6 +95,21 @@ TEST(PosixProfileFilesCache, UnchangedOldFileIsReadOnce)
     EXPECT_EQ(fs.reads, 1);
 }
 
+TEST(PosixProfileFilesCache, ManyKeysAndSpellingsOfOneFileReadItOnce)
+{
+    StampedFiles fs;
+    fs.files.insert(kFile, {"[Allgemein]\r\nx=1\r\ny=2\r\n", hourAgo()});
+    PosixProfileFiles profiles(fs);
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_EQ(readX(profiles), QStringLiteral("1"));
+        ASSERT_EQ(profiles.read(kFile, QStringLiteral("ALLGEMEIN"), QStringLiteral("Y"), {}),
+                  QStringLiteral("2"));
+        ASSERT_EQ(profiles.read(kFile, kSection, QStringLiteral("z"), QStringLiteral("f")),
+                  QStringLiteral("f"));
+    }
+    EXPECT_EQ(fs.reads, 1);
+}
+
 TEST(PosixProfileFilesCache, ChangedSizeOrStampIsReadAgain)
 {
     StampedFiles fs;
