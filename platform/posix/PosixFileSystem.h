@@ -3,6 +3,8 @@
 #include "platform/DriveTable.h"
 #include "platform/FileSystem.h"
 
+#include <memory>
+
 namespace mirbelon {
 
 class PosixFileSystem : public FileSystem
@@ -35,7 +37,14 @@ public:
     QString volumeLabel(const QString &drive) const override;
 
 private:
+    // Directory listings for the case-free name lookup, checked against the
+    // directory's modification time on every use.
+    struct Cache;
+
+    Fehler unknownDrive(const QString &programPath) const;
+
     DriveTable m_table;
+    std::shared_ptr<Cache> m_cache;
 };
 
 } // namespace mirbelon
