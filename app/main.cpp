@@ -1,0 +1,60 @@
+#include "app/Main.h"
+#include "app/Titel.h"
+#include "frame/Context.h"
+#include "platform/gui/QtDesktop.h"
+#include "platform/gui/QtDialogs.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixProcesses.h"
+#include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/PosixSystem.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// The command line as one text, as the described system receives it: an
+// argument the shell split off with blanks in it is quoted again.
+QString kommandozeile(const QStringList &argumente)
+{
+    QStringList teile;
+    for (const QString &a : argumente) {
+        const bool trenner = a.contains(QLatin1Char(' ')) || a.contains(QLatin1Char('\t'))
+            || a.contains(QLatin1Char(',')) || a.contains(QLatin1Char(';')) || a.contains(QLatin1Char('|'));
+        teile << (trenner && !a.contains(QLatin1Char('"')) ? QLatin1Char('"') + a + QLatin1Char('"') : a);
+    }
+    return teile.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirbelon"));
+    QTranslator qtDeutsch;
+    if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtDeutsch);
+
+    using namespace mirbelon;
+    PosixFileSystem files;
+    PosixProfileFiles profiles(files);
+    PosixProcesses processes(files);
+    PosixSystem system(files);
+    QtDialogs dialogs(files);
+    QtDesktop desktop(files);
+    Context ctx(Host{files, profiles, processes, dialogs, desktop, system},
+                kommandozeile(QApplication::arguments().mid(1)));
+
+    Titel titel(ctx);
+    Main fenster(ctx, [] { QApplication::exit(0); });
+    dialogs.setParent(&fenster);
+    QObject::connect(&titel, &Titel::fertig, &fenster, [&fenster] {
+        fenster.show();
+        fenster.laden();
+    });
+    titel.show();
+    return app.exec();
+}

@@ -1,0 +1,579 @@
+#include "app/Main.h"
+
+#include "app/Einstellungen.h"
+#include "app/Info.h"
+#include "app/Twips.h"
+#include "archive/Datumskorrektur.h"
+#include "archive/Kopierlauf.h"
+#include "archive/Loeschen.h"
+#include "archive/NummernSync.h"
+#include "archive/ZielName.h"
+#include "archive/ZielStatus.h"
+#include "frame/Context.h"
+#include "frame/ProgrammOrdner.h"
+#include "platform/ShellQuote.h"
+#include "services/Adressen.h"
+#include "source/Karte.h"
+#include "source/Markieren.h"
+#include "source/Scan.h"
+#include "source/Statusleiste.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+namespace mirbelon {
+
+namespace {
+
+QComboBox *neueCombo(QWidget *eltern, const QRect &rect, const QString &tipp)
+{
+    auto *combo = new QComboBox(eltern);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setGeometry(rect);
+    combo->setToolTip(tipp);
+    return combo;
+}
+
+QPushButton *neuerKnopf(QWidget *eltern, const QString &text, const QRect &rect)
+{
+    auto *knopf = new QPushButton(text, eltern);
+    knopf->setGeometry(rect);
+    return knopf;
+}
+
+QPixmap rotesKreuz()
+{
+    QPixmap bild(32, 32);
+    bild.fill(Qt::transparent);
+    QPainter maler(&bild);
+    maler.setRenderHint(QPainter::Antialiasing);
+    maler.setPen(QPen(QColor(220, 0, 0), 5, Qt::SolidLine, Qt::RoundCap));
+    maler.drawLine(4, 4, 28, 28);
+    maler.drawLine(28, 4, 4, 28);
+    return bild;
+}
+
+// Arrow keys keep the key codes of the described system; the list reaction
+// only tells them apart.
+int tastenCode(int qtTaste)
+{
+    switch (qtTaste) {
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    default:
+        return qtTaste;
+    }
+}
+
+// The combo box reactions: typing, a pick from the list, and a change by code.
+void beiAenderung(QComboBox *combo, QObject *ziel, const std::function<void()> &reaktion)
+{
+    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, ziel, [reaktion] { reaktion(); });
+    QObject::connect(combo, &QComboBox::activated, ziel, [reaktion] { reaktion(); });
+}
+
+void textSetzen(QComboBox *combo, const QString &text, const std::function<void()> &reaktion)
+{
+    if (combo->currentText() == text)
+        return;
+    combo->setEditText(text);
+    reaktion();
+}
+
+} // namespace
+
+Main::Main(Context &ctx, std::function<void()> beenden, QWidget *parent)
+    : QMainWindow(parent), m_ctx(ctx), m_beenden(std::move(beenden)), m_liste(this)
+{
+    setWindowTitle(QStringLiteral("Mirbelon"));
+    bauen();
+    verbinden();
+    resize(zuPixel(12270), zuPixel(8565) + menuBar()->sizeHint().height());
+}
+
+Main::~Main() = default;
+
+void Main::bauen()
+{
+    m_innen = new QWidget(this);
+    setCentralWidget(m_innen);
+    bauenWerkzeugleiste(m_innen);
+    bauenQuelle(m_innen);
+    bauenZiel(m_innen);
+
+    m_imagePreview = new QLabel(m_innen);
+    m_imagePreview->setScaledContents(true);
+    m_imagePreview->setGeometry(twipsRect(3960, 600, 3735, 1335));
+    m_imageFlag = new QLabel(m_innen);
+    m_imageFlag->setPixmap(rotesKreuz());
+    m_imageFlag->resize(32, 32);
+    m_imageFlag->hide();
+
+    bauenStatusleiste(m_innen);
+    bauenMenues();
+
+    m_timerInit = new QTimer(this);
+    m_timerHinweise = new QTimer(this);
+    m_timerInfo = new QTimer(this);
+    for (QTimer *t : {m_timerInit, m_timerHinweise, m_timerInfo})
+        t->setSingleShot(true);
+    m_timerInit->setInterval(333);
+    m_timerHinweise->setInterval(333);
+    m_timerInfo->setInterval(1000);
+}
+
+void Main::bauenWerkzeugleiste(QWidget *innen)
+{
+    m_coolbar = new QToolBar(innen);
+    m_coolbar->setGeometry(twipsRect(0, 0, 12270, 480));
+    m_coolbar->setIconSize(QSize(20, 20));
+    QAction *ende = m_coolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), {});
+    ende->setToolTip(QStringLiteral("Programm beenden"));
+    ende->setObjectName(QStringLiteral("btnEnde"));
+    connect(ende, &QAction::triggered, this, [this] {
+        m_coolbar->hide();
+        programmEnde();
+        if (!m_endeGelaufen)
+            m_coolbar->show();
+    });
+    m_coolbar->addSeparator();
+    QAction *suche = m_coolbar->addAction(style()->standardIcon(QStyle::SP_DriveHDIcon), {});
+    suche->setToolTip(QStringLiteral("Quell-Laufwerk suchen"));
+    suche->setObjectName(QStringLiteral("btnSearch"));
+    connect(suche, &QAction::triggered, this, [this] { LaufwerkSuchen(m_ctx, *this); });
+    QAction *kopie = m_coolbar->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), {});
+    kopie->setToolTip(QStringLiteral("Fotos kopieren"));
+    kopie->setObjectName(QStringLiteral("btnCopy"));
+    connect(kopie, &QAction::triggered, this, [this] { mnuKopieren(m_ctx, m_liste, *this); });
+    m_coolbar->addSeparator();
+    m_aktionen.insert(QStringLiteral("btnEnde"), ende);
+    m_aktionen.insert(QStringLiteral("btnSearch"), suche);
+    m_aktionen.insert(QStringLiteral("btnCopy"), kopie);
+
+    m_txtStaKamera = neueCombo(innen, twipsRect(1680, 81, 2655, 315), {});
+    m_checkPreview = new QCheckBox(QStringLiteral("Bild Vorschau"), innen);
+    m_checkPreview->setGeometry(twipsRect(4560, 82, 1695, 375));
+    m_befWerbung = neuerKnopf(innen, QStringLiteral("Brenlo im Internet"), twipsRect(6120, 52, 2775, 375));
+    m_befWerbung->setToolTip(QStringLiteral("Besuchen Sie die Brenlo im Internet"));
+    m_befWerbung->setFlat(true);
+}
+
+void Main::bauenQuelle(QWidget *innen)
+{
+    m_frame1 = new QGroupBox(QStringLiteral("Fotos von der Kamera (Quelle)"), innen);
+    m_frame1->setGeometry(twipsRect(120, 480, 3615, 3735));
+    m_txtQ = neueCombo(m_frame1, twipsRect(120, 360, 3375, 315),
+                       QStringLiteral("In welchem Ordner sind die Fotos abgelegt (Speicherkarte)"));
+    m_befQUpdate = neuerKnopf(m_frame1, QStringLiteral("Refresh"), twipsRect(120, 720, 1575, 255));
+    m_befQSuche = neuerKnopf(m_frame1, QStringLiteral("Suche..."), twipsRect(1920, 720, 1575, 255));
+    m_listBilder = new QListView(m_frame1);
+    m_listBilder->setGeometry(twipsRect(120, 1080, 3375, 1860));
+    m_listBilder->setToolTip(QStringLiteral("Lister der Fotos (Speicherkarte)"));
+    m_listBilder->setModel(&m_liste);
+    m_listBilder->setUniformItemSizes(true);
+    m_listBilder->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listBilder->installEventFilter(this);
+    m_listBilder->viewport()->installEventFilter(this);
+}
+
+void Main::bauenZiel(QWidget *innen)
+{
+    m_frame2 = new QGroupBox(QStringLiteral("Archiv auf Festplatte (Ziel)"), innen);
+    m_frame2->setGeometry(twipsRect(120, 4560, 3615, 2175));
+    m_txtZ = neueCombo(m_frame2, twipsRect(120, 360, 3375, 315),
+                       QStringLiteral("In diesen Ordner werden die Fotos kopiert (Festplatte)"));
+    m_befZUpdate = neuerKnopf(m_frame2, QStringLiteral("Refresh"), twipsRect(120, 720, 1575, 255));
+    m_befZSuche = neuerKnopf(m_frame2, QStringLiteral("Suche..."), twipsRect(1920, 720, 1575, 255));
+    m_bezZ = new QLabel(QStringLiteral("..."), m_frame2);
+    m_bezZ->setGeometry(twipsRect(120, 1080, 3375, 975));
+    m_bezZ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_bezHinweisDatumOK = new QLabel(QStringLiteral("Bild-Datum ok ?"), m_frame2);
+    m_bezHinweisDatumOK->setGeometry(twipsRect(360, 1320, 3135, 255));
+    m_bezHinweisDatumOK->setStyleSheet(QStringLiteral("color: red;"));
+    m_bezHinweisDatumOK->hide();
+    m_txtZiel = neueCombo(m_frame2, twipsRect(120, 1560, 3375, 315),
+                          QStringLiteral("Nach diesem Schema werden die kopierten Fotos umbenannt"));
+    m_progressBar = new QProgressBar(m_frame2);
+    m_progressBar->setGeometry(twipsRect(120, 1920, 3375, 195));
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setTextVisible(false);
+    m_progressBar->hide();
+}
+
+void Main::bauenStatusleiste(QWidget *innen)
+{
+    m_statusBar = new QStatusBar(innen);
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setGeometry(twipsRect(0, 8310, 12270, 255));
+    const QList<QPair<QString, QString>> panels = {
+        {QStringLiteral("Status"), QStringLiteral("Allgemeiner Hinweis")},
+        {QStringLiteral("Bilder"), QStringLiteral("Bilder: ausgewählt (insgesamt)")},
+        {QStringLiteral("Bytes"), QStringLiteral("Bytes: ausgewählt (insgesamt)")},
+        {QStringLiteral("Speicherkarte"), QStringLiteral("Speicherkarte: frei (insgesamt)")},
+        {QStringLiteral("DateiInfos"), QStringLiteral("Name des Ziel-Fotos")},
+        {QStringLiteral("Statistik"), QStringLiteral("Statistik")},
+        {QStringLiteral("Datum"), QStringLiteral("Aktuelles Datum")},
+    };
+    for (const auto &[schluessel, tipp] : panels) {
+        auto *label = new QLabel(m_statusBar);
+        label->setToolTip(tipp);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        m_statusBar->addWidget(label, schluessel == QLatin1String("Status") ? 3 : 1);
+        m_panels.insert(schluessel, label);
+    }
+    m_panels.value(QStringLiteral("Datum"))->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+QAction *Main::neueAktion(const QString &name, const QString &text, const QKeySequence &taste,
+                          std::function<void()> reaktion)
+{
+    auto *aktion = new QAction(text, this);
+    aktion->setObjectName(name);
+    if (!taste.isEmpty())
+        aktion->setShortcut(taste);
+    if (reaktion)
+        connect(aktion, &QAction::triggered, this, [reaktion] { reaktion(); });
+    m_aktionen.insert(name, aktion);
+    return aktion;
+}
+
+void Main::bauenMenues()
+{
+    QMenu *fotos = menuBar()->addMenu(QStringLiteral("&Fotos"));
+    QMenu *markieren = fotos->addMenu(QStringLiteral("&Markieren"));
+    const QStringList markTexte = {QStringLiteral("&alle"), QStringLiteral("&keine"),
+                                   QStringLiteral("&umkehren"), QStringLiteral("alle ab &Cursor")};
+    for (int i = 0; i < markTexte.size(); ++i) {
+        markieren->addAction(neueAktion(QStringLiteral("mnuMarkieren(%1)").arg(i), markTexte.at(i),
+                                        i == 2 ? QKeySequence(Qt::Key_F4) : QKeySequence(),
+                                        [this, i] { mnuMarkieren(m_liste, *this, i); }));
+    }
+    markieren->addSeparator();
+    markieren->addAction(neueAktion(QStringLiteral("mnuMarkierenJmp(0)"),
+                                    QStringLiteral("zur &vorherigen Markierung"), Qt::Key_F7,
+                                    [this] { mnuMarkierenJmp(m_liste, 0); }));
+    markieren->addAction(neueAktion(QStringLiteral("mnuMarkierenJmp(1)"),
+                                    QStringLiteral("zur &nächsten Markierung"), Qt::Key_F8,
+                                    [this] { mnuMarkierenJmp(m_liste, 1); }));
+    fotos->addAction(neueAktion(QStringLiteral("mnuKopieren"), QStringLiteral("&Kopieren"), Qt::Key_F5,
+                                [this] { mnuKopieren(m_ctx, m_liste, *this); }));
+    QMenu *loeschen = fotos->addMenu(QStringLiteral("&Löschen"));
+    loeschen->addAction(neueAktion(QStringLiteral("mnuLöschenAlle"), QStringLiteral("&Fotos löschen..."),
+                                   QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+                                   [this] { mnuLoeschenAlle(m_ctx, m_liste, *this); }));
+    loeschen->addAction(neueAktion(QStringLiteral("mnuLöschenTmp"),
+                                   QStringLiteral("&Temporär abgelegte Fotos löschen"), {},
+                                   [this] { mnuLoeschenTmp(m_ctx, true); }));
+    fotos->addSeparator();
+    QMenu *foto = fotos->addMenu(QStringLiteral("&Foto"));
+    foto->addAction(neueAktion(QStringLiteral("mnuFotoOpen"), QStringLiteral("Ö&ffnen..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_O),
+                               [this] { FotoOeffnen(m_ctx, m_liste); }));
+    fotos->addAction(neueAktion(QStringLiteral("mnuFileDateDiff"),
+                                QStringLiteral("Datum der Quell-Datei korrigieren..."), {},
+                                [this] { mnuFileDateDiff(m_ctx, m_liste, *this); }));
+    fotos->addSeparator();
+    QAction *sichern = neueAktion(QStringLiteral("mnuSaveSet"), QStringLiteral("Einstellungen &sichern"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_S), {});
+    sichern->setCheckable(true);
+    fotos->addAction(sichern);
+    fotos->addSeparator();
+    fotos->addAction(neueAktion(QStringLiteral("mnuEnde"), QStringLiteral("&Beenden"), Qt::Key_F12,
+                                [this] { programmEnde(); }));
+
+    QMenu *extras = menuBar()->addMenu(QStringLiteral("&Extras"));
+    QMenu *quellLw = extras->addMenu(QStringLiteral("&Quell-Laufwerk (Speicherkarte)"));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuExtQSuche"), QStringLiteral("Quell-Laufwerk suchen..."),
+                                  {}, [this] { LaufwerkSuchen(m_ctx, *this); }));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuKameraBezSave"),
+                                  QStringLiteral("Kamera-Bezeichnung auf Quelle speichern"), {},
+                                  [this] { KameraBezSpeichern(m_ctx, *this); }));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuAutoStartSave"),
+                                  QStringLiteral("Autostart für 'Mirbelon' auf Quelle anlegen"), {},
+                                  [this] { AutoStartSpeichern(m_ctx, *this); }));
+    extras->addAction(neueAktion(QStringLiteral("mnuExtZ"), QStringLiteral("&Ziel-Laufwerk (Festplatte)"),
+                                 {}, {}));
+    extras->addSeparator();
+    extras->addAction(neueAktion(QStringLiteral("Fotos_Nr_Sync"),
+                                 QStringLiteral("Fotos nummeriert syncronisieren"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_F5), [this] { Fotos_Nr_Sync(m_ctx); }));
+    extras->addAction(neueAktion(QStringLiteral("mnuNote(0)"), QStringLiteral("&Logbuch / Einstellungen"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_E),
+                                 [this] { DokumentOeffnen(m_ctx, m_ctx.einstellungsDatei); }));
+
+    QMenu *hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    hilfe->addAction(neueAktion(QStringLiteral("mnuInfo"), QStringLiteral("&Info..."), Qt::Key_F1,
+                                [this] { infoZeigen(); }));
+    hilfe->addSeparator();
+    hilfe->addAction(neueAktion(QStringLiteral("mnuURLHomePage"), QStringLiteral("&Homepage im Web..."), {},
+                                [this] { DokumentOeffnen(m_ctx, kHomepage); }));
+}
+
+void Main::verbinden()
+{
+    beiAenderung(m_txtQ, this, [this] { QuelleScannen(m_ctx, m_liste, *this); });
+    beiAenderung(m_txtZ, this, [this] { befZUpdate(m_ctx, *this); });
+    beiAenderung(m_txtZiel, this, [this] { timerHinweiseAn(); });
+    beiAenderung(m_txtStaKamera, this, [this] { timerInfoAn(); });
+    connect(m_befQUpdate, &QPushButton::clicked, this, [this] { QuelleScannen(m_ctx, m_liste, *this); });
+    connect(m_befQSuche, &QPushButton::clicked, this, [this] { QuelleWaehlen(m_ctx, *this); });
+    connect(m_befZUpdate, &QPushButton::clicked, this, [this] { befZUpdate(m_ctx, *this); });
+    connect(m_befZSuche, &QPushButton::clicked, this, [this] { befZSuche(m_ctx, *this); });
+    connect(m_befWerbung, &QPushButton::clicked, this, [this] { DokumentOeffnen(m_ctx, kHomepage); });
+    connect(m_checkPreview, &QCheckBox::toggled, this, [this] { VorschauSchalter(m_liste, *this); });
+
+    connect(&m_liste, &FotoListe::geklickt, this, [this] {
+        if (m_cache)
+            ListeKlick(m_ctx, m_liste, *this, *m_cache);
+    });
+    connect(&m_liste, &FotoListe::aktuellGeaendert, this, [this](int index) {
+        if (m_listBilder->currentIndex().row() != index)
+            m_listBilder->setCurrentIndex(m_liste.index(index, 0));
+    });
+    connect(m_listBilder->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &aktuell) { m_liste.setAktuell(aktuell.isValid() ? aktuell.row() : -1); });
+    // A reset of the model replaces the selection model's current entry.
+    connect(&m_liste, &QAbstractItemModel::modelReset, this, [this] {
+        m_listBilder->selectionModel()->clearCurrentIndex();
+    });
+
+    connect(m_timerInit, &QTimer::timeout, this, [this] { timerInitTick(); });
+    connect(m_timerHinweise, &QTimer::timeout, this, [this] {
+        m_panels.value(QStringLiteral("Datum"))->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        HinweiseTick(m_ctx, m_liste, *this,
+                     [this](int offset) { return ZielName(m_ctx, m_liste, *this, offset); });
+    });
+    connect(m_timerInfo, &QTimer::timeout, this, [this] { TimerInfoTick(m_ctx, *this); });
+}
+
+void Main::laden()
+{
+    m_ctx.einstellungsDatei = m_ctx.ordner.prg + QStringLiteral("\\Mirbelon.ini");
+    setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
+    statusNeuZeichnen();
+    m_cache = std::make_unique<VorschauCache>(BildCacheGroesse(m_ctx.host.system.availableMemory()));
+
+    KonfigLaden(m_ctx, *this);
+
+    m_ctx.parameter.ParameterZerlegen(m_ctx.kommandozeile);
+    QString quelle = m_ctx.parameter.ParameterWert(QStringLiteral("Quelle="));
+    if (quelle.startsWith(QLatin1Char('?'))) {
+        LaufwerkSuchen(m_ctx, *this);
+        quelle.clear();
+    }
+    if (!quelle.isEmpty())
+        setQuelle(quelle);
+
+    mnuLoeschenTmp(m_ctx, false);
+    timerHinweiseAn();
+    timerInfoAn();
+    timerInitAn();
+}
+
+int Main::bildCacheGroesse() const
+{
+    return m_cache ? m_cache->groesse() : 0;
+}
+
+bool Main::einstellungenSichern() const
+{
+    return m_aktionen.value(QStringLiteral("mnuSaveSet"))->isChecked();
+}
+
+void Main::timerInitTick()
+{
+    m_timerInit->stop();
+    showMaximized();
+    if (m_liste.anzahl() > 0)
+        m_liste.setAktuell(0);
+    m_liste.klicken();
+}
+
+void Main::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutAnwenden();
+}
+
+void Main::layoutAnwenden()
+{
+    const int breite = zuTwips(m_innen->width());
+    const int hoehe = zuTwips(m_innen->height());
+    m_masse = LayoutAnwenden(m_masse, breite, hoehe);
+    m_frame2->move(m_frame2->x(), zuPixel(m_masse.frame2Oben));
+    m_frame1->resize(m_frame1->width(), zuPixel(m_masse.frame1Hoehe));
+    m_listBilder->resize(m_listBilder->width(), zuPixel(m_masse.listeHoehe));
+    m_imagePreview->resize(zuPixel(m_masse.vorschauBreite), zuPixel(m_masse.vorschauHoehe));
+    m_coolbar->resize(m_innen->width(), m_coolbar->height());
+    const int statusHoehe = m_statusBar->height();
+    m_statusBar->setGeometry(0, m_innen->height() - statusHoehe, m_innen->width(), statusHoehe);
+    m_liste.klicken();
+}
+
+bool Main::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_listBilder && event->type() == QEvent::KeyPress) {
+        const auto *taste = static_cast<QKeyEvent *>(event);
+        if (ListeTaste(m_ctx, m_liste, *this, tastenCode(taste->key())))
+            return true;
+    } else if (watched == m_listBilder->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // The mark set by this click lands first, then the marks are saved.
+        QTimer::singleShot(0, this, [this] { ListeMausLos(m_ctx, m_liste, *this); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool Main::endeErlaubt()
+{
+    if (m_ctx.lauf == Lauf::Keiner)
+        return true;
+    setPanel(QStringLiteral("Status"),
+             QStringLiteral("Bitte warten: das Programm endet, wenn das Kopieren oder Löschen fertig ist."));
+    return false;
+}
+
+void Main::programmEnde()
+{
+    if (m_endeGelaufen || !endeErlaubt())
+        return;
+    m_endeGelaufen = true;
+    KonfigSpeichern(m_ctx, *this);
+    QString skript = ProgrammDateiSuchen(m_ctx, QStringLiteral("Mirbelon_Exit.cmd"));
+    if (skript.isEmpty())
+        skript = ProgrammDateiSuchen(m_ctx, QStringLiteral("Mirbelon_Exit.bat"));
+    if (!skript.isEmpty()) {
+        m_ctx.host.processes.startDetached(
+            QStringLiteral("/bin/sh ") + shellQuote(m_ctx.host.files.hostPath(skript)), WindowStyle::Normal);
+    }
+    hide();
+    m_ctx.host.desktop.processEvents();
+    if (m_beenden)
+        m_beenden();
+}
+
+void Main::closeEvent(QCloseEvent *event)
+{
+    if (m_endeGelaufen) {
+        event->accept();
+        return;
+    }
+    if (!endeErlaubt()) {
+        event->ignore();
+        return;
+    }
+    programmEnde();
+    event->accept();
+}
+
+void Main::infoZeigen()
+{
+    Info info(m_ctx, this);
+    info.exec();
+}
+
+// Fenster
+
+QString Main::quelle() const { return m_txtQ->currentText(); }
+void Main::setQuelle(const QString &text)
+{
+    textSetzen(m_txtQ, text, [this] { QuelleScannen(m_ctx, m_liste, *this); });
+}
+void Main::fokusQuelle() { m_txtQ->setFocus(); }
+QString Main::ziel() const { return m_txtZ->currentText(); }
+void Main::setZiel(const QString &text)
+{
+    textSetzen(m_txtZ, text, [this] { befZUpdate(m_ctx, *this); });
+}
+void Main::fokusZiel() { m_txtZ->setFocus(); }
+QString Main::zielMuster() const { return m_txtZiel->currentText(); }
+void Main::setZielMuster(const QString &text)
+{
+    textSetzen(m_txtZiel, text, [this] { timerHinweiseAn(); });
+}
+QString Main::kamera() const { return m_txtStaKamera->currentText(); }
+void Main::setKamera(const QString &text)
+{
+    textSetzen(m_txtStaKamera, text, [this] { timerInfoAn(); });
+}
+bool Main::vorschauAn() const { return m_checkPreview->isChecked(); }
+void Main::setVorschauAn(bool an) { m_checkPreview->setChecked(an); }
+
+VorschauGeometrie Main::vorschauGeometrie() const
+{
+    return {zuTwips(m_innen->width()), zuTwips(m_innen->height()), zuTwips(m_imagePreview->x()),
+            zuTwips(m_imagePreview->y()), zuTwips(m_frame1->x())};
+}
+
+void Main::zeigeVorschau(const QImage &bild, int breiteTwips, int hoeheTwips)
+{
+    if (bild.isNull())
+        m_imagePreview->clear();
+    else
+        m_imagePreview->setPixmap(QPixmap::fromImage(bild));
+    m_imagePreview->resize(std::max(1, zuPixel(breiteTwips)), std::max(1, zuPixel(hoeheTwips)));
+    m_imagePreview->show();
+    m_imageFlag->move(m_imagePreview->x() + (m_imagePreview->width() - m_imageFlag->width()) / 2,
+                      m_imagePreview->y() + (m_imagePreview->height() - m_imageFlag->height()) / 2);
+    m_imageFlag->raise();
+}
+
+void Main::versteckeVorschau() { m_imagePreview->hide(); }
+
+void Main::setKreuzSichtbar(bool sichtbar)
+{
+    m_imageFlag->setVisible(sichtbar);
+    m_imageFlag->raise();
+}
+
+QString Main::panel(const QString &schluessel) const
+{
+    const QLabel *label = m_panels.value(schluessel);
+    return label ? label->text() : QString();
+}
+
+void Main::setPanel(const QString &schluessel, const QString &text)
+{
+    if (QLabel *label = m_panels.value(schluessel))
+        label->setText(text);
+}
+
+void Main::setPanelTipp(const QString &schluessel, const QString &tipp)
+{
+    if (QLabel *label = m_panels.value(schluessel))
+        label->setToolTip(tipp);
+}
+
+void Main::statusNeuZeichnen() { m_statusBar->repaint(); }
+void Main::setZielStatus(const QString &text) { m_bezZ->setText(text); }
+void Main::setDatumHinweisSichtbar(bool sichtbar) { m_bezHinweisDatumOK->setVisible(sichtbar); }
+void Main::setFortschrittSichtbar(bool sichtbar) { m_progressBar->setVisible(sichtbar); }
+void Main::setFortschritt(int prozent) { m_progressBar->setValue(std::clamp(prozent, 0, 100)); }
+void Main::timerInitAn() { m_timerInit->start(); }
+void Main::timerHinweiseAn() { m_timerHinweise->start(); }
+void Main::timerInfoAn() { m_timerInfo->start(); }
+
+} // namespace mirbelon
