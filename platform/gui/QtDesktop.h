@@ -3,12 +3,17 @@
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 
+#include <memory>
+
+class QProcess;
+
 namespace mirbelon {
 
 class QtDesktop : public Desktop
 {
 public:
     explicit QtDesktop(const FileSystem &files) : m_files(files) {}
+    ~QtDesktop() override;
 
     void beep(Beep kind) override;
     void playSound(const QString &file) override;
@@ -20,6 +25,7 @@ public:
 
 private:
     const FileSystem &m_files;
+    std::unique_ptr<QProcess> m_player; // the sound playing now, so it can be stopped
 };
 
 } // namespace mirbelon
