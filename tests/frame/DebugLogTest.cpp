@@ -137,7 +137,8 @@ TEST_F(DebugLogTest, ClearEmptiesTheFileAndWritesTheHeader)
     EXPECT_TRUE(z.at(10).startsWith("Datei erstellt am 07.12.26 14:03:59"));
     EXPECT_EQ(z.at(12), QByteArray(1500, '-') + "\r");
     EXPECT_TRUE(z.at(13).startsWith("Programm: Mirbelon"));
-    EXPECT_EQ(z.at(z.size() - 3), QByteArray(1500, '-') + "\r");
+    EXPECT_EQ(z.at(z.size() - 4), QByteArray(1500, '-') + "\r");
+    EXPECT_EQ(z.at(z.size() - 3), QByteArray("\r"));
     EXPECT_EQ(z.at(z.size() - 2), QByteArray("System-Datum/Zeit\tSys-Tick\tProzedur\r"));
     EXPECT_EQ(z.last(), kStempel + "00001234\t\t\r");
     EXPECT_FALSE(u.inhalt(kLog).contains("alt"));

@@ -123,6 +123,7 @@ TEST(IniSchreiben, EmptyKeyIsNoKeyAndEmptySectionTheProgramSection)
 TEST(IniSchreiben, FamilyFileByBareNameInAnyCase)
 {
     TestUmgebung u;
+    u.datei(S("C:\\Brenlo\\Brenlo.ini"), "[S]\r\n");
     IniSchreiben(*u.ctx, S("BRENLO.INI"), S("S"), S("k"), S("v"));
     EXPECT_EQ(u.inhalt(S("C:\\Brenlo\\Brenlo.ini")), QByteArray("[S]\r\nk=v\r\n"));
     EXPECT_EQ(IniLesen(*u.ctx, QString(), S("s"), S("K"), {}), S("v"));
