@@ -49,8 +49,8 @@ qint64 PosixSystem::availableMemory() const
     QFile f(QStringLiteral("/proc/meminfo"));
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return 0;
-    while (!f.atEnd()) {
-        const QByteArray line = f.readLine();
+    // /proc files report no size, so read them whole instead of testing atEnd().
+    for (const QByteArray &line : f.readAll().split('\n')) {
         if (line.startsWith("MemAvailable:")) {
             const QList<QByteArray> parts = line.mid(13).simplified().split(' ');
             const qint64 kb = parts.value(0).toLongLong();

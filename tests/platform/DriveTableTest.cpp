@@ -1,0 +1,140 @@
+#include "platform/DriveTable.h"
+
+#include <gtest/gtest.h>
+
+namespace mirbelon {
+namespace {
+
+QString letters(const DriveTable &t)
+{
+    QString out;
+    for (const DriveTable::Drive &d : t.drives())
+        out += d.letter;
+    return out;
+}
+
+TEST(DriveTable, ParseTakesPairsAndAddsTheHostRoot)
+{
+    const DriveTable t = DriveTable::parse(
+        QStringLiteral("e=/media/anna/CARD/;C=/home/anna;bad;1=/x;F=relative;G="));
+    EXPECT_EQ(letters(t), QStringLiteral("CEZ"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('C')), QStringLiteral("/home/anna"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('e')), QStringLiteral("/media/anna/CARD"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('D')), QString());
+}
+
+TEST(DriveTable, NamedZReplacesTheHostRoot)
+{
+    const DriveTable t = DriveTable::parse(QStringLiteral("C=/home/anna;Z=/srv/share"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/srv/share"));
+    EXPECT_EQ(t.toProgram(QStringLiteral("/etc/passwd")), QString());
+}
+
+TEST(DriveTable, DefaultsGiveHomeAndMediaInNameOrder)
+{
+    const DriveTable t = DriveTable::defaults(
+        QStringLiteral("/home/anna"),
+        {QStringLiteral("/media/anna/ZETA"), QStringLiteral("/mnt/usb"),
+         QStringLiteral("/run/media/anna/ALPHA/")});
+    EXPECT_EQ(letters(t), QStringLiteral("CDEFZ"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('C')), QStringLiteral("/home/anna"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('D')), QStringLiteral("/run/media/anna/ALPHA"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('E')), QStringLiteral("/mnt/usb"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('F')), QStringLiteral("/media/anna/ZETA"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
+}
+
+TEST(DriveTable, ManyMediaNeverTakeZ)
+{
+    QStringList mounts;
+    for (int i = 0; i < 30; ++i)
+        mounts << QStringLiteral("/mnt/m%1").arg(i, 2, 10, QLatin1Char('0'));
+    const DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), mounts);
+    EXPECT_EQ(t.folderOf(QLatin1Char('Y')), QStringLiteral("/mnt/m21"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
+}
+
+TEST(DriveTable, ToHostKeepsSpellingAndKnowsRoots)
+{
+    const DriveTable t = DriveTable::parse(QStringLiteral("C=/home/anna;E=/media/card"));
+    struct Fall
+    {
+        const char *name;
+        QString program;
+        QString host;
+    };
+    const Fall faelle[] = {
+        {"file", QStringLiteral("E:\\Dcim\\Img_0001.jpg"),
+         QStringLiteral("/media/card/Dcim/Img_0001.jpg")},
+        {"lower-case letter", QStringLiteral("e:\\dcim"), QStringLiteral("/media/card/dcim")},
+        {"bare drive", QStringLiteral("E:"), QStringLiteral("/media/card")},
+        {"drive root", QStringLiteral("E:\\"), QStringLiteral("/media/card")},
+        {"trailing backslash", QStringLiteral("C:\\Fotos\\"), QStringLiteral("/home/anna/Fotos")},
+        {"doubled backslash", QStringLiteral("C:\\a\\\\b"), QStringLiteral("/home/anna/a/b")},
+        {"dot dot stays on the drive", QStringLiteral("E:\\a\\..\\..\\b"),
+         QStringLiteral("/media/card/b")},
+        {"host root", QStringLiteral("Z:\\etc\\fstab"), QStringLiteral("/etc/fstab")},
+        {"Z root", QStringLiteral("Z:\\"), QStringLiteral("/")},
+        {"unknown drive", QStringLiteral("Q:\\x"), QString()},
+        {"UNC path", QStringLiteral("\\\\server\\share\\x"), QString()},
+        {"relative", QStringLiteral("Fotos\\x"), QString()},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(t.toHost(f.program), f.host);
+    }
+}
+
+TEST(DriveTable, ToProgramUsesTheLongestMatchingFolder)
+{
+    const DriveTable t = DriveTable::parse(QStringLiteral("C=/home/anna;E=/home/anna/card"));
+    struct Fall
+    {
+        const char *name;
+        QString host;
+        QString program;
+    };
+    const Fall faelle[] = {
+        {"inside the nested drive", QStringLiteral("/home/anna/card/DCIM/x.jpg"),
+         QStringLiteral("E:\\DCIM\\x.jpg")},
+        {"name that only begins like it", QStringLiteral("/home/anna/cardboard/x"),
+         QStringLiteral("C:\\cardboard\\x")},
+        {"drive folder itself", QStringLiteral("/home/anna/card"), QStringLiteral("E:\\")},
+        {"trailing slash", QStringLiteral("/home/anna/"), QStringLiteral("C:\\")},
+        {"outside every drive", QStringLiteral("/etc/passwd"), QStringLiteral("Z:\\etc\\passwd")},
+        {"host root", QStringLiteral("/"), QStringLiteral("Z:\\")},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(t.toProgram(f.host), f.program);
+    }
+}
+
+TEST(DriveTable, ProgramPathsSurviveTheRoundTrip)
+{
+    const DriveTable t = DriveTable::parse(QStringLiteral("C=/home/anna;E=/home/anna/card"));
+    for (const QString &p :
+         {QStringLiteral("C:\\Fotos\\2024\\Bild 1.jpg"), QStringLiteral("E:\\DCIM\\100CANON"),
+          QStringLiteral("E:\\"), QStringLiteral("Z:\\tmp\\Brenlo"), QStringLiteral("C:\\")}) {
+        SCOPED_TRACE(p.toStdString());
+        EXPECT_EQ(t.toProgram(t.toHost(p)), p);
+    }
+}
+
+TEST(DriveTable, EnvironmentTableIsTheWholeTable)
+{
+    const QByteArray alt = qgetenv("MIRBELON_DRIVES");
+    const bool hatte = qEnvironmentVariableIsSet("MIRBELON_DRIVES");
+    qputenv("MIRBELON_DRIVES", "D=/srv/a;E=/srv/b");
+    const DriveTable t = DriveTable::fromEnvironment();
+    if (hatte)
+        qputenv("MIRBELON_DRIVES", alt);
+    else
+        qunsetenv("MIRBELON_DRIVES");
+    EXPECT_EQ(letters(t), QStringLiteral("DEZ"));
+    EXPECT_EQ(t.folderOf(QLatin1Char('E')), QStringLiteral("/srv/b"));
+}
+
+} // namespace
+} // namespace mirbelon
