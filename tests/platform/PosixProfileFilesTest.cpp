@@ -288,6 +288,17 @@ TEST_F(PosixProfileFilesTest, UnreadableFileIsNeverReplaced)
     EXPECT_EQ(env.inhalt(file), before);
 }
 
+TEST_F(PosixProfileFilesTest, FolderOfTheNameIsNoFile)
+{
+    env.ordner(QStringLiteral("C:\\Prg\\Ordner.ini"));
+    EXPECT_EQ(profiles.read(QStringLiteral("C:\\Prg\\Ordner.ini"), QStringLiteral("A"),
+                            QStringLiteral("x"), QStringLiteral("-")),
+              QStringLiteral("-"));
+    EXPECT_FALSE(profiles.write(QStringLiteral("C:\\Prg\\Ordner.ini"), QStringLiteral("A"),
+                                QStringLiteral("x"), QStringLiteral("1")));
+    EXPECT_TRUE(QFileInfo(env.host(QStringLiteral("C:\\Prg\\Ordner.ini"))).isDir());
+}
+
 TEST_F(PosixProfileFilesTest, WriteIntoMissingFolderFailsAndCreatesNothing)
 {
     const QString file = QStringLiteral("C:\\Fehlt\\Mirbelon.ini");
