@@ -11,12 +11,6 @@ namespace {
 constexpr qsizetype kLetztePosition = 32767;
 constexpr int kUmgebungsDurchlaeufe = 8;
 
-qsizetype Treffer(const QString &klein, const QString &suche, qsizetype ab)
-{
-    const qsizetype treffer = klein.indexOf(suche, ab);
-    return treffer >= kLetztePosition ? -1 : treffer;
-}
-
 void Tastennamen(QString &text)
 {
     PlatzhalterErsetzen(text, QStringLiteral("{Tab}"), QStringLiteral("\t"));
@@ -37,23 +31,23 @@ QString KleinGleichLang(const QString &text)
     return klein;
 }
 
-bool PlatzhalterVorhanden(const QString &text, const QString &platzhalter)
+qsizetype PlatzhalterPosition(const QString &kleinText, const QString &kleinPlatzhalter, qsizetype ab)
 {
-    return !platzhalter.isEmpty()
-        && Treffer(KleinGleichLang(text), KleinGleichLang(platzhalter), 0) >= 0;
+    if (kleinPlatzhalter.isEmpty())
+        return -1;
+    const qsizetype treffer = kleinText.indexOf(kleinPlatzhalter, ab);
+    return treffer >= kLetztePosition ? -1 : treffer;
 }
 
 void PlatzhalterErsetzen(QString &text, const QString &platzhalter, const QString &wert)
 {
-    if (platzhalter.isEmpty())
-        return;
     const QString suche = KleinGleichLang(platzhalter);
     QString klein = KleinGleichLang(text);
-    qsizetype treffer = Treffer(klein, suche, 0);
+    qsizetype treffer = PlatzhalterPosition(klein, suche);
     while (treffer >= 0) {
         text.replace(treffer, suche.size(), wert);
         klein.replace(treffer, suche.size(), KleinGleichLang(wert));
-        treffer = Treffer(klein, suche, treffer + wert.size());
+        treffer = PlatzhalterPosition(klein, suche, treffer + wert.size());
     }
 }
 

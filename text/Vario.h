@@ -49,9 +49,11 @@ QString Vario(VarioUmgebung &umgebung, const QString &text);
 // `wert`; inserted text is not searched again. An occurrence that starts
 // after the 32767th character stays (positions are 16-bit in this engine).
 void PlatzhalterErsetzen(QString &text, const QString &platzhalter, const QString &wert);
-// True when PlatzhalterErsetzen would replace something; lets callers compute
-// a value only for a placeholder that occurs.
-bool PlatzhalterVorhanden(const QString &text, const QString &platzhalter);
+// Index of the first occurrence from `ab` on that PlatzhalterErsetzen would
+// replace, or -1; both texts already lower-cased with KleinGleichLang. Lets
+// callers compute a value only for a placeholder that occurs.
+qsizetype PlatzhalterPosition(const QString &kleinText, const QString &kleinPlatzhalter,
+                              qsizetype ab = 0);
 
 // The first placeholder with `praefix` ("Counter" or "{counter"), in lower
 // case: part 1 the whole placeholder up to its "}", any other part the text

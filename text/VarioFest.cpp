@@ -16,7 +16,7 @@ namespace mirbelon {
 
 namespace {
 
-using Wert = std::function<QString()>;
+
 
 QString Roemisch(int quartal)
 {
@@ -28,6 +28,17 @@ int Quartal(int monat)
 {
     return (monat - 1) / 3 + 1;
 }
+
+class FesteWerte;
+using Wert = std::function<QString(const FesteWerte &)>;
+
+struct Eintrag
+{
+    Eintrag(const char *name, Wert w) : klein(KleinGleichLang(QString::fromLatin1(name))), wert(std::move(w)) {}
+
+    QString klein; // the placeholder, lower-cased
+    Wert wert;
+};
 
 // The values of one expansion; each is computed only when asked for.
 class FesteWerte
@@ -96,35 +107,35 @@ private:
     VarioUmgebung &m_u;
 };
 
-std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
+std::vector<Eintrag> Aufbauen()
 {
-    const auto format = [&w](const char *f) { return Wert([&w, f] { return w.datum(f); }); };
-    const auto jahrStelle = [&w](int von, int anzahl) {
-        return Wert([&w, von, anzahl] { return w.jahr().mid(von, anzahl); });
+    const auto format = [](const char *f) { return Wert([f](const FesteWerte &w) { return w.datum(f); }); };
+    const auto jahrStelle = [](int von, int anzahl) {
+        return Wert([von, anzahl](const FesteWerte &w) { return w.jahr().mid(von, anzahl); });
     };
-    const auto jahrPlus = [&w](int von, int anzahl, int plus, const char *f) {
-        return Wert([&w, von, anzahl, plus, f] {
+    const auto jahrPlus = [](int von, int anzahl, int plus, const char *f) {
+        return Wert([von, anzahl, plus, f](const FesteWerte &w) {
             return FesteWerte::zahl(ZahlWert(w.jahr().mid(von, anzahl)) + plus, f);
         });
     };
-    const auto prg = [&w] { return w.u().ordnerPrg(); };
-    const auto cur = [&w] { return w.u().aktuellerOrdner(); };
-    const auto name = [] { return QStringLiteral("Mirbelon"); };
+    const auto prg = [](const FesteWerte &w) { return w.u().ordnerPrg(); };
+    const auto cur = [](const FesteWerte &w) { return w.u().aktuellerOrdner(); };
+    const auto name = [](const FesteWerte &) { return QStringLiteral("Mirbelon"); };
 
-    const auto kwj = [&w](int n) { return Wert([&w, n] { return w.wocheJahrGerundet(n); }); };
-    const auto kw = [&w](int n) {
-        return Wert([&w, n] { return FesteWerte::zahl(w.woche() / double(n), "00"); });
+    const auto kwj = [](int n) { return Wert([n](const FesteWerte &w) { return w.wocheJahrGerundet(n); }); };
+    const auto kw = [](int n) {
+        return Wert([n](const FesteWerte &w) { return FesteWerte::zahl(w.woche() / double(n), "00"); });
     };
 
     return {
-        {"{K07}", [&w] { return FesteWerte::zahl(w.tageImJahr() / 7.0, "00"); }},
-        {"{K10}", [&w] { return FesteWerte::zahl(w.tageImJahr() / 10.0, "00"); }},
+        {"{K07}", [](const FesteWerte &w) { return FesteWerte::zahl(w.tageImJahr() / 7.0, "00"); }},
+        {"{K10}", [](const FesteWerte &w) { return FesteWerte::zahl(w.tageImJahr() / 10.0, "00"); }},
         {"{datum}", format("d.m.yyyy")},
         {"{datum0}", format("dd.mm.yyyy")},
-        {"{kw}", [&w] { return FesteWerte::zahl(w.woche(), "00"); }},
+        {"{kw}", [](const FesteWerte &w) { return FesteWerte::zahl(w.woche(), "00"); }},
         // The current date; an expansion reads it once as its reference moment.
-        {"{versionakt0}", [&w] { return VersionAktuell(0, w.d().date()); }},
-        {"{kwj}", [&w] { return FesteWerte::zahl(w.wocheJahr(), "00"); }},
+        {"{versionakt0}", [](const FesteWerte &w) { return VersionAktuell(0, w.d().date()); }},
+        {"{kwj}", [](const FesteWerte &w) { return FesteWerte::zahl(w.wocheJahr(), "00"); }},
         {"{kwj2}", kwj(2)},
         {"{kwj3}", kwj(3)},
         {"{kwj4}", kwj(4)},
@@ -134,22 +145,22 @@ std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
         {"{kw4}", kw(4)},
         {"{kw5}", kw(5)},
         {"{q}", format("q")},
-        {"{qr}", [&w] { return Roemisch(w.quartal()); }},
-        {"{jjjjq-1m}", [&w] { return w.jjjjqVormonat(); }},
-        {"{jjqr}", [&w] { return w.jahr2() + QLatin1Char('-') + Roemisch(w.quartal()); }},
-        {"{jjjjqr}", [&w] { return w.jahr() + QLatin1Char('-') + Roemisch(w.quartal()); }},
+        {"{qr}", [](const FesteWerte &w) { return Roemisch(w.quartal()); }},
+        {"{jjjjq-1m}", [](const FesteWerte &w) { return w.jjjjqVormonat(); }},
+        {"{jjqr}", [](const FesteWerte &w) { return w.jahr2() + QLatin1Char('-') + Roemisch(w.quartal()); }},
+        {"{jjjjqr}", [](const FesteWerte &w) { return w.jahr() + QLatin1Char('-') + Roemisch(w.quartal()); }},
         {"{hh}", format("hh")},
         {"{hh-mm}", format("hh-nn")},
         {"{hh-mm-ss}", format("hh-nn-ss")},
         {"{hh:mm}", format("hh:nn")},
         {"{hh:mm:ss}", format("hh:nn:ss")},
         {"{SysTime}",
-         [&w] { return FesteWerte::zahl(static_cast<qint32>(w.u().tickCount()), "0"); }},
+         [](const FesteWerte &w) { return FesteWerte::zahl(static_cast<qint32>(w.u().tickCount()), "0"); }},
         {"{jahr1}", jahrStelle(3, 1)},
         {"{jahr2}", format("yy")},
         {"{jahr4}", format("yyyy")},
         {"{jahrzent}", jahrStelle(2, 1)},
-        {"{jahrzent0}", [&w] { return w.jahr().mid(2, 1) + QLatin1Char('0'); }},
+        {"{jahrzent0}", [](const FesteWerte &w) { return w.jahr().mid(2, 1) + QLatin1Char('0'); }},
         {"{jahrhundert}", jahrStelle(0, 2)},
         {"{jahrhundert+1}", jahrPlus(0, 2, 1, "0")},
         {"{jahrtausend}", jahrStelle(0, 1)},
@@ -158,9 +169,9 @@ std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
         {"{jj}", format("yy")},
         {"{yy}", format("yy")},
         // Arithmetic on the two-digit year: 2000 gives "-01" for {jj-1}.
-        {"{jj-1}", [&w] { return FesteWerte::zahl(ZahlWert(w.jahr2()) - 1, "00"); }},
-        {"{jj-2}", [&w] { return FesteWerte::zahl(ZahlWert(w.jahr2()) - 2, "00"); }},
-        {"{jj+1}", [&w] { return FesteWerte::zahl(ZahlWert(w.jahr2()) + 1, "00"); }},
+        {"{jj-1}", [](const FesteWerte &w) { return FesteWerte::zahl(ZahlWert(w.jahr2()) - 1, "00"); }},
+        {"{jj-2}", [](const FesteWerte &w) { return FesteWerte::zahl(ZahlWert(w.jahr2()) - 2, "00"); }},
+        {"{jj+1}", [](const FesteWerte &w) { return FesteWerte::zahl(ZahlWert(w.jahr2()) + 1, "00"); }},
         {"{jjjj}", format("yyyy")},
         {"{yyyy}", format("yyyy")},
         {"{jjjj-1}", jahrPlus(0, 4, -1, "0000")},
@@ -170,15 +181,15 @@ std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
         {"{jjjj}", format("yyyy")},
         {"{jjjj-mm-tt}", format("yyyy-mm-dd")},
         {"{jjjj-mm}", format("yyyy-mm")},
-        {"{jjjj-mm-1}", [&w] { return FormatDatum(w.d().addMonths(-1), QStringLiteral("yyyy-mm")); }},
-        {"{jjjj-mm-2}", [&w] { return FormatDatum(w.d().addMonths(-2), QStringLiteral("yyyy-mm")); }},
+        {"{jjjj-mm-1}", [](const FesteWerte &w) { return FormatDatum(w.d().addMonths(-1), QStringLiteral("yyyy-mm")); }},
+        {"{jjjj-mm-2}", [](const FesteWerte &w) { return FormatDatum(w.d().addMonths(-2), QStringLiteral("yyyy-mm")); }},
         {"{jjmmtt}", format("yymmdd")},
         {"{jjjjmmtt}", format("yyyymmdd")},
-        {"{jetzt}", [&w] { return w.langesDatum(); }},
-        {"{laufwerk}", [&w] { return w.laufwerk(); }},
+        {"{jetzt}", [](const FesteWerte &w) { return w.langesDatum(); }},
+        {"{laufwerk}", [](const FesteWerte &w) { return w.laufwerk(); }},
         {"{mm}", format("mm")},
-        {"{mm-1}", [&w] { return w.vormonat(1); }},
-        {"{mm-2}", [&w] { return w.vormonat(2); }},
+        {"{mm-1}", [](const FesteWerte &w) { return w.vormonat(1); }},
+        {"{mm-2}", [](const FesteWerte &w) { return w.vormonat(2); }},
         {"{monat}", format("mmmm")},
         {"{m}", format("m")},
         {"{monat0}", format("mm")},
@@ -186,13 +197,13 @@ std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
         {"{monatsname3}", format("mmm")},
         {"{mmmm}", format("mmmm")},
         {"{mmm}", format("mmm")},
-        {"{label}", [&w] { return w.bezeichnung(); }},
+        {"{label}", [](const FesteWerte &w) { return w.bezeichnung(); }},
         {"{pfad}", cur},
         {"{ordner_app}", prg},
         {"{ordner_prg}", prg},
-        {"{ordner_dat}", [&w] { return w.u().ordnerDat(); }},
-        {"{ordner_win}", [&w] { return w.u().ordnerWin(); }},
-        {"{ordner_sys}", [&w] { return w.u().ordnerSys(); }},
+        {"{ordner_dat}", [](const FesteWerte &w) { return w.u().ordnerDat(); }},
+        {"{ordner_win}", [](const FesteWerte &w) { return w.u().ordnerWin(); }},
+        {"{ordner_sys}", [](const FesteWerte &w) { return w.u().ordnerSys(); }},
         {"{ordner_cur}", cur},
         {"{PrgTitel}", name},
         {"{PrgName}", name},
@@ -220,18 +231,24 @@ std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
         {"{uhrzeit}", format("h:n")},
         {"{uhrzeit0}", format("hh:nn")},
         {"{wochentag}", format("dddd")},
-        {"{wochentag2}", [&w] { return w.wochentag2(); }},
+        {"{wochentag2}", [](const FesteWerte &w) { return w.wochentag2(); }},
         {"{wwww}", format("dddd")},
-        {"{ww}", [&w] { return w.wochentag2(); }},
-        {"{zufall1}", [&w] { return w.zufall(1); }},
-        {"{zufall2}", [&w] { return w.zufall(2); }},
-        {"{zufall3}", [&w] { return w.zufall(3); }},
-        {"{zufall4}", [&w] { return w.zufall(4); }},
-        {"{zufall5}", [&w] { return w.zufall(5); }},
-        {"{zufall6}", [&w] { return w.zufall(6); }},
-        {"{zufall7}", [&w] { return w.zufall(7); }},
-        {"{zufall8}", [&w] { return w.zufall(8); }},
+        {"{ww}", [](const FesteWerte &w) { return w.wochentag2(); }},
+        {"{zufall1}", [](const FesteWerte &w) { return w.zufall(1); }},
+        {"{zufall2}", [](const FesteWerte &w) { return w.zufall(2); }},
+        {"{zufall3}", [](const FesteWerte &w) { return w.zufall(3); }},
+        {"{zufall4}", [](const FesteWerte &w) { return w.zufall(4); }},
+        {"{zufall5}", [](const FesteWerte &w) { return w.zufall(5); }},
+        {"{zufall6}", [](const FesteWerte &w) { return w.zufall(6); }},
+        {"{zufall7}", [](const FesteWerte &w) { return w.zufall(7); }},
+        {"{zufall8}", [](const FesteWerte &w) { return w.zufall(8); }},
     };
+}
+
+const std::vector<Eintrag> &Tabelle()
+{
+    static const std::vector<Eintrag> tabelle = Aufbauen();
+    return tabelle;
 }
 
 } // namespace
@@ -239,10 +256,12 @@ std::vector<std::pair<const char *, Wert>> Tabelle(const FesteWerte &w)
 void FestePlatzhalterErsetzen(QString &text, const QDateTime &bezug, VarioUmgebung &umgebung)
 {
     const FesteWerte werte(bezug, umgebung);
-    for (const auto &[platzhalter, wert] : Tabelle(werte)) {
-        const QString name = QString::fromLatin1(platzhalter);
-        if (PlatzhalterVorhanden(text, name))
-            PlatzhalterErsetzen(text, name, wert());
+    QString klein = KleinGleichLang(text);
+    for (const Eintrag &eintrag : Tabelle()) {
+        if (PlatzhalterPosition(klein, eintrag.klein) < 0)
+            continue;
+        PlatzhalterErsetzen(text, eintrag.klein, eintrag.wert(werte));
+        klein = KleinGleichLang(text);
     }
 }
 
