@@ -14,7 +14,7 @@ TEST(AdresseGueltig, EveryRuleRefusesOnItsOwn)
         bool gueltig;
     } faelle[] = {
         {"plain", "anna@beispiel.de", true},
-        {"allowed specials", "a.b+c!#$%'*=?^_`{|}~-x@mail.beispiel.de", true},
+        {"allowed specials", "a.b+c!#$%'=?^_`{|}~-x@mail.beispiel.de", true},
         {"upper case", "Anna@Beispiel.DE", true},
         {"1 shorter than 3", "a@", false},
         {"1 empty", "", false},
