@@ -8,4 +8,8 @@ namespace mirbelon {
 // searched again. An empty `suche` inserts `ersatz` once per input character.
 QString Ersetzen(const QString &text, const QString &suche, const QString &ersatz);
 
+// Lower case character by character: the length never changes, so positions
+// found in the result are valid in `text`.
+QString KleinBuchstaben(const QString &text);
+
 } // namespace mirbelon
