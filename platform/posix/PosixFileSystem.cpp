@@ -31,6 +31,9 @@ constexpr qsizetype kMaxListings = 4096;
 // A listing read this soon after the directory changed may miss a change that
 // kept the same time stamp (FAT keeps two seconds), so it is read again.
 constexpr qint64 kRacyNs = 2'000'000'000;
+// The file's own folder is checked on every call; the folders above it, which
+// only matter when a second spelling of them appears, at most this often.
+constexpr qint64 kFolderCheckNs = 1'000'000'000;
 
 QByteArray enc(const QString &hostPath)
 {
@@ -68,6 +71,13 @@ bool folderExists(const QString &host)
 qint64 nanos(const struct timespec &t)
 {
     return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+qint64 monotonicNs()
+{
+    struct timespec t;
+    ::clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+    return nanos(t);
 }
 
 Fehler fehler(int nummer, const QString &wo)
@@ -228,16 +238,37 @@ struct PosixFileSystem::Cache
         bool racy = false;
         QHash<QString, bool> isFolder;        // by exact name
         QHash<QString, QStringList> spellings; // by case-folded name, sorted
+        mutable std::optional<QList<DirEntry>> entries; // sorted, built on first use
+    };
+
+    // A directory whose listing a folder's resolution relied on.
+    struct Check
+    {
+        QString dir;
+        qint64 mtime = 0;
+        dev_t dev = 0;
+        ino_t ino = 0;
+    };
+    struct Folder
+    {
+        QString host;
+        qint64 checkedAt = 0; // monotonic ns
+        QList<Check> chain;
     };
 
     std::mutex mutex;
     QHash<QString, Listing> listings; // by host folder
+    QHash<QString, Folder> folders;   // by the folder as spelled, in host form
 
     // The listing of `dir` as the disk has it now; nullptr when it cannot be listed.
     const Listing *listing(const QString &dir);
     static bool read(const QString &dir, const struct stat &st, Listing &l);
     static void add(Listing &l, const QString &name, bool folder);
     QString resolve(const QString &root, const QStringList &parts);
+    // The spelling of `part` in `dir`; sets `missing` when there is none.
+    QString lookUp(const QString &dir, const QString &part, bool &missing, QList<Check> *chain);
+    QString resolveFolder(const QString &root, const QStringList &parts, const QString &given);
+    bool stillValid(Folder &folder);
     // Our own change in `dir`, applied to its cached listing without a re-read.
     void note(const QString &dir, const QString &name, bool present, bool folder);
 };
@@ -303,31 +334,90 @@ const PosixFileSystem::Cache::Listing *PosixFileSystem::Cache::listing(const QSt
     return &*listings.insert(dir, std::move(l));
 }
 
+QString PosixFileSystem::Cache::lookUp(const QString &dir, const QString &part, bool &missing,
+                                       QList<Check> *chain)
+{
+    const Listing *l = listing(dir);
+    if (l == nullptr)
+        return part;
+    if (chain != nullptr)
+        chain->append(Check{dir, l->mtime, l->dev, l->ino});
+    if (l->isFolder.contains(part))
+        return part;
+    const auto s = l->spellings.constFind(part.toCaseFolded());
+    if (s != l->spellings.constEnd())
+        return s->first();
+    missing = true;
+    return part;
+}
+
+QString PosixFileSystem::Cache::resolveFolder(const QString &root, const QStringList &parts,
+                                              const QString &given)
+{
+    Folder folder{root, monotonicNs(), {}};
+    bool missing = false;
+    for (const QString &part : parts)
+        folder.host = joined(folder.host, missing ? part : lookUp(folder.host, part, missing,
+                                                                   &folder.chain));
+    if (!missing) {
+        if (folders.size() >= kMaxListings)
+            folders.clear();
+        folders.insert(given, folder);
+    }
+    return folder.host;
+}
+
+bool PosixFileSystem::Cache::stillValid(Folder &folder)
+{
+    const qint64 now = monotonicNs();
+    if (now - folder.checkedAt < kFolderCheckNs)
+        return true;
+    for (const Check &c : folder.chain) {
+        struct stat st;
+        if (!statOf(c.dir, st) || nanos(st.st_mtim) != c.mtime || st.st_dev != c.dev
+            || st.st_ino != c.ino)
+            return false;
+    }
+    folder.checkedAt = now;
+    return true;
+}
+
 QString PosixFileSystem::Cache::resolve(const QString &root, const QStringList &parts)
 {
-    QString current = root;
-    bool missing = false;
-    for (const QString &part : parts) {
-        QString name = part;
-        if (!missing) {
-            if (const Listing *l = listing(current)) {
-                if (!l->isFolder.contains(part)) {
-                    const auto s = l->spellings.constFind(part.toCaseFolded());
-                    if (s != l->spellings.constEnd())
-                        name = s->first();
-                    else
-                        missing = true; // the rest is spelled as given
-                }
-            }
-        }
-        current = joined(current, name);
+    const QStringList folderParts = parts.first(parts.size() - 1);
+    QString given = root;
+    for (const QString &part : folderParts)
+        given = joined(given, part);
+
+    QString folder;
+    bool cached = false;
+    if (folderParts.isEmpty()) {
+        folder = root;
+    } else if (const auto it = folders.find(given); it != folders.end() && stillValid(*it)) {
+        folder = it->host;
+        cached = true;
+    } else {
+        folders.remove(given);
+        folder = resolveFolder(root, folderParts, given);
     }
-    return current;
+
+    bool missing = false;
+    QString name = lookUp(folder, parts.last(), missing, nullptr);
+    if (cached && listings.constFind(folder) == listings.constEnd()) {
+        // The remembered folder is gone: resolve it again from the drive.
+        folders.remove(given);
+        folder = resolveFolder(root, folderParts, given);
+        missing = false;
+        name = lookUp(folder, parts.last(), missing, nullptr);
+    }
+    return joined(folder, name);
 }
 
 void PosixFileSystem::Cache::note(const QString &dir, const QString &name, bool present,
                                   bool folder)
 {
+    if (folder)
+        folders.clear(); // a new or removed folder may change how names resolve
     const auto it = listings.find(dir);
     if (it == listings.end())
         return;
@@ -348,6 +438,7 @@ void PosixFileSystem::Cache::note(const QString &dir, const QString &name, bool 
         if (s.isEmpty())
             it->spellings.remove(key);
     }
+    it->entries.reset();
     it->mtime = nanos(st.st_mtim);
     it->dev = st.st_dev;
     it->ino = st.st_ino;
@@ -420,15 +511,19 @@ std::optional<QList<DirEntry>> PosixFileSystem::list(const QString &folder) cons
     const Cache::Listing *l = m_cache->listing(host);
     if (l == nullptr)
         return std::nullopt;
-    QList<DirEntry> entries;
-    entries.reserve(l->isFolder.size());
-    for (auto it = l->isFolder.constBegin(); it != l->isFolder.constEnd(); ++it)
-        entries.append(DirEntry{it.key(), it.value(), it.key().startsWith(QLatin1Char('.'))});
-    std::sort(entries.begin(), entries.end(), [](const DirEntry &a, const DirEntry &b) {
-        const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.name < b.name;
-    });
-    return entries;
+    if (!l->entries) {
+        QList<DirEntry> entries;
+        entries.reserve(l->isFolder.size());
+        for (auto it = l->isFolder.constBegin(); it != l->isFolder.constEnd(); ++it)
+            entries.append(
+                DirEntry{it.key(), it.value(), it.key().startsWith(QLatin1Char('.'))});
+        std::sort(entries.begin(), entries.end(), [](const DirEntry &a, const DirEntry &b) {
+            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a.name < b.name;
+        });
+        l->entries = std::move(entries);
+    }
+    return *l->entries;
 }
 
 qint64 PosixFileSystem::size(const QString &path) const

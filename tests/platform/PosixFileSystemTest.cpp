@@ -119,6 +119,12 @@ TEST_F(PosixFileSystemTest, EveryCallSeesChangesMadeBehindItsBack)
     EXPECT_FALSE(fs.exists(QStringLiteral("E:\\Dcim\\Img_1.jpg")));
     ASSERT_TRUE(fs.list(QStringLiteral("E:\\dcim")).has_value());
     EXPECT_EQ(fs.list(QStringLiteral("E:\\dcim"))->size(), 1);
+
+    // The folder itself is replaced by one of another spelling.
+    ASSERT_TRUE(QDir().rename(host(QStringLiteral("E/DCIM")), host(QStringLiteral("E/alt"))));
+    write(QStringLiteral("E/dcim/IMG_3.JPG"), "3");
+    EXPECT_TRUE(fs.exists(QStringLiteral("E:\\Dcim\\Img_3.jpg")));
+    EXPECT_FALSE(fs.exists(QStringLiteral("E:\\Dcim\\Img_2.jpg")));
 }
 
 TEST_F(PosixFileSystemTest, ListGivesEntriesWithKindAndHiddenFlag)
