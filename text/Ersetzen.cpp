@@ -7,8 +7,13 @@ QString KleinBuchstaben(const QString &text)
     QString klein(text.size(), Qt::Uninitialized);
     const QChar *quelle = text.constData();
     QChar *ziel = klein.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        ziel[i] = quelle[i].toLower();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = quelle[i].unicode();
+        if (u < 128)
+            ziel[i] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u);
+        else
+            ziel[i] = quelle[i].toLower();
+    }
     return klein;
 }
 

@@ -40,10 +40,40 @@ const ZahlFormat &Vorsatzformat(double y)
     return y > 100 ? kGruppiert : kGruppiertEins;
 }
 
+// Characters after which a new word begins; a table, as this runs for every
+// character of every path of a scan.
+constexpr std::array<bool, 256> WortAnfangTabelle()
+{
+    std::array<bool, 256> tabelle{};
+    for (int c = 0; c < 32; ++c)
+        tabelle[c] = true;
+    for (unsigned char c : " ,;!?-_()[]{}=~<>\\/*+&:\"")
+        tabelle[c] = true;
+    for (int c : {0xB0, 0xAB, 0xBB}) // ° « »
+        tabelle[c] = true;
+    return tabelle;
+}
+constexpr std::array<bool, 256> kWortAnfang = WortAnfangTabelle();
+
+QChar Gross(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return QChar(u >= u'a' && u <= u'z' ? char16_t(u - 32) : u);
+    return c.toUpper();
+}
+
+QChar Klein(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u);
+    return c.toLower();
+}
+
 bool BeginntWort(QChar vorher)
 {
-    static const QString kTrenner = QString::fromUtf8(" ,;!?°-_()[]{}=~<>«»\\/*+&:\"");
-    return vorher.unicode() < 32 || kTrenner.contains(vorher);
+    return vorher.unicode() < 256 && kWortAnfang[vorher.unicode()];
 }
 
 } // namespace
@@ -175,31 +205,46 @@ QString GrossKleinMitAusnahmen(const QString &text, const QString &ausnahmen)
 {
     // Character by character, so the length stays ("ß" is not "SS").
     if (text.size() <= 1)
-        return text.isEmpty() ? text : QString(text.at(0).toUpper());
+        return text.isEmpty() ? text : QString(Gross(text.at(0)));
 
     QString ergebnis(text.size(), Qt::Uninitialized);
     QChar *ziel = ergebnis.data();
-    ziel[0] = text.at(0).toUpper();
+    ziel[0] = Gross(text.at(0));
     for (qsizetype i = 1; i < text.size(); ++i)
-        ziel[i] = BeginntWort(text.at(i - 1)) ? text.at(i).toUpper() : text.at(i).toLower();
-
+        ziel[i] = BeginntWort(text.at(i - 1)) ? Gross(text.at(i)) : Klein(text.at(i));
     // Replacing a word by its lower case never changes the lower-cased text, so
-    // one lower-cased copy serves to look for every entry; only entries that
-    // occur cost a replacement.
+    // one lower-cased copy serves to look for every entry, and only at its
+    // blanks: paths have few of them. Only entries that occur cost a replacement.
     const QString klein = KleinBuchstaben(ergebnis);
+    QVarLengthArray<qsizetype, 16> blanks;
+    for (qsizetype i = 0; i < klein.size(); ++i) {
+        if (klein.at(i) == QLatin1Char(' '))
+            blanks.append(i);
+    }
+    if (blanks.size() < 2)
+        return ergebnis;
+
     QVarLengthArray<QChar, 40> wort;
     for (QStringView eintrag : QStringView(ausnahmen).tokenize(QLatin1Char(','))) {
         eintrag = eintrag.trimmed();
         if (eintrag.isEmpty())
             continue;
         wort.clear();
-        wort.append(QLatin1Char(' '));
         for (QChar c : eintrag)
-            wort.append(c.toLower());
-        wort.append(QLatin1Char(' '));
+            wort.append(Klein(c));
         const QStringView gesucht(wort.data(), wort.size());
-        if (klein.contains(gesucht)) {
-            const QString ersatz = gesucht.toString();
+        const qsizetype laenge = gesucht.size();
+        bool kommtVor = false;
+        for (qsizetype b : blanks) {
+            const qsizetype ende = b + 1 + laenge;
+            if (ende < klein.size() && klein.at(ende) == QLatin1Char(' ')
+                && QStringView(klein).mid(b + 1, laenge) == gesucht) {
+                kommtVor = true;
+                break;
+            }
+        }
+        if (kommtVor) {
+            const QString ersatz = QLatin1Char(' ') + gesucht.toString() + QLatin1Char(' ');
             ergebnis = Ersetzen(ergebnis, ersatz, ersatz);
         }
     }
