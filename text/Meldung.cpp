@@ -1,6 +1,7 @@
 #include "text/Meldung.h"
 
 #include "text/Ersetzen.h"
+#include "text/Zahlen.h"
 
 namespace mirbelon {
 
@@ -57,7 +58,7 @@ QString MeldungsText(const QString &text, const QDate &heute)
 
     t = Ersetzen(t, QStringLiteral("~"), kZeilenumbruch);
     t = Ersetzen(t, QStringLiteral("^t"), QStringLiteral("\t"));
-    t = Ersetzen(t, QStringLiteral("{datum}"), heute.toString(QStringLiteral("dd.MM.yyyy")));
+    t = Ersetzen(t, QStringLiteral("{datum}"), FormatDatum(QDateTime(heute, QTime(0, 0)), QStringLiteral("dd.mm.yyyy")));
     t = Ersetzen(t, QLatin1Char(' ') + kZeilenumbruch, kZeilenumbruch);
     AkutePaaren(t);
     GraviePaaren(t);

@@ -190,6 +190,8 @@ TEST(GrossKleinMitAusnahmen, CapitalisesWordsAndKeepsListedOnesSmall)
         {"umlauts lower case", "ÄPFEL ÖL", liste, "Äpfel Öl"},
         {"user entries trimmed and lowered", "anna MIT otto zum see", S(" MIT ,Zum,,") + liste,
          "Anna mit Otto zum See"},
+        {"entry of two words", "bilder van der berg", S("Van Der") + liste, "Bilder van der Berg"},
+        {"entry beside an entry", "anna und von otto", liste, "Anna und von Otto"},
         {"no list", "fotos und bilder", QString(), "Fotos Und Bilder"},
         {"one character", "x", liste, "X"},
         {"one sharp s", "ß", liste, "ß"},
