@@ -65,20 +65,20 @@ quint32 VarioKontext::tickCount()
     return m_ctx.host.system.tickCount();
 }
 
-QString VarioKontext::iniLesen(const QString &datei, const QString &sektion, const QString &schluessel,
-                               const QString &vorgabe)
+QString VarioKontext::iniLesen(
+    const QString &datei, const QString &sektion, const QString &schluessel, const QString &vorgabe)
 {
     return IniLesen(m_ctx, datei, sektion, schluessel, vorgabe);
 }
 
-void VarioKontext::iniSchreiben(const QString &datei, const QString &sektion, const QString &schluessel,
-                                const QString &wert)
+void VarioKontext::iniSchreiben(
+    const QString &datei, const QString &sektion, const QString &schluessel, const QString &wert)
 {
     IniSchreiben(m_ctx, datei, sektion, schluessel, wert);
 }
 
-double VarioKontext::iniZaehler(const QString &datei, const QString &sektion, const QString &schluessel,
-                                double schritt)
+double VarioKontext::iniZaehler(
+    const QString &datei, const QString &sektion, const QString &schluessel, double schritt)
 {
     return IniZaehler(m_ctx, datei, sektion, schluessel, schritt);
 }

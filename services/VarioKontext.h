@@ -11,16 +11,19 @@ class Context;
 class VarioKontext : public VarioUmgebung
 {
 public:
-    explicit VarioKontext(Context &ctx) : m_ctx(ctx) {}
+    explicit VarioKontext(Context &ctx)
+        : m_ctx(ctx)
+    {
+    }
 
     QDateTime jetzt() override;
     quint32 tickCount() override;
     QString iniLesen(const QString &datei, const QString &sektion, const QString &schluessel,
-                     const QString &vorgabe) override;
+        const QString &vorgabe) override;
     void iniSchreiben(const QString &datei, const QString &sektion, const QString &schluessel,
-                      const QString &wert) override;
+        const QString &wert) override;
     double iniZaehler(const QString &datei, const QString &sektion, const QString &schluessel,
-                      double schritt) override;
+        double schritt) override;
     QString benutzername() override;
     QString neueGuid() override;
     double zufall() override;

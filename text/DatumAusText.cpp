@@ -27,13 +27,13 @@ std::optional<QDateTime> DatumAusText(const QString &text)
 
     QDate datum;
     if (!treffer.captured(1).isEmpty())
-        datum = QDate(treffer.captured(1).toInt(), treffer.captured(2).toInt(),
-                      treffer.captured(3).toInt());
+        datum = QDate(
+            treffer.captured(1).toInt(), treffer.captured(2).toInt(), treffer.captured(3).toInt());
     else
-        datum = QDate(Jahr(treffer.captured(7)), treffer.captured(6).toInt(),
-                      treffer.captured(4).toInt());
-    const QTime zeit(treffer.captured(8).toInt(), treffer.captured(9).toInt(),
-                     treffer.captured(10).toInt());
+        datum = QDate(
+            Jahr(treffer.captured(7)), treffer.captured(6).toInt(), treffer.captured(4).toInt());
+    const QTime zeit(
+        treffer.captured(8).toInt(), treffer.captured(9).toInt(), treffer.captured(10).toInt());
     if (!datum.isValid() || !zeit.isValid())
         return std::nullopt;
     return QDateTime(datum, zeit);

@@ -31,7 +31,8 @@ QString KleinGleichLang(const QString &text)
     return klein;
 }
 
-qsizetype PlatzhalterPosition(const QString &kleinText, const QString &kleinPlatzhalter, qsizetype ab)
+qsizetype PlatzhalterPosition(
+    const QString &kleinText, const QString &kleinPlatzhalter, qsizetype ab)
 {
     if (kleinPlatzhalter.isEmpty())
         return -1;

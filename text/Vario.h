@@ -13,18 +13,21 @@ class VarioUmgebung
 public:
     virtual ~VarioUmgebung() = default;
 
-    virtual QDateTime jetzt() = 0;     // the reference moment, local time
-    virtual quint32 tickCount() = 0;   // milliseconds since system start
+    virtual QDateTime jetzt() = 0; // the reference moment, local time
+    virtual quint32 tickCount() = 0; // milliseconds since system start
     virtual QString iniLesen(const QString &datei, const QString &sektion,
-                             const QString &schluessel, const QString &vorgabe) = 0;
+        const QString &schluessel, const QString &vorgabe)
+        = 0;
     virtual void iniSchreiben(const QString &datei, const QString &sektion,
-                              const QString &schluessel, const QString &wert) = 0;
+        const QString &schluessel, const QString &wert)
+        = 0;
     // Raises the number under the key by `schritt` and returns the new value.
-    virtual double iniZaehler(const QString &datei, const QString &sektion,
-                              const QString &schluessel, double schritt) = 0;
+    virtual double iniZaehler(
+        const QString &datei, const QString &sektion, const QString &schluessel, double schritt)
+        = 0;
     virtual QString benutzername() = 0;
-    virtual QString neueGuid() = 0;    // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"
-    virtual double zufall() = 0;       // in [0, 1)
+    virtual QString neueGuid() = 0; // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"
+    virtual double zufall() = 0; // in [0, 1)
     virtual void zufallNeuSaeen() = 0; // from the time of day
     virtual QString aktuellerOrdner() = 0;
     virtual QString laufwerksBezeichnung(const QString &laufwerk) = 0; // "" when none
@@ -52,8 +55,8 @@ void PlatzhalterErsetzen(QString &text, const QString &platzhalter, const QStrin
 // Index of the first occurrence from `ab` on that PlatzhalterErsetzen would
 // replace, or -1; both texts already lower-cased with KleinGleichLang. Lets
 // callers compute a value only for a placeholder that occurs.
-qsizetype PlatzhalterPosition(const QString &kleinText, const QString &kleinPlatzhalter,
-                              qsizetype ab = 0);
+qsizetype PlatzhalterPosition(
+    const QString &kleinText, const QString &kleinPlatzhalter, qsizetype ab = 0);
 
 // The first placeholder with `praefix` ("Counter" or "{counter"), in lower
 // case: part 1 the whole placeholder up to its "}", any other part the text

@@ -21,7 +21,7 @@ constexpr int kZufallPlaetze = 10;
 
 struct Fund
 {
-    QString ganz;     // prefix, argument and "}" as written
+    QString ganz; // prefix, argument and "}" as written
     QString argument; // as written, or lower-cased when asked for
 };
 
@@ -37,7 +37,9 @@ class Bedarf
 {
 public:
     Bedarf(QString &text, const QDateTime &bezug, VarioUmgebung &umgebung)
-        : m_text(text), m_d(bezug), m_u(umgebung)
+        : m_text(text)
+        , m_d(bezug)
+        , m_u(umgebung)
     {
     }
 
@@ -46,7 +48,8 @@ public:
         einfach("{username}", [this] { return m_u.benutzername(); });
         einfach("{guid}", [this] { return m_u.neueGuid(); });
         einfach("{id}", [this] { return id(); });
-        einfach("{brenlo.ini}", [this] { return m_u.ordnerBrenlo() + QStringLiteral("\\Brenlo.ini"); });
+        einfach(
+            "{brenlo.ini}", [this] { return m_u.ordnerBrenlo() + QStringLiteral("\\Brenlo.ini"); });
         if (enthaelt("{wt+"))
             werktage();
         if (enthaelt("{wochentag"))
@@ -71,8 +74,7 @@ private:
         return KleinGleichLang(m_text).contains(QLatin1String(praefix));
     }
 
-    template<typename F>
-    void einfach(const char *platzhalter, F wert)
+    template <typename F> void einfach(const char *platzhalter, F wert)
     {
         if (enthaelt(platzhalter))
             PlatzhalterErsetzen(m_text, QString::fromLatin1(platzhalter), wert());
@@ -90,12 +92,11 @@ private:
         const qsizetype ende = m_text.indexOf(QLatin1Char('}'), argument);
         if (ende < 0)
             return std::nullopt;
-        return Fund{m_text.mid(anfang, ende + 1 - anfang),
-                    (klein ? kleinText : m_text).mid(argument, ende - argument)};
+        return Fund { m_text.mid(anfang, ende + 1 - anfang),
+            (klein ? kleinText : m_text).mid(argument, ende - argument) };
     }
 
-    template<typename F>
-    void mitArgument(const char *praefix, bool klein, F wert)
+    template <typename F> void mitArgument(const char *praefix, bool klein, F wert)
     {
         if (!enthaelt(praefix))
             return;
@@ -104,8 +105,7 @@ private:
     }
 
     // A missing "}" is supplied at the end of the text.
-    template<typename F>
-    void mitAlter(const char *praefix, F wert)
+    template <typename F> void mitAlter(const char *praefix, F wert)
     {
         if (!enthaelt(praefix))
             return;
@@ -118,8 +118,8 @@ private:
     QString id() const
     {
         const QDateTime anfang(QDate(1901, 1, 1), QTime(0, 0));
-        const double wert = double(Sekunden(anfang, m_d))
-            + static_cast<qint32>(m_u.tickCount()) + m_u.zufall() * 99;
+        const double wert = double(Sekunden(anfang, m_d)) + static_cast<qint32>(m_u.tickCount())
+            + m_u.zufall() * 99;
         return FormatZahl(wert, QStringLiteral("0"));
     }
 
@@ -136,7 +136,8 @@ private:
             if (tag.date().dayOfWeek() != Qt::Sunday)
                 ++gezaehlt;
         }
-        PlatzhalterErsetzen(m_text, m_text.mid(anfang, 6), FormatDatum(tag, QStringLiteral("dd.mm.yyyy")));
+        PlatzhalterErsetzen(
+            m_text, m_text.mid(anfang, 6), FormatDatum(tag, QStringLiteral("dd.mm.yyyy")));
     }
 
     void wochentag()
@@ -151,7 +152,7 @@ private:
         if (!datum)
             return;
         PlatzhalterErsetzen(m_text, praefix + argument + QLatin1Char('}'),
-                            KalenderName(WochentagAbSonntag(datum->date()), QStringLiteral("WT")));
+            KalenderName(WochentagAbSonntag(datum->date()), QStringLiteral("WT")));
     }
 
     // The last item comes up half as often as each other one.
@@ -185,7 +186,7 @@ private:
         const QString schluessel = QStringLiteral("VarioCount") + QString::number(nummer);
         const double wert = m_u.iniZaehler({}, kVariablen, schluessel, 1);
         PlatzhalterErsetzen(m_text, PlatzhalterTeil(m_text, QStringLiteral("Counter"), 1),
-                            FormatZahl(wert, QStringLiteral("0")));
+            FormatZahl(wert, QStringLiteral("0")));
     }
 
     QString index(const QString &argument) const

@@ -22,7 +22,7 @@ protected:
     QString variable(const char *schluessel)
     {
         return IniLesen(*env.ctx, {}, QStringLiteral("Variablen"), QString::fromLatin1(schluessel),
-                        QStringLiteral("(fehlt)"));
+            QStringLiteral("(fehlt)"));
     }
 
     test::TestUmgebung env;
@@ -40,7 +40,7 @@ TEST_F(PlatzhalterTest, CounterPersistsInTheFamilyFile)
 
 TEST_F(PlatzhalterTest, IndexPersistsInTheFamilyFile)
 {
-    for (const char *erwartet : {"1", "2", "1"})
+    for (const char *erwartet : { "1", "2", "1" })
         EXPECT_EQ(vario("{index:Bild,1,2}"), QLatin1String(erwartet));
     EXPECT_EQ(variable("VarioIndex_Bild"), QStringLiteral("1"));
 }
@@ -48,7 +48,7 @@ TEST_F(PlatzhalterTest, IndexPersistsInTheFamilyFile)
 TEST_F(PlatzhalterTest, UserNameComesFromTheFamilyFile)
 {
     env.datei(QStringLiteral("C:\\Brenlo\\Brenlo.ini"),
-              "[Allgemein]\r\nUser=Anna Schmidt\r\n[Variablen]\r\nZiel=D:\\Fotos ; alt\r\n");
+        "[Allgemein]\r\nUser=Anna Schmidt\r\n[Variablen]\r\nZiel=D:\\Fotos ; alt\r\n");
     EXPECT_EQ(vario("{username}: {variable:Ziel}"), QStringLiteral("Anna Schmidt: D:\\Fotos"));
 }
 
@@ -57,7 +57,7 @@ TEST_F(PlatzhalterTest, PinnedTimeAndFoldersOfTheContext)
     env.system->windows = QStringLiteral("C:\\Windows");
     EXPECT_EQ(vario("{jjjj-mm-tt} {hh:mm}"), QStringLiteral("2004-01-15 09:05"));
     EXPECT_EQ(vario("{laufwerk}|{pfad}|{ordner_prg}|{ordner_win}|{brenlo.ini}"),
-              QStringLiteral("E:|E:\\Bilder|C:\\Prg|C:\\Windows|C:\\Brenlo\\Brenlo.ini"));
+        QStringLiteral("E:|E:\\Bilder|C:\\Prg|C:\\Windows|C:\\Brenlo\\Brenlo.ini"));
     // A drive without a label of its own gives an empty label.
     EXPECT_EQ(vario("<{label}>"), QStringLiteral("<>"));
 }
@@ -73,7 +73,8 @@ TEST_F(PlatzhalterTest, FilePatternsListOnlyMatchingFiles)
     EXPECT_EQ(vario("{&*.TXT}"), QStringLiteral("c.txt"));
     EXPECT_EQ(vario("{$E:\\Leer\\*.xyz}"), QStringLiteral("KeinName.Txt"));
     const QString zufaellig = vario("{$E:\\Bilder\\?.jpg}");
-    EXPECT_TRUE(zufaellig == QLatin1String("a.jpg") || zufaellig == QLatin1String("B.JPG")) << zufaellig.toStdString();
+    EXPECT_TRUE(zufaellig == QLatin1String("a.jpg") || zufaellig == QLatin1String("B.JPG"))
+        << zufaellig.toStdString();
 }
 
 TEST_F(PlatzhalterTest, EnvironmentOfTheHost)
@@ -90,14 +91,21 @@ TEST(NamePasst, WildcardsIgnoringCase)
         const char *muster;
         bool passt;
     } faelle[] = {
-        {"IMG_0001.JPG", "*.jpg", true}, {"a.jpeg", "*.jpg", false}, {"readme", "*.*", true},
-        {"a.b", "?.b", true},           {"ab.b", "?.b", false},     {"abc", "a**c", true},
-        {"abc", "a*b", false},          {"", "*", true},            {"x", "", false},
-        {"Müller.txt", "mÜLLER.*", true},
+        { "IMG_0001.JPG", "*.jpg", true },
+        { "a.jpeg", "*.jpg", false },
+        { "readme", "*.*", true },
+        { "a.b", "?.b", true },
+        { "ab.b", "?.b", false },
+        { "abc", "a**c", true },
+        { "abc", "a*b", false },
+        { "", "*", true },
+        { "x", "", false },
+        { "Müller.txt", "mÜLLER.*", true },
     };
     for (const auto &fall : faelle) {
         SCOPED_TRACE(std::string(fall.name) + " ~ " + fall.muster);
-        EXPECT_EQ(NamePasst(QString::fromUtf8(fall.name), QString::fromUtf8(fall.muster)), fall.passt);
+        EXPECT_EQ(
+            NamePasst(QString::fromUtf8(fall.name), QString::fromUtf8(fall.muster)), fall.passt);
     }
 }
 

@@ -23,8 +23,12 @@ TEST(IsoWoche, YearBoundaries)
         QDate tag;
         int woche;
     } faelle[] = {
-        {QDate(2004, 1, 1), 1},   {QDate(2005, 1, 1), 53}, {QDate(2008, 12, 31), 1},
-        {QDate(2008, 12, 28), 52}, {QDate(2010, 1, 3), 53}, {QDate(2010, 1, 4), 1},
+        { QDate(2004, 1, 1), 1 },
+        { QDate(2005, 1, 1), 53 },
+        { QDate(2008, 12, 31), 1 },
+        { QDate(2008, 12, 28), 52 },
+        { QDate(2010, 1, 3), 53 },
+        { QDate(2010, 1, 4), 1 },
     };
     for (const auto &fall : faelle) {
         SCOPED_TRACE(fall.tag.toString(Qt::ISODate).toStdString());
