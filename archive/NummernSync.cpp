@@ -78,6 +78,12 @@ void Fotos_Nr_Sync(Context &ctx)
         melden(ctx, QStringLiteral("Der Ordner »%1« (DirFotos) wurde nicht gefunden.").arg(dirFotos));
         return;
     }
+    // Otherwise every copy command would fail without a word.
+    if (ctx.host.files.hostPath(dirFotosNr).isEmpty()) {
+        melden(ctx, QStringLiteral("Der Ordner »%1« (DirFotosNr) liegt auf keinem bekannten Laufwerk.")
+                        .arg(dirFotosNr));
+        return;
+    }
 
     const QString skript = TempDateiName(ctx, QStringLiteral("cmd"), QStringLiteral("FotosNr_"));
     const QString liste = TempDateiName(ctx, QStringLiteral("txt"), QStringLiteral("FotosNr_"));
@@ -91,7 +97,11 @@ void Fotos_Nr_Sync(Context &ctx)
         return;
     }
     const QString start = QStringLiteral("/bin/sh ") + shellQuote(ctx.host.files.hostPath(skript));
-    ctx.host.processes.startDetached(start, WindowStyle::Normal);
+    // A listing that never started would be waited for in vain.
+    if (!ctx.host.processes.startDetached(start, WindowStyle::Normal)) {
+        melden(ctx, QStringLiteral("Das Skript »%1« konnte nicht gestartet werden.").arg(skript));
+        return;
+    }
     const quint32 beginn = ctx.host.system.tickCount();
     while (!ctx.host.files.exists(liste)) {
         if (ctx.host.system.tickCount() - beginn > kListingGrenzeSekunden * 1000) {
