@@ -13,26 +13,23 @@ namespace mirbelon {
 namespace {
 
 // The last entry answers every number outside the range.
-const std::array<const char *, 8> kWochentage{"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
-                                              "Donnerstag", "Freitag", "Samstag",  "Tag???"};
-const std::array<const char *, 8> kWochentage2{"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa", "??"};
-const std::array<const char *, 13> kMonate{"Januar",    "Februar", "März",     "April",
-                                           "Mai",       "Juni",    "Juli",     "August",
-                                           "September", "Oktober", "November", "Dezember",
-                                           "Monat???"};
-const std::array<const char *, 13> kMonate3{"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul",
-                                            "Aug", "Sep", "Okt", "Nov", "Dez", "???"};
+const std::array<const char *, 8> kWochentage { "Sonntag", "Montag", "Dienstag", "Mittwoch",
+    "Donnerstag", "Freitag", "Samstag", "Tag???" };
+const std::array<const char *, 8> kWochentage2 { "So", "Mo", "Di", "Mi", "Do", "Fr", "Sa", "??" };
+const std::array<const char *, 13> kMonate { "Januar", "Februar", "März", "April", "Mai", "Juni",
+    "Juli", "August", "September", "Oktober", "November", "Dezember", "Monat???" };
+const std::array<const char *, 13> kMonate3 { "Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul",
+    "Aug", "Sep", "Okt", "Nov", "Dez", "???" };
 
-template <std::size_t N>
-QString Eintrag(const std::array<const char *, N> &namen, int nummer)
+template <std::size_t N> QString Eintrag(const std::array<const char *, N> &namen, int nummer)
 {
     const bool drin = nummer >= 1 && nummer < int(N);
     return QString::fromUtf8(namen[drin ? nummer - 1 : N - 1]);
 }
 
-const ZahlFormat kGanz = ZahlFormat{1, 0, false};
-const ZahlFormat kGruppiert = ZahlFormat{1, 0, true};
-const ZahlFormat kGruppiertEins = ZahlFormat{1, 1, true};
+const ZahlFormat kGanz = ZahlFormat { 1, 0, false };
+const ZahlFormat kGruppiert = ZahlFormat { 1, 0, true };
+const ZahlFormat kGruppiertEins = ZahlFormat { 1, 1, true };
 
 // Large values get whole numbers, small ones a decimal ("250 k", "1,5 k").
 const ZahlFormat &Vorsatzformat(double y)
@@ -44,12 +41,12 @@ const ZahlFormat &Vorsatzformat(double y)
 // character of every path of a scan.
 constexpr std::array<bool, 256> WortAnfangTabelle()
 {
-    std::array<bool, 256> tabelle{};
+    std::array<bool, 256> tabelle {};
     for (int c = 0; c < 32; ++c)
         tabelle[c] = true;
     for (unsigned char c : " ,;!?-_()[]{}=~<>\\/*+&:\"")
         tabelle[c] = true;
-    for (int c : {0xB0, 0xAB, 0xBB}) // ° « »
+    for (int c : { 0xB0, 0xAB, 0xBB }) // ° « »
         tabelle[c] = true;
     return tabelle;
 }
@@ -95,7 +92,8 @@ QString KalenderName(int nummer, const QString &stil)
 QString VersionAktuell(int modus, const QDate &heute)
 {
     const int jahr = heute.year();
-    const QString y = jahr >= 2000 ? QString::number(jahr) : FormatZahl(jahr % 100, QStringLiteral("00"));
+    const QString y
+        = jahr >= 2000 ? QString::number(jahr) : FormatZahl(jahr % 100, QStringLiteral("00"));
     const QString mm = FormatZahl(heute.month(), QStringLiteral("00"));
     switch (modus) {
     case 1:
@@ -105,7 +103,8 @@ QString VersionAktuell(int modus, const QDate &heute)
     case 3:
         return QStringLiteral("0000");
     case 10:
-        return y + QLatin1Char('.') + mm + QLatin1Char('.') + FormatZahl(heute.day(), QStringLiteral("00"));
+        return y + QLatin1Char('.') + mm + QLatin1Char('.')
+            + FormatZahl(heute.day(), QStringLiteral("00"));
     default:
         return y + QLatin1Char('.') + mm;
     }
@@ -118,15 +117,20 @@ QString DauerText(double sekunden, int kurz)
     const QString einsDezimale = QStringLiteral("#.0");
     // Each later threshold that holds replaces the text of the earlier ones.
     if (x >= 31557600)
-        return FormatZahl(x / 31557600, einsDezimale) + (k ? QStringLiteral(" J") : QStringLiteral(" Jahre"));
+        return FormatZahl(x / 31557600, einsDezimale)
+            + (k ? QStringLiteral(" J") : QStringLiteral(" Jahre"));
     if (x >= 604800)
-        return FormatZahl(x / 86400, QStringLiteral("#")) + (k ? QStringLiteral(" Tg") : QStringLiteral(" Tage"));
+        return FormatZahl(x / 86400, QStringLiteral("#"))
+            + (k ? QStringLiteral(" Tg") : QStringLiteral(" Tage"));
     if (x >= 129600)
-        return FormatZahl(x / 86400, einsDezimale) + (k ? QStringLiteral(" Tg") : QStringLiteral(" Tage"));
+        return FormatZahl(x / 86400, einsDezimale)
+            + (k ? QStringLiteral(" Tg") : QStringLiteral(" Tage"));
     if (x >= 3600)
-        return FormatZahl(x / 3600, einsDezimale) + (k ? QStringLiteral(" Std") : QStringLiteral(" Stunden"));
+        return FormatZahl(x / 3600, einsDezimale)
+            + (k ? QStringLiteral(" Std") : QStringLiteral(" Stunden"));
     if (x >= 120)
-        return FormatZahl(x / 60, einsDezimale) + (k ? QStringLiteral(" Min") : QStringLiteral(" Minuten"));
+        return FormatZahl(x / 60, einsDezimale)
+            + (k ? QStringLiteral(" Min") : QStringLiteral(" Minuten"));
     if (k)
         return FormatZahl(x, kGanz) + QStringLiteral(" Sek");
     if (x == 1)
@@ -141,8 +145,9 @@ QString ZahlKurz(double wert, int modus)
         return QStringLiteral("0 ");
 
     if (x >= 1000) {
-        static const std::array<const char *, 8> kBuchstaben{"k", "M", "G", "T", "P", "E", "Zetta", "Yotta"};
-        static const std::array<const char *, 3> kWoerter{"Tsd", "Mio", "Mrd"};
+        static const std::array<const char *, 8> kBuchstaben { "k", "M", "G", "T", "P", "E",
+            "Zetta", "Yotta" };
+        static const std::array<const char *, 3> kWoerter { "Tsd", "Mio", "Mrd" };
         const int bis = modus == 1 ? 9 : 24;
         int gewaehlt = 0;
         for (int e = 3; e <= bis; e += 3) {
@@ -150,19 +155,20 @@ QString ZahlKurz(double wert, int modus)
                 gewaehlt = e;
         }
         const double y = x / std::pow(10.0, gewaehlt);
-        const char *vorsatz = modus == 1 ? kWoerter[gewaehlt / 3 - 1] : kBuchstaben[gewaehlt / 3 - 1];
+        const char *vorsatz
+            = modus == 1 ? kWoerter[gewaehlt / 3 - 1] : kBuchstaben[gewaehlt / 3 - 1];
         return FormatZahl(y, Vorsatzformat(y)) + QLatin1Char(' ') + QString::fromUtf8(vorsatz);
     }
 
     if (x <= 0.001) {
-        static const std::array<const char *, 4> kKlein{"m", "µ", "n", "p"};
+        static const std::array<const char *, 4> kKlein { "m", "µ", "n", "p" };
         int gewaehlt = 0;
         for (int e = 3; e <= 12; e += 3) {
             if (x <= std::pow(10.0, -e))
                 gewaehlt = e;
         }
-        return FormatZahl(x / std::pow(10.0, -gewaehlt), QStringLiteral("0.0000")) + QLatin1Char(' ')
-               + QString::fromUtf8(kKlein[gewaehlt / 3 - 1]);
+        return FormatZahl(x / std::pow(10.0, -gewaehlt), QStringLiteral("0.0000"))
+            + QLatin1Char(' ') + QString::fromUtf8(kKlein[gewaehlt / 3 - 1]);
     }
 
     QString format = QStringLiteral("0");
@@ -253,7 +259,8 @@ QString GrossKleinMitAusnahmen(const QString &text, const QString &ausnahmen)
 
 QString GrossKleinFesteAusnahmen()
 {
-    return QStringLiteral(",und,oder,von,med,am,an,im,in,der,die,das,dem,den,für,bei,auf,unter,c't,b.,u.,");
+    return QStringLiteral(
+        ",und,oder,von,med,am,an,im,in,der,die,das,dem,den,für,bei,auf,unter,c't,b.,u.,");
 }
 
 } // namespace mirbelon

@@ -7,9 +7,9 @@ namespace mirbelon {
 
 namespace {
 
-const QChar kAuf(0x00BB);    // »
-const QChar kZu(0x00AB);     // «
-const QChar kAkut(0x00B4);   // ´
+const QChar kAuf(0x00BB); // »
+const QChar kZu(0x00AB); // «
+const QChar kAkut(0x00B4); // ´
 const QChar kGravis(0x0060); // `
 
 const QString kZeilenumbruch = QStringLiteral("\r\n");
@@ -58,7 +58,8 @@ QString MeldungsText(const QString &text, const QDate &heute)
 
     t = Ersetzen(t, QStringLiteral("~"), kZeilenumbruch);
     t = Ersetzen(t, QStringLiteral("^t"), QStringLiteral("\t"));
-    t = Ersetzen(t, QStringLiteral("{datum}"), FormatDatum(QDateTime(heute, QTime(0, 0)), QStringLiteral("dd.mm.yyyy")));
+    t = Ersetzen(t, QStringLiteral("{datum}"),
+        FormatDatum(QDateTime(heute, QTime(0, 0)), QStringLiteral("dd.mm.yyyy")));
     t = Ersetzen(t, QLatin1Char(' ') + kZeilenumbruch, kZeilenumbruch);
     AkutePaaren(t);
     GraviePaaren(t);

@@ -22,8 +22,7 @@ int Parameter::ParameterZerlegen(const QString &kommandozeile, const QString &tr
         argument.clear();
     m_anzahl = 0;
 
-    const QString zeichen =
-        trenner.isEmpty() ? QStringLiteral(" /,;|\t\n\r") : trenner;
+    const QString zeichen = trenner.isEmpty() ? QStringLiteral(" /,;|\t\n\r") : trenner;
     // The closing separator ends the last argument like every other one.
     const QString zeile = kommandozeile + zeichen.at(0);
 

@@ -25,7 +25,7 @@ const Trenner &TrennerVon(const QLocale &locale)
 {
     static thread_local std::optional<Trenner> letzte;
     if (!letzte || !(letzte->locale == locale))
-        letzte = Trenner{locale, locale.decimalPoint(), locale.groupSeparator()};
+        letzte = Trenner { locale, locale.decimalPoint(), locale.groupSeparator() };
     return *letzte;
 }
 
@@ -127,7 +127,7 @@ double ZahlWert(const QString &text)
 ZahlFormat ZahlFormatLesen(const QString &format)
 {
     if (format.isEmpty())
-        return ZahlFormat{0, -1, false};
+        return ZahlFormat { 0, -1, false };
     const qsizetype punkt = format.indexOf(QLatin1Char('.'));
     const QStringView ganz = QStringView(format).left(punkt < 0 ? format.size() : punkt);
     const QStringView bruch = punkt < 0 ? QStringView() : QStringView(format).mid(punkt + 1);
@@ -138,8 +138,8 @@ ZahlFormat ZahlFormatLesen(const QString &format)
     return f;
 }
 
-void FormatZahlAnhaengen(QString &ziel, double wert, const ZahlFormat &format,
-                         const QLocale &locale)
+void FormatZahlAnhaengen(
+    QString &ziel, double wert, const ZahlFormat &format, const QLocale &locale)
 {
     if (!std::isfinite(wert)) {
         ziel += locale.toString(wert);
@@ -148,18 +148,18 @@ void FormatZahlAnhaengen(QString &ziel, double wert, const ZahlFormat &format,
     // The shortest decimal text that reads back as `wert` is rounded as
     // written, so 0.15 with one decimal gives 0.2 as a reader expects.
     char puffer[400];
-    const auto [ende, fehler] =
-        std::to_chars(puffer, puffer + sizeof puffer, std::fabs(wert), std::chars_format::fixed);
+    const auto [ende, fehler]
+        = std::to_chars(puffer, puffer + sizeof puffer, std::fabs(wert), std::chars_format::fixed);
     (void)fehler; // 400 characters hold every double in fixed notation
     const std::string_view text(puffer, ende - puffer);
     const std::size_t punkt = text.find('.');
     const std::string_view ganzText = text.substr(0, punkt);
-    const std::string_view bruchText =
-        punkt == std::string_view::npos ? std::string_view() : text.substr(punkt + 1);
+    const std::string_view bruchText
+        = punkt == std::string_view::npos ? std::string_view() : text.substr(punkt + 1);
 
     Ziffern ziffern(ganzText.begin(), ganzText.end());
-    const qsizetype nachkomma =
-        format.nachkomma < 0 ? qsizetype(bruchText.size()) : qsizetype(format.nachkomma);
+    const qsizetype nachkomma
+        = format.nachkomma < 0 ? qsizetype(bruchText.size()) : qsizetype(format.nachkomma);
     for (qsizetype i = 0; i < nachkomma; ++i)
         ziffern.append(i < qsizetype(bruchText.size()) ? bruchText[i] : '0');
     if (nachkomma < qsizetype(bruchText.size()) && bruchText[nachkomma] >= '5'
@@ -213,7 +213,8 @@ QString FormatDatum(const QDateTime &wert, const QString &format, const QLocale 
     const QDateTime moment = wert.isValid() ? wert : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
     const QDate datum = moment.date();
     const QTime zeit = moment.time();
-    auto zweistellig = [](int zahl) { return QString::number(zahl).rightJustified(2, QLatin1Char('0')); };
+    auto zweistellig
+        = [](int zahl) { return QString::number(zahl).rightJustified(2, QLatin1Char('0')); };
 
     QString ergebnis;
     ergebnis.reserve(format.size() + 16);
@@ -234,9 +235,8 @@ QString FormatDatum(const QDateTime &wert, const QString &format, const QLocale 
             else if (genommen == 2)
                 ergebnis += zweistellig(datum.day());
             else
-                ergebnis += locale.standaloneDayName(datum.dayOfWeek(), genommen == 3
-                                                                            ? QLocale::ShortFormat
-                                                                            : QLocale::LongFormat);
+                ergebnis += locale.standaloneDayName(
+                    datum.dayOfWeek(), genommen == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             break;
         case u'm':
             genommen = qMin<qsizetype>(lauf, 4);
@@ -245,9 +245,8 @@ QString FormatDatum(const QDateTime &wert, const QString &format, const QLocale 
             else if (genommen == 2)
                 ergebnis += zweistellig(datum.month());
             else
-                ergebnis += locale.standaloneMonthName(datum.month(), genommen == 3
-                                                                          ? QLocale::ShortFormat
-                                                                          : QLocale::LongFormat);
+                ergebnis += locale.standaloneMonthName(
+                    datum.month(), genommen == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             break;
         case u'y':
             if (lauf >= 4) {
@@ -267,7 +266,9 @@ QString FormatDatum(const QDateTime &wert, const QString &format, const QLocale 
         case u'n':
         case u's': {
             genommen = qMin<qsizetype>(lauf, 2);
-            const int zahl = code == u'h' ? zeit.hour() : code == u'n' ? zeit.minute() : zeit.second();
+            const int zahl = code == u'h' ? zeit.hour()
+                : code == u'n'            ? zeit.minute()
+                                          : zeit.second();
             ergebnis += genommen == 1 ? QString::number(zahl) : zweistellig(zahl);
             break;
         }

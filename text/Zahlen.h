@@ -24,8 +24,8 @@ QString FormatZahl(double wert, const QString &format, const QLocale &locale = Q
 // A number format taken apart once, for callers that format in a loop.
 struct ZahlFormat
 {
-    int ganzStellen = 1;    // leading zeros up to this many digits; 0 for "#"
-    int nachkomma = 0;      // decimals, each written even when zero
+    int ganzStellen = 1; // leading zeros up to this many digits; 0 for "#"
+    int nachkomma = 0; // decimals, each written even when zero
     bool tausender = false; // group separators
 };
 // Reads "0", "0.00", "#.0", "#,##0" ...; an empty text gives ganzStellen 0 and
@@ -33,12 +33,13 @@ struct ZahlFormat
 ZahlFormat ZahlFormatLesen(const QString &format);
 QString FormatZahl(double wert, const ZahlFormat &format, const QLocale &locale = QLocale());
 // Appends the formatted number to `ziel` without building a text of its own.
-void FormatZahlAnhaengen(QString &ziel, double wert, const ZahlFormat &format,
-                         const QLocale &locale = QLocale());
+void FormatZahlAnhaengen(
+    QString &ziel, double wert, const ZahlFormat &format, const QLocale &locale = QLocale());
 
 // Date formats in the notation "dd.mm.yyyy hh:nn:ss": d dd ddd dddd m mm mmm
 // mmmm yy yyyy q h hh n nn s ss; other characters are copied. Names follow
 // `locale`.
-QString FormatDatum(const QDateTime &wert, const QString &format, const QLocale &locale = QLocale());
+QString FormatDatum(
+    const QDateTime &wert, const QString &format, const QLocale &locale = QLocale());
 
 } // namespace mirbelon

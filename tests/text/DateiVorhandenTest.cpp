@@ -25,16 +25,16 @@ TEST(DateiVorhanden, TrueOnlyForReadableFiles)
         const char *pfad;
         bool erwartet;
     } faelle[] = {
-        {"existing file", "C:\\Fotos\\foto.jpg", true},
-        {"empty file", "C:\\leer.txt", true},
-        {"name in other case", "C:\\FOTOS\\Foto.JPG", true},
-        {"missing file", "C:\\Fotos\\fehlt.jpg", false},
-        {"missing folder", "C:\\Nichts\\foto.jpg", false},
-        {"folder", "C:\\Fotos", false},
-        {"empty path", "", false},
-        {"star", "C:\\*.jpg", false},
-        {"question mark", "C:\\a?.jpg", false},
-        {"unknown drive", "Q:\\foto.jpg", false},
+        { "existing file", "C:\\Fotos\\foto.jpg", true },
+        { "empty file", "C:\\leer.txt", true },
+        { "name in other case", "C:\\FOTOS\\Foto.JPG", true },
+        { "missing file", "C:\\Fotos\\fehlt.jpg", false },
+        { "missing folder", "C:\\Nichts\\foto.jpg", false },
+        { "folder", "C:\\Fotos", false },
+        { "empty path", "", false },
+        { "star", "C:\\*.jpg", false },
+        { "question mark", "C:\\a?.jpg", false },
+        { "unknown drive", "Q:\\foto.jpg", false },
     };
     for (const auto &fall : faelle) {
         SCOPED_TRACE(fall.name);

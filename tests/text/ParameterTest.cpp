@@ -22,19 +22,19 @@ TEST(ParameterWert, ReadsTheSourceArgument)
         const char *zeile;
         const char *erwartet;
     } faelle[] = {
-        {"plain", "Quelle=E:\\", "E:\\"},
-        {"name ignores case", "quelle=E:\\", "E:\\"},
-        {"question mark", "Quelle=?", "?"},
-        {"last of two wins", "Quelle=E:\\ Quelle=F:\\", "F:\\"},
-        {"whole argument quoted", "\"Quelle=D:\\Meine Fotos\"", "D:\\Meine Fotos"},
-        {"value quoted", "Quelle=\"D:\\Meine Fotos\"", "D:\\Meine Fotos"},
-        {"unquoted blank splits", "Quelle=D:\\Meine Fotos", "D:\\Meine"},
-        {"slash separates", "Quelle=D:/Fotos", "D:"},
-        {"among other arguments", "#debug,Quelle=E:\\Dcim;x|y", "E:\\Dcim"},
-        {"missing", "#debug /ordnerdat=C:\\x", ""},
-        {"empty value", "Quelle=", ""},
-        {"unmatched quote is never stored", "Quelle=\"", ""},
-        {"empty line", "", ""},
+        { "plain", "Quelle=E:\\", "E:\\" },
+        { "name ignores case", "quelle=E:\\", "E:\\" },
+        { "question mark", "Quelle=?", "?" },
+        { "last of two wins", "Quelle=E:\\ Quelle=F:\\", "F:\\" },
+        { "whole argument quoted", "\"Quelle=D:\\Meine Fotos\"", "D:\\Meine Fotos" },
+        { "value quoted", "Quelle=\"D:\\Meine Fotos\"", "D:\\Meine Fotos" },
+        { "unquoted blank splits", "Quelle=D:\\Meine Fotos", "D:\\Meine" },
+        { "slash separates", "Quelle=D:/Fotos", "D:" },
+        { "among other arguments", "#debug,Quelle=E:\\Dcim;x|y", "E:\\Dcim" },
+        { "missing", "#debug /ordnerdat=C:\\x", "" },
+        { "empty value", "Quelle=", "" },
+        { "unmatched quote is never stored", "Quelle=\"", "" },
+        { "empty line", "", "" },
     };
     for (const auto &fall : faelle) {
         SCOPED_TRACE(fall.name);
