@@ -1,0 +1,237 @@
+#include "source/Scan.h"
+
+#include "frame/Context.h"
+#include "frame/GrossKlein.h"
+#include "frame/IniStore.h"
+#include "platform/Cp1252.h"
+#include "source/DateiTyp.h"
+#include "source/Fenster.h"
+#include "source/FotoListe.h"
+#include "text/DateiVorhanden.h"
+#include "text/Pfad.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace mirbelon {
+
+namespace {
+
+const QString kStatus = QStringLiteral("Status");
+const QString kMarkenDatei = QStringLiteral("\\BrenloTemp.ini");
+const QString kMarkenSektion = QStringLiteral("ListeSel");
+const QString kAutoSelVorgabe = QStringLiteral("*.bmp;*.jpg;*.gif;*.tif");
+const QString kBeschreibung = QStringLiteral("\\Foto.ini");
+
+// Contexts whose running scan was asked for again meanwhile.
+QSet<const Context *> &ScanNochmal()
+{
+    static QSet<const Context *> gewuenscht;
+    return gewuenscht;
+}
+
+// Marks the scan as running for its lifetime.
+class ScanMarke
+{
+public:
+    explicit ScanMarke(Context &ctx) : m_ctx(ctx), m_vorher(ctx.scanLaeuft)
+    {
+        m_ctx.scanLaeuft = true;
+    }
+    ~ScanMarke() { m_ctx.scanLaeuft = m_vorher; }
+    ScanMarke(const ScanMarke &) = delete;
+    ScanMarke &operator=(const ScanMarke &) = delete;
+
+private:
+    Context &m_ctx;
+    bool m_vorher;
+};
+
+// "*" any run of characters (also none), "?" exactly one; everything else
+// stands for itself. Greedy with one back-track point, linear in practice.
+bool PasstMuster(QStringView name, QStringView muster)
+{
+    qsizetype n = 0, m = 0, sternM = -1, sternN = 0;
+    while (n < name.size()) {
+        if (m < muster.size() && (muster[m] == QLatin1Char('?') || muster[m] == name[n])) {
+            ++n;
+            ++m;
+        } else if (m < muster.size() && muster[m] == QLatin1Char('*')) {
+            sternM = m++;
+            sternN = n;
+        } else if (sternM >= 0) {
+            m = sternM + 1;
+            n = ++sternN;
+        } else {
+            return false;
+        }
+    }
+    while (m < muster.size() && muster[m] == QLatin1Char('*'))
+        ++m;
+    return m == muster.size();
+}
+
+void Sammeln(Context &ctx, QString ordner, const QString &muster, QStringList &gesammelt)
+{
+    ctx.host.desktop.processEvents();
+    if (!ordner.endsWith(QLatin1Char('\\')))
+        ordner += QLatin1Char('\\');
+    const auto eintraege = ctx.host.files.list(ordner);
+    if (!eintraege)
+        return;
+    for (const DirEntry &eintrag : *eintraege) {
+        if (eintrag.isFolder)
+            Sammeln(ctx, ordner + eintrag.name, muster, gesammelt);
+        else if (PasstMuster(eintrag.name.toLower(), muster))
+            gesammelt << ordner + eintrag.name;
+    }
+}
+
+// Foto.ini of the source folder first, then the one at the drive's root.
+void KameraLesen(Context &ctx, Fenster &fenster)
+{
+    const QString quelle = fenster.quelle();
+    // "E:\" + "\Foto.ini" names E:\Foto.ini; the doubled separator is left out.
+    QString datei = RechtsKuerzen(quelle, QStringLiteral("\\")) + kBeschreibung;
+    if (!DateiVorhanden(ctx.host.files, datei)) {
+        const QString laufwerk = PfadTeil(quelle, -2);
+        if (laufwerk.isEmpty())
+            return;
+        datei = laufwerk + kBeschreibung;
+    }
+    const QString kamera = IniLesen(ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), {});
+    if (!kamera.isEmpty())
+        fenster.setKamera(kamera);
+}
+
+} // namespace
+
+void DateienSuchen(Context &ctx, const QString &ordner, const QString &muster, QStringList &liste)
+{
+    QStringList gesammelt;
+    {
+        BusyPointer busy(ctx.host.dialogs);
+        ctx.host.desktop.processEvents();
+        Sammeln(ctx, ordner.toLower(), muster.trimmed().toLower(), gesammelt);
+        liste += gesammelt;
+    }
+    ctx.host.desktop.processEvents();
+}
+
+double ListenPruefsumme(const FotoListe &liste)
+{
+    double summe = 0;
+    double position = 0;
+    for (const QString &eintrag : liste.pfade()) {
+        const qsizetype laenge = eintrag.size();
+        for (qsizetype i = 0; i < laenge; ++i) {
+            const QChar c = eintrag.at(i);
+            // Beyond the basic plane one character is one "?" in the code page.
+            if (c.isHighSurrogate() && i + 1 < laenge && eintrag.at(i + 1).isLowSurrogate())
+                ++i;
+            summe += ++position * cp1252Code(c);
+        }
+        summe += ++position * ';';
+    }
+    return summe;
+}
+
+void ListenAuswahl(Context &ctx, FotoListe &liste, const QString &modus)
+{
+    BusyPointer busy(ctx.host.dialogs);
+    const QString datei = ctx.ordner.tmp + kMarkenDatei;
+    const QString schluessel = QString::number(ListenPruefsumme(liste), 'f', 0);
+    std::vector<char> marken = liste.marken();
+
+    if (modus.startsWith(QLatin1Char('l'), Qt::CaseInsensitive)) {
+        const QString text = IniLesen(ctx, datei, kMarkenSektion, schluessel, {});
+        const size_t bekannt = std::min(marken.size(), static_cast<size_t>(text.size()));
+        for (size_t i = 0; i < bekannt; ++i) {
+            const QChar c = text.at(static_cast<qsizetype>(i));
+            if (c == QLatin1Char('0'))
+                marken[i] = 0;
+            else if (c == QLatin1Char('1'))
+                marken[i] = 1;
+        }
+        liste.setMarken(marken);
+        return;
+    }
+
+    QString text(static_cast<qsizetype>(marken.size()), QLatin1Char('0'));
+    for (size_t i = 0; i < marken.size(); ++i) {
+        if (marken[i])
+            text[static_cast<qsizetype>(i)] = QLatin1Char('1');
+    }
+    IniSchreiben(ctx, datei, kMarkenSektion, schluessel, text);
+}
+
+void QuelleScannen(Context &ctx, FotoListe &liste, Fenster &fenster)
+{
+    if (ctx.lauf != Lauf::Keiner) {
+        fenster.setPanel(kStatus, QStringLiteral("Während des Kopierens oder Löschens wird die "
+                                                 "Quelle nicht neu eingelesen."));
+        fenster.statusNeuZeichnen();
+        return;
+    }
+    // Typing into txtQ while the folders are read lands here again; the
+    // newest text is read once the current scan has ended.
+    if (ctx.scanLaeuft) {
+        ScanNochmal().insert(&ctx);
+        return;
+    }
+    do {
+        ScanNochmal().remove(&ctx);
+        QuelleEinlesen(ctx, liste, fenster);
+    } while (ScanNochmal().contains(&ctx) && ctx.lauf == Lauf::Keiner);
+    ScanNochmal().remove(&ctx);
+}
+
+void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
+{
+    ScanMarke marke(ctx);
+    BusyPointer busy(ctx.host.dialogs);
+    const bool vorschau = fenster.vorschauAn();
+    fenster.setVorschauAn(false);
+    liste.leeren();
+
+    QStringList gefunden;
+    DateienSuchen(ctx, fenster.quelle(), QStringLiteral("*.*"), gefunden);
+    QStringList pfade;
+    pfade.reserve(gefunden.size());
+    for (const QString &pfad : std::as_const(gefunden)) {
+        if (TypPasst(pfad, ctx.dateiTypen))
+            pfade << GrossKlein(ctx, pfad);
+    }
+    liste.setPfade(pfade);
+
+    const QString autoSel = IniLesenMitVorgabe(ctx, ctx.einstellungsDatei, QStringLiteral("Mirbelon"),
+                                               QStringLiteral("AutoSel"), kAutoSelVorgabe);
+    std::vector<char> marken(static_cast<size_t>(liste.anzahl()), 0);
+    for (int i = 0; i < liste.anzahl(); ++i)
+        marken[static_cast<size_t>(i)] = TypPasst(liste.pfad(i), autoSel) ? 1 : 0;
+    liste.setMarken(marken);
+    ListenAuswahl(ctx, liste, QStringLiteral("load"));
+
+    KameraLesen(ctx, fenster);
+
+    fenster.timerHinweiseAn();
+    fenster.timerInfoAn();
+    fenster.timerInitAn();
+    fenster.setVorschauAn(vorschau);
+}
+
+void QuelleWaehlen(Context &ctx, Fenster &fenster)
+{
+    const auto datei = ctx.host.dialogs.openFile(
+        QStringLiteral("Wähle eine Datei im gewünschten Quell-Ordner"), QStringLiteral("Alles"),
+        QStringLiteral("*.*"), fenster.quelle());
+    if (!datei)
+        return;
+    fenster.setQuelle(PfadTeil(*datei, -1));
+    fenster.fokusQuelle();
+}
+
+} // namespace mirbelon

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace mirbelon {
+
+class Context;
+class Fenster;
+class FotoListe;
+
+// Free bytes and capacity of the disk that holds `pfad`; 0 when it cannot be queried.
+double PlatzFrei(Context &ctx, const QString &pfad);
+double PlatzGesamt(Context &ctx, const QString &pfad);
+
+// Tick of TimerHinweise: counts and sizes of the marked and all photos, the
+// card's space, the archive name of the current photo (`zielName` gets its
+// index) and the photo-date hint. "Status" goes back to "Bereit".
+void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
+                  const std::function<QString(int)> &zielName);
+
+} // namespace mirbelon

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "source/VorschauCache.h"
+
+#include <QSize>
+#include <QString>
+
+namespace mirbelon {
+
+class Context;
+class Fenster;
+class FotoListe;
+
+// The preview box in twips for a picture of bildBreite x bildHoehe: the full
+// available width, the height by the picture's ratio; when that is too high,
+// the full available height and the width by the ratio.
+QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite, int bildHoehe);
+
+// Click reaction of ListBilder: preview of the current photo with the cross
+// over an unmarked one, then the status bar hints. Nothing while the list is
+// hidden. A picture that cannot be decoded leaves the box empty.
+void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache &cache);
+
+// Key reaction of ListBilder with the key code of the described system (37
+// left, 39 right: jump to the nearest marked entry, no wrap-around). Every
+// key remembers the marks. True when the key is swallowed.
+bool ListeTaste(Context &ctx, FotoListe &liste, Fenster &fenster, int tastenCode);
+
+// Mouse-button release on ListBilder: hints, and the marks are remembered.
+void ListeMausLos(Context &ctx, FotoListe &liste, Fenster &fenster);
+
+// Click reaction of CheckPreview: off hides the preview; on shows the current
+// entry (the first when there is none) by moving to the next one and back.
+void VorschauSchalter(FotoListe &liste, Fenster &fenster);
+
+// The system's "Open" action on a document or address; an empty path does nothing.
+void DokumentOeffnen(Context &ctx, const QString &pfad);
+
+// mnuFotoOpen: opens the current photo.
+void FotoOeffnen(Context &ctx, const FotoListe &liste);
+
+} // namespace mirbelon
