@@ -7,6 +7,8 @@
 
 namespace mirbelon {
 
+QtDesktop::QtDesktop(const FileSystem &files) : m_files(files) {}
+
 QtDesktop::~QtDesktop()
 {
     stopSound();

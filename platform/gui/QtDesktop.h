@@ -12,7 +12,7 @@ namespace mirbelon {
 class QtDesktop : public Desktop
 {
 public:
-    explicit QtDesktop(const FileSystem &files) : m_files(files) {}
+    explicit QtDesktop(const FileSystem &files);
     ~QtDesktop() override;
 
     void beep(Beep kind) override;
