@@ -37,6 +37,10 @@ std::optional<double> SekundenJeEinheit(QChar einheit)
         return tag;
     case 'h':
         return 3600;
+    case 'n':
+        return 60;
+    case 's':
+        return 1;
     default:
         return std::nullopt;
     }

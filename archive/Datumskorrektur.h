@@ -10,7 +10,7 @@ class FotoListe;
 
 // A number with a unit letter as seconds: the leading number ("," counts as
 // ".") times the seconds of the unit named by the last character (y j a
-// year, m month, w week, d t day, h hour); without a unit letter the number
+// year, m month, w week, d t day, h hour, n minute, s second); without a unit letter the number
 // itself. An overflow goes to the error report.
 double DateJump2(Context &ctx, const QString &wert);
 

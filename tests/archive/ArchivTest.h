@@ -42,11 +42,20 @@ protected:
     {
         QStringList pfade;
         for (const auto &[pfad, wann] : fotos) {
-            env.datei(pfad, inhaltVon(pfad), wann);
+            env.datei(pfad, inhaltVon(pfad));
+            stempeln(pfad, wann);
             pfade << pfad;
         }
         liste.setPfade(pfade);
         liste.setMarken(marken);
+    }
+
+    // The time stamp after the content is on disk, so no late write moves it.
+    void stempeln(const QString &pfad, const QDateTime &wann)
+    {
+        QFile f(env.host(pfad));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(wann, QFileDevice::FileModificationTime));
     }
 
     // Different bytes per photo, so a mix-up shows.
