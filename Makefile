@@ -4,7 +4,7 @@ GENERATOR ?= Ninja
 APT_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-image-formats-plugins \
                 libgtest-dev googletest xvfb xdotool x11-utils
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean fuzz sanitize
 
 all: build
 
@@ -39,3 +39,37 @@ bench: configure
 
 clean:
 	rm -rf $(BUILD)
+
+# libFuzzer targets (clang), each for FUZZ_TIME seconds; new inputs that add
+# coverage are kept, minimised, under tests/fuzz-corpus/<target>/, which
+# `make test` replays without libFuzzer.
+FUZZ_BUILD ?= build-libfuzzer
+FUZZ_TIME ?= 60
+FUZZ_TARGETS := ini vario parameter pfad meldung datejump nummernsync
+
+fuzz: deps
+	@$(MAKE) --no-print-directory deps APT_PACKAGES="clang libclang-rt-14-dev"
+	cmake -S fuzz -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD)
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  korpus=tests/fuzz-corpus/$$t; neu=$(FUZZ_BUILD)/neu-$$t; mkdir -p $$korpus; rm -rf $$neu; mkdir -p $$neu; \
+	  echo "== fuzz $$t for $(FUZZ_TIME) s"; \
+	  ./$(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_TIME) -max_len=4096 -print_final_stats=1 \
+	      -artifact_prefix=$(FUZZ_BUILD)/$$t- $$neu $$korpus; \
+	  rm -rf $$korpus.min; mkdir -p $$korpus.min; \
+	  ./$(FUZZ_BUILD)/fuzz_$$t -merge=1 $$korpus.min $$korpus $$neu >$(FUZZ_BUILD)/merge-$$t.log 2>&1; \
+	  rm -rf $$korpus; mv $$korpus.min $$korpus; \
+	done
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Leak checks are off: Qt keeps some allocations until the process ends.
+# The build runs the test programs too (to list their tests), so the same
+# options hold there.
+SANITIZE_BUILD ?= build-asan
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+                UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DMIRBELON_SANITIZE=ON
+	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2
