@@ -52,7 +52,8 @@ enum class Schritt { Weiter, Abbruch };
 Schritt FotoLoeschen(Context &ctx, const QString &pfad)
 {
     FileSystem &files = ctx.host.files;
-    if (files.isReadOnly(pfad)) {
+    const bool schreibgeschuetzt = files.isReadOnly(pfad);
+    if (schreibgeschuetzt) {
         const Answer antwort = ctx.host.dialogs.message(
             QStringLiteral("Die Datei »") + pfad + QStringLiteral("« ist schreibgeschützt. Trotzdem löschen?"),
             QStringLiteral("Schreibgeschützte Datei auf Quell-Laufwerk löschen?"), Icon::Question,
@@ -70,7 +71,9 @@ Schritt FotoLoeschen(Context &ctx, const QString &pfad)
         fehler = {57, QStringLiteral("Die Sicherheitskopie ist unvollständig"),
                   QStringLiteral("mnuLöschenAlle")};
     if (fehler) {
-        // Without a complete safety copy the photo is not deleted.
+        // Without a complete safety copy the photo is not deleted, and stays as it was.
+        if (schreibgeschuetzt)
+            files.setReadOnly(pfad, true);
         return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     }
     SicherungMerken(ctx, name);
@@ -104,7 +107,7 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster)
         fenster.setFortschrittSichtbar(true);
         for (int i = 0; i < anzahl; ++i) {
             if (antwort == Answer::Yes || marken[static_cast<size_t>(i)]) {
-                fenster.setFortschritt((i + 1) * 100 / anzahl);
+                fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
                 fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Lösche: ") + pfade.at(i));
                 fenster.statusNeuZeichnen();
                 if (FotoLoeschen(ctx, pfade.at(i)) == Schritt::Abbruch) {

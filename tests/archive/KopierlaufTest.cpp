@@ -99,6 +99,22 @@ TEST_F(KopierlaufTest, SubFoldersOfThePatternAreMadeAndNumberedThere)
     EXPECT_FALSE(gibt("C:\\Archiv\\2024_0314-090530-01.jpg"));
 }
 
+TEST_F(KopierlaufTest, ClicksDuringTheRunChangeNeitherNamesNorMarks)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 0});
+    // The user clicks photo B and marks it while A is being copied.
+    QObject::connect(&liste, &FotoListe::aktuellGeaendert, [&](int index) {
+        if (index == 0) {
+            liste.setAktuell(1);
+            liste.setMarkiert(1, true);
+        }
+    });
+    mnuKopieren(ctx(), liste, fenster);
+    const QString t = "C:\\Archiv\\2024\\Maerz\\";
+    EXPECT_EQ(env.inhalt(t + "2024_0314-090530.jpg"), inhaltVon("E:\\A.jpg"));
+    EXPECT_FALSE(gibt(t + "2024_0314-090531.jpg"));
+}
+
 TEST_F(KopierlaufTest, DriveRootTargetCopiesIntoTheRoot)
 {
     fenster.zielOhneReaktion("C:\\");

@@ -60,7 +60,7 @@ TEST_F(LoeschenTest, YesDeletesAllButReadOnlyPhotoAnsweredWithCancel)
     EXPECT_FALSE(imTemp(2));
     EXPECT_TRUE(imTemp(3));
     EXPECT_TRUE(fenster.statusVerlauf.contains("Lösche: E:\\Dcim\\Img_0003.jpg"));
-    EXPECT_EQ(fenster.fortschritte, (QList<int>{33, 66, 100}));
+    EXPECT_EQ(fenster.fortschritte, (QList<int>{33, 67, 100}));
     EXPECT_FALSE(fenster.fortschrittSichtbar);
     // Rescanned: only the read-only photo is left.
     EXPECT_EQ(liste.pfade(), QStringList{"E:\\Dcim\\Img_0002.jpg"});
@@ -113,6 +113,18 @@ TEST_F(LoeschenTest, PhotoWhoseSafetyCopyFailedIsNotDeleted)
         "Es ist ein Fehler beim Löschen der markierten Fotos aufgetreten."));
     EXPECT_TRUE(aufKarte(1) && aufKarte(2) && aufKarte(3));
     EXPECT_EQ(liste.anzahl(), 3);
+}
+
+TEST_F(LoeschenTest, ReadOnlyPhotoKeepsItsProtectionWhenItsSafetyCopyFails)
+{
+    ctx().ordner.tmp = "C:\\Tmp\\Fehlt\\Noch";
+    liste.setMarken({0, 1, 0});
+    env.dialogs.antworte(Answer::No); // marked
+    env.dialogs.antworte(Answer::Ok); // delete it all the same
+    env.dialogs.antworte(Answer::No); // report: go on
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    EXPECT_TRUE(aufKarte(2));
+    EXPECT_TRUE(env.files->isReadOnly("E:\\Dcim\\Img_0002.jpg"));
 }
 
 TEST_F(LoeschenTest, CancelledReportEndsWithoutRescan)
