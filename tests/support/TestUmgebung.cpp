@@ -75,6 +75,7 @@ void TestUmgebung::datei(const QString &programmPfad, const QByteArray &inhalt,
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot create %s", qPrintable(pfad));
     f.write(inhalt);
+    f.flush(); // a buffered write at close would reset the time stamp
     if (zeit.isValid())
         f.setFileTime(zeit, QFileDevice::FileModificationTime);
     f.close();
