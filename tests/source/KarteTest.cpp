@@ -1,0 +1,110 @@
+#include "tests/source/QuelleTest.h"
+
+#include "source/Karte.h"
+
+namespace mirbelon::test {
+
+namespace {
+
+using KarteTest = QuelleTest;
+
+QStringList Zeilen(const QByteArray &inhalt)
+{
+    QStringList zeilen = QString::fromLatin1(inhalt).split(QLatin1Char('\n'));
+    for (QString &z : zeilen)
+        z = z.trimmed();
+    zeilen.removeAll(QString());
+    return zeilen;
+}
+
+TEST_F(KarteTest, DriveSearchScansEveryCardAndTheLastOneWins)
+{
+    env.datei(QStringLiteral("C:\\Foto.ini"), "[Infos]\r\nKamera=Alt\r\n");
+    env.datei(QStringLiteral("C:\\Bild.jpg"));
+    env.datei(QStringLiteral("E:\\Foto.ini"), "[Infos]\r\n");
+    env.datei(QStringLiteral("E:\\DCIM\\IMG_0001.JPG"));
+    fenster.quelleOhneReaktion(QStringLiteral("D:\\Vorher"));
+
+    LaufwerkSuchen(ctx(), fenster);
+
+    EXPECT_EQ(gescannt, (QStringList{QStringLiteral("C:\\"), QStringLiteral("E:\\")}));
+    EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\"));
+    EXPECT_EQ(liste.pfade(), QStringList{QStringLiteral("E:\\Dcim\\Img_0001.jpg")});
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Alt"));
+    ASSERT_EQ(fenster.statusVerlauf.size(), 27);
+    EXPECT_EQ(fenster.statusVerlauf.first(), QStringLiteral("Suche Quell-Laufwerk auf A:"));
+    EXPECT_EQ(fenster.statusVerlauf.at(4), QStringLiteral("Suche Quell-Laufwerk auf E:"));
+    EXPECT_EQ(fenster.statusVerlauf.at(25), QStringLiteral("Suche Quell-Laufwerk auf Z:"));
+    EXPECT_EQ(fenster.statusVerlauf.last(), QStringLiteral("Bereit"));
+    EXPECT_EQ(fenster.neuGezeichnet, 27);
+    EXPECT_EQ(fenster.fokus, QStringLiteral("txtQ"));
+    EXPECT_EQ(env.dialogs.busy(), 0);
+}
+
+TEST_F(KarteTest, DriveSearchWithoutCardsKeepsTheSource)
+{
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\DCIM"));
+    LaufwerkSuchen(ctx(), fenster);
+    EXPECT_TRUE(gescannt.isEmpty());
+    EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\DCIM"));
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Bereit"));
+}
+
+TEST_F(KarteTest, CameraNameGoesToTheDriveRootAndMakesTheCardFindable)
+{
+    env.datei(QStringLiteral("E:\\DCIM\\Foto.ini"), "[Infos]\r\nKamera=Ordner\r\n");
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\DCIM"));
+    fenster.kameraOhneReaktion(QStringLiteral("EOS 300D"));
+    KameraBezSpeichern(ctx(), fenster);
+
+    EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Foto.ini"))),
+              (QStringList{QStringLiteral("[Infos]"), QStringLiteral("Kamera=EOS 300D")}));
+    // The folder's own file keeps precedence at the next scan.
+    QuelleScannen(ctx(), liste, fenster);
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Ordner"));
+
+    fenster.quelleOhneReaktion(QStringLiteral("C:\\"));
+    LaufwerkSuchen(ctx(), fenster);
+    EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\"));
+}
+
+TEST_F(KarteTest, EmptyCameraNameIsWrittenEmpty)
+{
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
+    KameraBezSpeichern(ctx(), fenster);
+    EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Foto.ini"))),
+              (QStringList{QStringLiteral("[Infos]"), QStringLiteral("Kamera=")}));
+}
+
+TEST_F(KarteTest, AutorunStartsThisProgramWithTheSource)
+{
+    ctx().ordner.prg = QStringLiteral("C:\\Programme\\Foto");
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\DCIM"));
+    AutoStartSpeichern(ctx(), fenster);
+    EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Autorun.inf"))),
+              (QStringList{QStringLiteral("[autorun]"),
+                           QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
+                           QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon")}));
+
+    // Written again: the keys are overwritten in place, other content stays.
+    env.datei(QStringLiteral("E:\\Autorun.inf"),
+              "[autorun]\r\nlabel=Karte\r\nopen=alt\r\nicon=alt\r\n");
+    AutoStartSpeichern(ctx(), fenster);
+    EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Autorun.inf"))),
+              (QStringList{QStringLiteral("[autorun]"), QStringLiteral("label=Karte"),
+                           QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
+                           QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon")}));
+}
+
+TEST_F(KarteTest, NothingIsWrittenWithoutASourceDrive)
+{
+    fenster.kameraOhneReaktion(QStringLiteral("Canon"));
+    KameraBezSpeichern(ctx(), fenster);
+    AutoStartSpeichern(ctx(), fenster);
+    EXPECT_TRUE(env.inhalt(QStringLiteral("C:\\Foto.ini")).isEmpty());
+    EXPECT_TRUE(env.inhalt(QStringLiteral("C:\\Autorun.inf")).isEmpty());
+}
+
+} // namespace
+
+} // namespace mirbelon::test

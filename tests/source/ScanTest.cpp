@@ -1,0 +1,254 @@
+#include "tests/source/QuelleTest.h"
+
+#include "source/Scan.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace mirbelon::test {
+
+namespace {
+
+using ScanTest = QuelleTest;
+
+TEST_F(ScanTest, CardExampleListsPicturesWithTheirAutoMarks)
+{
+    beispielKarte();
+    fenster.setQuelle(QStringLiteral("E:\\"));
+
+    ASSERT_EQ(liste.anzahl(), 3);
+    EXPECT_EQ(liste.pfade(), (QStringList{QStringLiteral("E:\\Dcim\\100canon\\Img_0001.jpg"),
+                                          QStringLiteral("E:\\Dcim\\100canon\\Img_0002.cr2"),
+                                          QStringLiteral("E:\\Dcim\\100canon\\Mvi_0003.avi")}));
+    EXPECT_EQ(marken(), (std::vector<char>{1, 0, 0}));
+    // The marks run the list's click reaction, which arms TimerHinweise as well.
+    EXPECT_GE(fenster.timerHinweise, 1);
+    EXPECT_EQ(fenster.timerInfo, 1);
+    EXPECT_EQ(fenster.timerInit, 1);
+    EXPECT_EQ(env.dialogs.busy(), 0);
+    EXPECT_FALSE(ctx().scanLaeuft);
+    // The default of the marked types is written into the settings file.
+    EXPECT_EQ(IniLesen(ctx(), ctx().einstellungsDatei, QStringLiteral("Mirbelon"),
+                       QStringLiteral("AutoSel"), {}),
+              QStringLiteral("*.bmp;*.jpg;*.gif;*.tif"));
+}
+
+TEST_F(ScanTest, FileTypesAreTextsNotPatterns)
+{
+    env.datei(QStringLiteral("E:\\x.jpeg"));
+    env.datei(QStringLiteral("E:\\y.jpg"));
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
+    struct Fall
+    {
+        const char *name;
+        QString typen;
+        int erwartet;
+    } faelle[] = {
+        {"defaults leave jpeg out", QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"), 1},
+        {"added jpeg admits it", QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2;*.jpeg"), 2},
+        {"any text with jpeg", QStringLiteral("JPEG"), 1},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        ctx().dateiTypen = f.typen;
+        QuelleScannen(ctx(), liste, fenster);
+        EXPECT_EQ(liste.anzahl(), f.erwartet);
+    }
+}
+
+TEST_F(ScanTest, UserMarksComeBackForTheSameListOnly)
+{
+    beispielKarte();
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    liste.setMarkiert(0, false);
+    liste.setMarkiert(2, true);
+    ListeMausLos(ctx(), liste, fenster);
+
+    QuelleScannen(ctx(), liste, fenster);
+    EXPECT_EQ(marken(), (std::vector<char>{0, 0, 1}));
+
+    QFile::remove(env.host(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0002.CR2")));
+    QuelleScannen(ctx(), liste, fenster);
+    ASSERT_EQ(liste.anzahl(), 2);
+    EXPECT_EQ(marken(), (std::vector<char>{1, 0}));
+}
+
+TEST_F(ScanTest, ShorterRememberedTextLeavesTheRestAsScanned)
+{
+    beispielKarte();
+    env.datei(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0004.JPG"));
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    ASSERT_EQ(marken(), (std::vector<char>{1, 0, 1, 0}));
+
+    IniSchreiben(ctx(), QStringLiteral("C:\\Tmp\\BrenloTemp.ini"), QStringLiteral("ListeSel"),
+                 QString::number(ListenPruefsumme(liste), 'f', 0), QStringLiteral("0x"));
+    QuelleScannen(ctx(), liste, fenster);
+    EXPECT_EQ(marken(), (std::vector<char>{0, 0, 1, 0}));
+}
+
+TEST_F(ScanTest, FoldersAreSearchedDepthFirstForNamesWithADot)
+{
+    env.datei(QStringLiteral("E:\\A\\B\\tief.jpg"));
+    env.datei(QStringLiteral("E:\\A\\flach.JPG"));
+    env.datei(QStringLiteral("E:\\A\\ohnepunkt"));
+    env.datei(QStringLiteral("E:\\A\\.versteckt.jpg"));
+    QStringList gefunden{QStringLiteral("vorher")};
+    DateienSuchen(ctx(), QStringLiteral("E:\\A"), QStringLiteral(" *.* "), gefunden);
+    EXPECT_EQ(gefunden, (QStringList{QStringLiteral("vorher"), QStringLiteral("e:\\a\\.versteckt.jpg"),
+                                     QStringLiteral("e:\\a\\B\\tief.jpg"),
+                                     QStringLiteral("e:\\a\\flach.JPG")}));
+
+    QStringList muster;
+    DateienSuchen(ctx(), QStringLiteral("E:\\A"), QStringLiteral("F?A*.jpg"), muster);
+    EXPECT_EQ(muster, QStringList{QStringLiteral("e:\\a\\flach.JPG")});
+
+    QStringList nichts;
+    DateienSuchen(ctx(), QStringLiteral("E:\\Fehlt"), QStringLiteral("*.*"), nichts);
+    DateienSuchen(ctx(), QStringLiteral("Q:\\"), QStringLiteral("*.*"), nichts);
+    EXPECT_TRUE(nichts.isEmpty());
+    EXPECT_EQ(env.dialogs.busy(), 0);
+}
+
+TEST_F(ScanTest, ChecksumWeighsEveryCharacterByItsPosition)
+{
+    struct Fall
+    {
+        const char *name;
+        QStringList eintraege;
+        double erwartet;
+    } faelle[] = {
+        {"empty list", {}, 0},
+        {"one entry", {QStringLiteral("ab")}, 1 * 97 + 2 * 98 + 3 * 59},
+        {"Windows-1252 codes", {QString::fromUtf8("ä€")}, 1 * 228 + 2 * 128 + 3 * 59},
+        {"two entries", {QStringLiteral("a"), QStringLiteral("b")}, 1 * 97 + 2 * 59 + 3 * 98 + 4 * 59},
+        {"case counts", {QStringLiteral("A"), QStringLiteral("b")}, 1 * 65 + 2 * 59 + 3 * 98 + 4 * 59},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        liste.setPfade(f.eintraege);
+        EXPECT_EQ(ListenPruefsumme(liste), f.erwartet);
+    }
+}
+
+TEST_F(ScanTest, CameraNameFromFolderFileBeforeDriveFile)
+{
+    env.datei(QStringLiteral("E:\\Foto.ini"), "[Infos]\r\nKamera=Karte\r\n");
+    env.datei(QStringLiteral("E:\\DCIM\\Foto.ini"), "[Infos]\r\nKamera=Ordner\r\n");
+    env.datei(QStringLiteral("E:\\DCIM\\IMG_0001.JPG"));
+
+    fenster.setQuelle(QStringLiteral("E:\\DCIM"));
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Ordner"));
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Karte"));
+
+    QFile::remove(env.host(QStringLiteral("E:\\DCIM\\Foto.ini")));
+    fenster.kameraOhneReaktion(QStringLiteral("vorher"));
+    fenster.setQuelle(QStringLiteral("E:\\DCIM"));
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Karte"));
+}
+
+TEST_F(ScanTest, EmptyCameraNameKeepsTheOldOne)
+{
+    fenster.kameraOhneReaktion(QStringLiteral("Canon"));
+    env.datei(QStringLiteral("E:\\Foto.ini"), "[Infos]\r\nKamera=\r\n");
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Canon"));
+    fenster.setQuelle(QStringLiteral("Q:\\Nirgends"));
+    EXPECT_EQ(fenster.kamera(), QStringLiteral("Canon"));
+}
+
+TEST_F(ScanTest, EmptySourceStillArmsTheTimers)
+{
+    env.ordner(QStringLiteral("E:\\Leer"));
+    fenster.setQuelle(QStringLiteral("E:\\Leer"));
+    EXPECT_EQ(liste.anzahl(), 0);
+    EXPECT_EQ(fenster.timerInit, 1);
+    EXPECT_GE(fenster.timerHinweise, 1);
+    EXPECT_EQ(fenster.timerInfo, 1);
+}
+
+TEST_F(ScanTest, RefusedWhileACopyRunGoesOn)
+{
+    beispielKarte();
+    ctx().lauf = Lauf::Kopieren;
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    EXPECT_EQ(liste.anzahl(), 0);
+    EXPECT_EQ(fenster.timerInit, 0);
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")),
+              QStringLiteral("Während des Kopierens oder Löschens wird die Quelle nicht neu "
+                             "eingelesen."));
+}
+
+TEST_F(ScanTest, SourceTypedDuringAScanIsScannedOnceAfterIt)
+{
+    env.datei(QStringLiteral("E:\\DCIM\\IMG_0001.JPG"));
+    env.datei(QStringLiteral("E:\\ANDERS\\IMG_0002.JPG"));
+    // Runs inside the first scan, while it lets window events through.
+    QTimer::singleShot(0, [this] {
+        fenster.setQuelle(QStringLiteral("E:\\DCI"));
+        fenster.setQuelle(QStringLiteral("E:\\DCIM"));
+    });
+    fenster.setQuelle(QStringLiteral("E:\\"));
+
+    EXPECT_EQ(fenster.timerInit, 2);
+    EXPECT_EQ(liste.pfade(), QStringList{QStringLiteral("E:\\Dcim\\Img_0001.jpg")});
+    EXPECT_FALSE(ctx().scanLaeuft);
+}
+
+TEST_F(ScanTest, ChosenFileMakesItsFolderTheSource)
+{
+    env.datei(QStringLiteral("E:\\DCIM\\IMG_0001.JPG"));
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
+    env.dialogs.antworteDatei(QStringLiteral("E:\\DCIM\\IMG_0001.JPG"));
+    QuelleWaehlen(ctx(), fenster);
+
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+    EXPECT_EQ(env.dialogs.gezeigt[0].titel, QStringLiteral("Wähle eine Datei im gewünschten Quell-Ordner"));
+    EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\DCIM"));
+    EXPECT_EQ(fenster.fokus, QStringLiteral("txtQ"));
+    EXPECT_EQ(liste.anzahl(), 1);
+
+    fenster.fokus.clear();
+    env.dialogs.antworteDatei(std::nullopt);
+    QuelleWaehlen(ctx(), fenster);
+    EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\DCIM"));
+    EXPECT_TRUE(fenster.fokus.isEmpty());
+}
+
+TEST_F(ScanTest, PreviewSwitchIsRestoredAfterTheScan)
+{
+    env.datei(QStringLiteral("E:\\a.bmp"), bild(40, 30, "BMP"));
+    fenster.vorschauOhneReaktion(true);
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    EXPECT_TRUE(fenster.vorschauAn());
+    EXPECT_EQ(liste.aktuell(), 0);
+    EXPECT_TRUE(fenster.vorschauSichtbar);
+    EXPECT_EQ(fenster.vorschauBild.size(), QSize(40, 30));
+}
+
+TEST_F(ScanTest, MarksAreRememberedForTheFirst998Entries)
+{
+    // The ini store reads at most 998 characters of a value, so marks of a
+    // longer list come back only that far; the rest keep their scan marks.
+    const int anzahl = 33000;
+    QStringList pfade;
+    for (int i = 0; i < anzahl; ++i)
+        pfade << QStringLiteral("E:\\Dcim\\Img_%1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+    liste.setPfade(pfade);
+    liste.setMarken(std::vector<char>(anzahl, 1));
+    liste.setMarkiert(0, false);
+    liste.setMarkiert(997, false);
+    liste.setMarkiert(anzahl - 1, false);
+    ListeMausLos(ctx(), liste, fenster);
+
+    liste.setMarken(std::vector<char>(anzahl, 1));
+    ListenAuswahl(ctx(), liste, QStringLiteral("load"));
+    EXPECT_FALSE(liste.markiert(0));
+    EXPECT_FALSE(liste.markiert(997));
+    EXPECT_TRUE(liste.markiert(anzahl - 1));
+    EXPECT_EQ(liste.anzahlMarkiert(), anzahl - 2);
+}
+
+} // namespace
+
+} // namespace mirbelon::test

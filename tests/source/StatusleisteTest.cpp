@@ -1,0 +1,124 @@
+#include "tests/source/QuelleTest.h"
+
+#include "source/Statusleiste.h"
+
+namespace mirbelon::test {
+
+namespace {
+
+class StatusleisteTest : public QuelleTest
+{
+protected:
+    void tick()
+    {
+        HinweiseTick(ctx(), liste, fenster, [this](int index) {
+            gefragt << index;
+            return QStringLiteral("2024_0315-%1").arg(index);
+        });
+    }
+
+    QList<int> gefragt;
+};
+
+TEST_F(StatusleisteTest, CountsMarkedAndAllPhotos)
+{
+    QStringList pfade;
+    for (int i = 0; i < 10; ++i) {
+        pfade << QStringLiteral("E:\\Img_%1.jpg").arg(i);
+        env.datei(pfade.last());
+    }
+    liste.setPfade(pfade);
+    liste.setMarken({1, 0, 1, 0, 0, 0, 1, 0, 0, 0});
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
+    fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Kopiere: E:\\Img_0.jpg"));
+    tick();
+
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Bereit"));
+    EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 3 (10) "));
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" Kein Foto gewählt "));
+    EXPECT_TRUE(gefragt.isEmpty());
+    // A real disk has room on it.
+    EXPECT_NE(fenster.panel(QStringLiteral("Speicherkarte")),
+              QStringLiteral(" Speicherkarte: 0 B (0 B) "));
+    EXPECT_GT(PlatzGesamt(ctx(), QStringLiteral("E:\\")), 0);
+    EXPECT_GE(PlatzGesamt(ctx(), QStringLiteral("E:\\")), PlatzFrei(ctx(), QStringLiteral("E:\\")));
+}
+
+TEST_F(StatusleisteTest, EmptyListAndNoDisk)
+{
+    fenster.quelleOhneReaktion(QStringLiteral("Q:\\"));
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 0 (0) "));
+    EXPECT_EQ(fenster.panel(QStringLiteral("Bytes")), QStringLiteral(" Bytes: 0 B (0 B) "));
+    EXPECT_EQ(fenster.panel(QStringLiteral("Speicherkarte")),
+              QStringLiteral(" Speicherkarte: 0 B (0 B) "));
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" Kein Foto gewählt "));
+    EXPECT_EQ(PlatzFrei(ctx(), QString()), 0);
+}
+
+TEST_F(StatusleisteTest, SizesLeaveMissingFilesOut)
+{
+    const QStringList pfade{QStringLiteral("E:\\A.jpg"), QStringLiteral("E:\\B.jpg"),
+                            QStringLiteral("E:\\C.jpg"), QStringLiteral("E:\\D.jpg"),
+                            QStringLiteral("E:\\Weg.jpg")};
+    for (int i = 0; i < 4; ++i)
+        env.datei(pfade.at(i), QByteArray(512, 'x'));
+    liste.setPfade(pfade);
+    liste.setMarken({1, 0, 1, 1, 1});
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("Bytes")), QStringLiteral(" Bytes: 1,5 KiB (2,0 KiB) "));
+    EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 4 (5) "));
+}
+
+TEST_F(StatusleisteTest, CurrentPhotoShowsItsArchiveName)
+{
+    liste10({0, 0, 0, 0});
+    liste.setAktuell(2);
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" 2024_0315-2 "));
+    EXPECT_EQ(gefragt, QList<int>{2});
+}
+
+TEST_F(StatusleisteTest, DateHintForPhotosOlderThanAYear)
+{
+    env.system->jetzt = QDateTime(QDate(2026, 5, 4), QTime(10, 0, 0));
+    const QString pfad = QStringLiteral("E:\\Img.jpg");
+    liste.setPfade({pfad});
+    struct Fall
+    {
+        const char *name;
+        QDateTime stempel;
+        int aktuell;
+        float korrektur;
+        bool erwartet;
+    } faelle[] = {
+        {"recent photo", QDateTime(QDate(2026, 5, 1), QTime(9, 0)), 0, 0, false},
+        {"exactly 365 days", QDateTime(QDate(2025, 5, 4), QTime(9, 0)), 0, 0, false},
+        {"366 days", QDateTime(QDate(2025, 5, 3), QTime(23, 59)), 0, 0, true},
+        {"camera clock never set", QDateTime(QDate(2004, 1, 1), QTime(0, 0)), 0, 0, true},
+        {"corrected into the last year", QDateTime(QDate(2025, 5, 3), QTime(23, 0)), 0, 120, false},
+        {"no current photo", QDateTime(QDate(2004, 1, 1), QTime(0, 0)), -1, 0, false},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        datei(pfad, f.stempel);
+        ctx().datumKorrektur = f.korrektur;
+        liste.setAktuell(f.aktuell);
+        fenster.datumHinweis = !f.erwartet;
+        tick();
+        EXPECT_EQ(fenster.datumHinweis, f.erwartet);
+    }
+}
+
+TEST_F(StatusleisteTest, MissingCurrentPhotoHidesTheDateHint)
+{
+    liste10({1});
+    liste.setAktuell(0);
+    fenster.datumHinweis = true;
+    tick();
+    EXPECT_FALSE(fenster.datumHinweis);
+}
+
+} // namespace
+
+} // namespace mirbelon::test
