@@ -42,7 +42,8 @@ void KameraBezSpeichern(Context &ctx, const Fenster &fenster)
 {
     const QString datei = DateiAufLaufwerk(fenster, QStringLiteral("Foto.ini"));
     if (!datei.isEmpty())
-        IniSchreiben(ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), fenster.kamera());
+        IniSchreiben(
+            ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), fenster.kamera());
 }
 
 void AutoStartSpeichern(Context &ctx, const Fenster &fenster)
@@ -53,7 +54,7 @@ void AutoStartSpeichern(Context &ctx, const Fenster &fenster)
     const QString programm = ctx.ordner.prg + QLatin1Char('\\') + ctx.programmName;
     const QString sektion = QStringLiteral("autorun");
     IniSchreiben(ctx, datei, sektion, QStringLiteral("open"),
-                 programm + QStringLiteral(" Quelle=") + fenster.quelle());
+        programm + QStringLiteral(" Quelle=") + fenster.quelle());
     IniSchreiben(ctx, datei, sektion, QStringLiteral("icon"), programm);
 }
 

@@ -37,7 +37,9 @@ QSet<const Context *> &ScanNochmal()
 class ScanMarke
 {
 public:
-    explicit ScanMarke(Context &ctx) : m_ctx(ctx), m_vorher(ctx.scanLaeuft)
+    explicit ScanMarke(Context &ctx)
+        : m_ctx(ctx)
+        , m_vorher(ctx.scanLaeuft)
     {
         m_ctx.scanLaeuft = true;
     }
@@ -102,7 +104,8 @@ void KameraLesen(Context &ctx, Fenster &fenster)
             return;
         datei = laufwerk + kBeschreibung;
     }
-    const QString kamera = IniLesen(ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), {});
+    const QString kamera
+        = IniLesen(ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), {});
     if (!kamera.isEmpty())
         fenster.setKamera(kamera);
 }
@@ -171,8 +174,9 @@ void ListenAuswahl(Context &ctx, FotoListe &liste, const QString &modus)
 void QuelleScannen(Context &ctx, FotoListe &liste, Fenster &fenster)
 {
     if (ctx.lauf != Lauf::Keiner) {
-        fenster.setPanel(kStatus, QStringLiteral("Während des Kopierens oder Löschens wird die "
-                                                 "Quelle nicht neu eingelesen."));
+        fenster.setPanel(kStatus,
+            QStringLiteral("Während des Kopierens oder Löschens wird die "
+                           "Quelle nicht neu eingelesen."));
         fenster.statusNeuZeichnen();
         return;
     }
@@ -207,8 +211,8 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     }
     liste.setPfade(pfade);
 
-    const QString autoSel = IniLesenMitVorgabe(ctx, ctx.einstellungsDatei, QStringLiteral("Mirbelon"),
-                                               QStringLiteral("AutoSel"), kAutoSelVorgabe);
+    const QString autoSel = IniLesenMitVorgabe(ctx, ctx.einstellungsDatei,
+        QStringLiteral("Mirbelon"), QStringLiteral("AutoSel"), kAutoSelVorgabe);
     std::vector<char> marken(static_cast<size_t>(liste.anzahl()), 0);
     for (int i = 0; i < liste.anzahl(); ++i)
         marken[static_cast<size_t>(i)] = TypPasst(liste.pfad(i), autoSel) ? 1 : 0;
@@ -225,9 +229,9 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
 
 void QuelleWaehlen(Context &ctx, Fenster &fenster)
 {
-    const auto datei = ctx.host.dialogs.openFile(
-        QStringLiteral("Wähle eine Datei im gewünschten Quell-Ordner"), QStringLiteral("Alles"),
-        QStringLiteral("*.*"), fenster.quelle());
+    const auto datei
+        = ctx.host.dialogs.openFile(QStringLiteral("Wähle eine Datei im gewünschten Quell-Ordner"),
+            QStringLiteral("Alles"), QStringLiteral("*.*"), fenster.quelle());
     if (!datei)
         return;
     fenster.setQuelle(PfadTeil(*datei, -1));

@@ -35,7 +35,7 @@ double PlatzGesamt(Context &ctx, const QString &pfad)
 }
 
 void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
-                  const std::function<QString(int)> &zielName)
+    const std::function<QString(int)> &zielName)
 {
     double alle = 0;
     double markiert = 0;
@@ -53,17 +53,16 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     }
 
     fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
-    fenster.setPanel(QStringLiteral("Bilder"), QStringLiteral(" Bilder: %1 (%2) ")
-                                                    .arg(liste.anzahlMarkiert())
-                                                    .arg(anzahl));
-    fenster.setPanel(QStringLiteral("Bytes"), QStringLiteral(" Bytes: ") + GroesseText(markiert)
-                                                   + QStringLiteral("B (") + GroesseText(alle)
-                                                   + QStringLiteral("B) "));
+    fenster.setPanel(QStringLiteral("Bilder"),
+        QStringLiteral(" Bilder: %1 (%2) ").arg(liste.anzahlMarkiert()).arg(anzahl));
+    fenster.setPanel(QStringLiteral("Bytes"),
+        QStringLiteral(" Bytes: ") + GroesseText(markiert) + QStringLiteral("B (")
+            + GroesseText(alle) + QStringLiteral("B) "));
     const QString quelle = fenster.quelle();
     fenster.setPanel(QStringLiteral("Speicherkarte"),
-                     QStringLiteral(" Speicherkarte: ") + GroesseText(PlatzFrei(ctx, quelle))
-                         + QStringLiteral("B (") + GroesseText(PlatzGesamt(ctx, quelle))
-                         + QStringLiteral("B) "));
+        QStringLiteral(" Speicherkarte: ") + GroesseText(PlatzFrei(ctx, quelle))
+            + QStringLiteral("B (") + GroesseText(PlatzGesamt(ctx, quelle))
+            + QStringLiteral("B) "));
 
     const int aktuell = liste.aktuell();
     const QString info = aktuell >= 0 ? QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ')

@@ -18,6 +18,6 @@ double PlatzGesamt(Context &ctx, const QString &pfad);
 // card's space, the archive name of the current photo (`zielName` gets its
 // index) and the photo-date hint. "Status" goes back to "Bereit".
 void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
-                  const std::function<QString(int)> &zielName);
+    const std::function<QString(int)> &zielName);
 
 } // namespace mirbelon

@@ -26,7 +26,7 @@ struct VorschauBild
 
 QSize VerfuegbarerPlatz(const VorschauGeometrie &g)
 {
-    return {g.innenBreite - g.vorschauLinks - g.frame1Links, g.innenHoehe - 1000};
+    return { g.innenBreite - g.vorschauLinks - g.frame1Links, g.innenHoehe - 1000 };
 }
 
 // An empty box (no picture, or one that cannot be read) keeps the 4:3 shape
@@ -41,7 +41,7 @@ QSize BoxFuer(const QSize &platz, const QSize &natur)
 QSize DekodierGroesse(const QSize &natur, const QSize &box)
 {
     const QSize pixel(std::max(1, static_cast<int>(std::lround(box.width() / kTwipsJePixel))),
-                      std::max(1, static_cast<int>(std::lround(box.height() / kTwipsJePixel))));
+        std::max(1, static_cast<int>(std::lround(box.height() / kTwipsJePixel))));
     if (pixel.width() >= natur.width() || pixel.height() >= natur.height())
         return natur;
     return pixel;
@@ -50,19 +50,19 @@ QSize DekodierGroesse(const QSize &natur, const QSize &box)
 VorschauBild BildLaden(Context &ctx, VorschauCache &cache, const QString &pfad, const QSize &platz)
 {
     if (pfad.isEmpty() || !TypPasst(pfad, kVorschauTypen))
-        return {QImage(), BoxFuer(platz, {})};
+        return { QImage(), BoxFuer(platz, {}) };
 
     const qint64 bytes = ctx.host.files.size(pfad);
     const QDateTime zeit = ctx.host.files.modified(pfad).value_or(QDateTime());
     if (const VorschauCache::Eintrag *e = cache.finden(pfad, bytes, zeit)) {
         const QSize box = BoxFuer(platz, e->natur);
         if (e->bild.size() == DekodierGroesse(e->natur, box))
-            return {e->bild, box};
+            return { e->bild, box };
     }
 
     const std::optional<QByteArray> daten = ctx.host.files.readAll(pfad);
     if (!daten)
-        return {QImage(), BoxFuer(platz, {})};
+        return { QImage(), BoxFuer(platz, {}) };
     QBuffer puffer;
     puffer.setData(*daten);
     puffer.open(QIODevice::ReadOnly);
@@ -79,9 +79,9 @@ VorschauBild BildLaden(Context &ctx, VorschauCache &cache, const QString &pfad, 
         natur = bild.size();
     }
     if (bild.isNull())
-        return {QImage(), BoxFuer(platz, natur)};
-    cache.ablegen({pfad, bytes, zeit, natur, bild});
-    return {bild, BoxFuer(platz, natur)};
+        return { QImage(), BoxFuer(platz, natur) };
+    cache.ablegen({ pfad, bytes, zeit, natur, bild });
+    return { bild, BoxFuer(platz, natur) };
 }
 
 } // namespace
@@ -89,7 +89,7 @@ VorschauBild BildLaden(Context &ctx, VorschauCache &cache, const QString &pfad, 
 QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite, int bildHoehe)
 {
     if (bildBreite <= 0 || bildHoehe <= 0)
-        return {0, 0};
+        return { 0, 0 };
     const double verhaeltnis = static_cast<double>(bildBreite) / bildHoehe;
     double breite = std::max(verfuegbarBreite, 0);
     double hoehe = breite / verhaeltnis;
@@ -97,7 +97,7 @@ QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite,
         hoehe = std::max(verfuegbarHoehe, 0);
         breite = hoehe * verhaeltnis;
     }
-    return {static_cast<int>(std::lround(breite)), static_cast<int>(std::lround(hoehe))};
+    return { static_cast<int>(std::lround(breite)), static_cast<int>(std::lround(hoehe)) };
 }
 
 void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache &cache)
@@ -108,8 +108,8 @@ void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache 
     BusyPointer busy(ctx.host.dialogs);
     if (fenster.vorschauAn()) {
         fenster.versteckeVorschau();
-        const VorschauBild vb =
-            BildLaden(ctx, cache, pfad, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
+        const VorschauBild vb
+            = BildLaden(ctx, cache, pfad, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
         fenster.zeigeVorschau(vb.bild, vb.box.width(), vb.box.height());
         ctx.host.desktop.processEvents();
         if (liste.aktuell() >= 0)

@@ -10,12 +10,13 @@ int BildCacheGroesse(qint64 verfuegbarerSpeicher)
     return static_cast<int>(std::clamp<qint64>(bilder, 1, 10));
 }
 
-VorschauCache::VorschauCache(int groesse) : m_ring(static_cast<size_t>(std::clamp(groesse, 1, 10)))
+VorschauCache::VorschauCache(int groesse)
+    : m_ring(static_cast<size_t>(std::clamp(groesse, 1, 10)))
 {
 }
 
-const VorschauCache::Eintrag *VorschauCache::finden(const QString &pfad, qint64 bytes,
-                                                    const QDateTime &zeit) const
+const VorschauCache::Eintrag *VorschauCache::finden(
+    const QString &pfad, qint64 bytes, const QDateTime &zeit) const
 {
     for (const Eintrag &e : m_ring) {
         if (!e.pfad.isEmpty() && e.pfad == pfad)

@@ -22,8 +22,8 @@ public:
         QString pfad;
         qint64 bytes = -1;
         QDateTime zeit;
-        QSize natur;  // the picture's own size in pixels
-        QImage bild;  // as decoded for the preview box, possibly smaller than `natur`
+        QSize natur; // the picture's own size in pixels
+        QImage bild; // as decoded for the preview box, possibly smaller than `natur`
     };
 
     // `groesse` is clamped to 1..10.

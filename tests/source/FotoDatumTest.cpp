@@ -27,12 +27,12 @@ TEST_F(Picture_DT_Test, TimeStampMovedByTheRoundedCorrection)
         float korrektur;
         QDateTime erwartet;
     } faelle[] = {
-        {"no correction", am(15, 8, 2004, 12, 34, 56), 0, am(15, 8, 2004, 12, 34, 56)},
-        {"one hour later", am(15, 8, 2004, 12, 34, 56), 60, am(15, 8, 2004, 13, 34, 56)},
-        {"back over new year", am(1, 1, 2005, 1, 30, 0), -120, am(31, 12, 2004, 23, 30, 0)},
-        {"half a minute up", am(1, 1, 2005, 1, 30, 0), 0.5f, am(1, 1, 2005, 1, 31, 0)},
-        {"half a minute down", am(1, 1, 2005, 1, 30, 0), -0.5f, am(1, 1, 2005, 1, 29, 0)},
-        {"below half a minute", am(1, 1, 2005, 1, 30, 0), 0.4f, am(1, 1, 2005, 1, 30, 0)},
+        { "no correction", am(15, 8, 2004, 12, 34, 56), 0, am(15, 8, 2004, 12, 34, 56) },
+        { "one hour later", am(15, 8, 2004, 12, 34, 56), 60, am(15, 8, 2004, 13, 34, 56) },
+        { "back over new year", am(1, 1, 2005, 1, 30, 0), -120, am(31, 12, 2004, 23, 30, 0) },
+        { "half a minute up", am(1, 1, 2005, 1, 30, 0), 0.5f, am(1, 1, 2005, 1, 31, 0) },
+        { "half a minute down", am(1, 1, 2005, 1, 30, 0), -0.5f, am(1, 1, 2005, 1, 29, 0) },
+        { "below half a minute", am(1, 1, 2005, 1, 30, 0), 0.4f, am(1, 1, 2005, 1, 30, 0) },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);

@@ -27,9 +27,9 @@ TEST_F(KarteTest, DriveSearchScansEveryCardAndTheLastOneWins)
 
     LaufwerkSuchen(ctx(), fenster);
 
-    EXPECT_EQ(gescannt, (QStringList{QStringLiteral("C:\\"), QStringLiteral("E:\\")}));
+    EXPECT_EQ(gescannt, (QStringList { QStringLiteral("C:\\"), QStringLiteral("E:\\") }));
     EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\"));
-    EXPECT_EQ(liste.pfade(), QStringList{QStringLiteral("E:\\Dcim\\Img_0001.jpg")});
+    EXPECT_EQ(liste.pfade(), QStringList { QStringLiteral("E:\\Dcim\\Img_0001.jpg") });
     EXPECT_EQ(fenster.kamera(), QStringLiteral("Alt"));
     ASSERT_EQ(fenster.statusVerlauf.size(), 27);
     EXPECT_EQ(fenster.statusVerlauf.first(), QStringLiteral("Suche Quell-Laufwerk auf A:"));
@@ -58,7 +58,7 @@ TEST_F(KarteTest, CameraNameGoesToTheDriveRootAndMakesTheCardFindable)
     KameraBezSpeichern(ctx(), fenster);
 
     EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Foto.ini"))),
-              (QStringList{QStringLiteral("[Infos]"), QStringLiteral("Kamera=EOS 300D")}));
+        (QStringList { QStringLiteral("[Infos]"), QStringLiteral("Kamera=EOS 300D") }));
     // The folder's own file keeps precedence at the next scan.
     QuelleScannen(ctx(), liste, fenster);
     EXPECT_EQ(fenster.kamera(), QStringLiteral("Ordner"));
@@ -73,7 +73,7 @@ TEST_F(KarteTest, EmptyCameraNameIsWrittenEmpty)
     fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
     KameraBezSpeichern(ctx(), fenster);
     EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Foto.ini"))),
-              (QStringList{QStringLiteral("[Infos]"), QStringLiteral("Kamera=")}));
+        (QStringList { QStringLiteral("[Infos]"), QStringLiteral("Kamera=") }));
 }
 
 TEST_F(KarteTest, AutorunStartsThisProgramWithTheSource)
@@ -82,18 +82,18 @@ TEST_F(KarteTest, AutorunStartsThisProgramWithTheSource)
     fenster.quelleOhneReaktion(QStringLiteral("E:\\DCIM"));
     AutoStartSpeichern(ctx(), fenster);
     EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Autorun.inf"))),
-              (QStringList{QStringLiteral("[autorun]"),
-                           QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
-                           QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon")}));
+        (QStringList { QStringLiteral("[autorun]"),
+            QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
+            QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon") }));
 
     // Written again: the keys are overwritten in place, other content stays.
-    env.datei(QStringLiteral("E:\\Autorun.inf"),
-              "[autorun]\r\nlabel=Karte\r\nopen=alt\r\nicon=alt\r\n");
+    env.datei(
+        QStringLiteral("E:\\Autorun.inf"), "[autorun]\r\nlabel=Karte\r\nopen=alt\r\nicon=alt\r\n");
     AutoStartSpeichern(ctx(), fenster);
     EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Autorun.inf"))),
-              (QStringList{QStringLiteral("[autorun]"), QStringLiteral("label=Karte"),
-                           QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
-                           QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon")}));
+        (QStringList { QStringLiteral("[autorun]"), QStringLiteral("label=Karte"),
+            QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
+            QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon") }));
 }
 
 TEST_F(KarteTest, NothingIsWrittenWithoutASourceDrive)

@@ -10,7 +10,7 @@ using MarkierenTest = QuelleTest;
 
 TEST_F(MarkierenTest, CommandsChangeTheMarksInOneGo)
 {
-    const std::vector<char> start{1, 0, 1, 0, 0, 0, 1, 0, 0, 1};
+    const std::vector<char> start { 1, 0, 1, 0, 0, 0, 1, 0, 0, 1 };
     struct Fall
     {
         const char *name;
@@ -18,21 +18,20 @@ TEST_F(MarkierenTest, CommandsChangeTheMarksInOneGo)
         int aktuell;
         std::vector<char> erwartet;
     } faelle[] = {
-        {"all", 0, 3, std::vector<char>(10, 1)},
-        {"none", 1, 3, std::vector<char>(10, 0)},
-        {"invert", 2, 3, {0, 1, 0, 1, 1, 1, 0, 1, 1, 0}},
-        {"from the cursor", 3, 5, {1, 0, 1, 0, 0, 1, 1, 1, 1, 1}},
-        {"from the start without a cursor", 3, -1, std::vector<char>(10, 1)},
-        {"unknown index", 7, 3, start},
+        { "all", 0, 3, std::vector<char>(10, 1) },
+        { "none", 1, 3, std::vector<char>(10, 0) },
+        { "invert", 2, 3, { 0, 1, 0, 1, 1, 1, 0, 1, 1, 0 } },
+        { "from the cursor", 3, 5, { 1, 0, 1, 0, 0, 1, 1, 1, 1, 1 } },
+        { "from the start without a cursor", 3, -1, std::vector<char>(10, 1) },
+        { "unknown index", 7, 3, start },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
         liste10(start);
         liste.setAktuell(f.aktuell);
         std::vector<bool> verstecktBeiKlick;
-        const auto verbindung = QObject::connect(&liste, &FotoListe::geklickt, [&] {
-            verstecktBeiKlick.push_back(liste.versteckt());
-        });
+        const auto verbindung = QObject::connect(
+            &liste, &FotoListe::geklickt, [&] { verstecktBeiKlick.push_back(liste.versteckt()); });
         const int hinweise = fenster.timerHinweise;
         const int info = fenster.timerInfo;
         mnuMarkieren(liste, fenster, f.index);
@@ -51,7 +50,7 @@ TEST_F(MarkierenTest, CommandsChangeTheMarksInOneGo)
 
 TEST_F(MarkierenTest, InvertingTwiceRestoresTheMarks)
 {
-    const std::vector<char> start{1, 0, 0, 1, 1};
+    const std::vector<char> start { 1, 0, 0, 1, 1 };
     liste10(start);
     mnuMarkieren(liste, fenster, 2);
     EXPECT_NE(marken(), start);
@@ -61,7 +60,7 @@ TEST_F(MarkierenTest, InvertingTwiceRestoresTheMarks)
 
 TEST_F(MarkierenTest, MarkingAllHidesTheCrossAtTheNextRedraw)
 {
-    liste10({0, 0, 0});
+    liste10({ 0, 0, 0 });
     fenster.vorschauOhneReaktion(true);
     liste.setAktuell(1);
     EXPECT_TRUE(fenster.kreuz);
@@ -81,16 +80,16 @@ TEST_F(MarkierenTest, JumpsWrapRoundTheList)
         int index;
         int erwartet;
     } faelle[] = {
-        {"next from the last wraps", {0, 0, 1, 0, 0, 0, 0, 0, 0, 0}, 9, 1, 2},
-        {"previous from the first wraps", {0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, 0, 0, 7},
-        {"next without wrap", {0, 1, 0, 1}, 1, 1, 3},
-        {"previous without wrap", {0, 1, 0, 1}, 3, 0, 1},
-        {"only mark stays", {0, 1, 0}, 1, 1, 1},
-        {"nothing marked stays", {0, 0, 0}, 1, 0, 1},
-        {"next without a current entry", {0, 0, 1}, -1, 1, 2},
-        {"previous without a current entry", {1, 0, 0}, -1, 0, 0},
-        {"empty list", {}, -1, 1, -1},
-        {"unknown index", {1, 1, 1}, 0, 5, 0},
+        { "next from the last wraps", { 0, 0, 1, 0, 0, 0, 0, 0, 0, 0 }, 9, 1, 2 },
+        { "previous from the first wraps", { 0, 0, 0, 0, 0, 0, 0, 1, 0, 0 }, 0, 0, 7 },
+        { "next without wrap", { 0, 1, 0, 1 }, 1, 1, 3 },
+        { "previous without wrap", { 0, 1, 0, 1 }, 3, 0, 1 },
+        { "only mark stays", { 0, 1, 0 }, 1, 1, 1 },
+        { "nothing marked stays", { 0, 0, 0 }, 1, 0, 1 },
+        { "next without a current entry", { 0, 0, 1 }, -1, 1, 2 },
+        { "previous without a current entry", { 1, 0, 0 }, -1, 0, 0 },
+        { "empty list", {}, -1, 1, -1 },
+        { "unknown index", { 1, 1, 1 }, 0, 5, 0 },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);

@@ -39,8 +39,8 @@ protected:
             QuelleScannen(ctx(), liste, fenster);
         };
         fenster.beiVorschau = [this] { VorschauSchalter(liste, fenster); };
-        QObject::connect(&liste, &FotoListe::geklickt,
-                         [this] { ListeKlick(ctx(), liste, fenster, cache); });
+        QObject::connect(
+            &liste, &FotoListe::geklickt, [this] { ListeKlick(ctx(), liste, fenster, cache); });
     }
 
     Context &ctx() { return *env.ctx; }
@@ -79,7 +79,8 @@ protected:
     static void stempeln(const QString &hostPfad, const QDateTime &zeit)
     {
         QFile f(hostPfad);
-        if (!f.open(QIODevice::ReadWrite) || !f.setFileTime(zeit, QFileDevice::FileModificationTime))
+        if (!f.open(QIODevice::ReadWrite)
+            || !f.setFileTime(zeit, QFileDevice::FileModificationTime))
             ADD_FAILURE() << "cannot set the time of " << hostPfad.toStdString();
     }
 
@@ -96,14 +97,14 @@ protected:
 
     QString gemerkt(const QString &schluessel)
     {
-        return IniLesen(ctx(), QStringLiteral("C:\\Tmp\\BrenloTemp.ini"), QStringLiteral("ListeSel"),
-                        schluessel, {});
+        return IniLesen(ctx(), QStringLiteral("C:\\Tmp\\BrenloTemp.ini"),
+            QStringLiteral("ListeSel"), schluessel, {});
     }
 
     TestUmgebung env;
     TestFenster fenster;
     FotoListe liste;
-    VorschauCache cache{3};
+    VorschauCache cache { 3 };
     QStringList gescannt;
 };
 

@@ -17,10 +17,11 @@ TEST_F(ScanTest, CardExampleListsPicturesWithTheirAutoMarks)
     fenster.setQuelle(QStringLiteral("E:\\"));
 
     ASSERT_EQ(liste.anzahl(), 3);
-    EXPECT_EQ(liste.pfade(), (QStringList{QStringLiteral("E:\\Dcim\\100canon\\Img_0001.jpg"),
-                                          QStringLiteral("E:\\Dcim\\100canon\\Img_0002.cr2"),
-                                          QStringLiteral("E:\\Dcim\\100canon\\Mvi_0003.avi")}));
-    EXPECT_EQ(marken(), (std::vector<char>{1, 0, 0}));
+    EXPECT_EQ(liste.pfade(),
+        (QStringList { QStringLiteral("E:\\Dcim\\100canon\\Img_0001.jpg"),
+            QStringLiteral("E:\\Dcim\\100canon\\Img_0002.cr2"),
+            QStringLiteral("E:\\Dcim\\100canon\\Mvi_0003.avi") }));
+    EXPECT_EQ(marken(), (std::vector<char> { 1, 0, 0 }));
     // The marks run the list's click reaction, which arms TimerHinweise as well.
     EXPECT_GE(fenster.timerHinweise, 1);
     EXPECT_EQ(fenster.timerInfo, 1);
@@ -29,8 +30,8 @@ TEST_F(ScanTest, CardExampleListsPicturesWithTheirAutoMarks)
     EXPECT_FALSE(ctx().scanLaeuft);
     // The default of the marked types is written into the settings file.
     EXPECT_EQ(IniLesen(ctx(), ctx().einstellungsDatei, QStringLiteral("Mirbelon"),
-                       QStringLiteral("AutoSel"), {}),
-              QStringLiteral("*.bmp;*.jpg;*.gif;*.tif"));
+                  QStringLiteral("AutoSel"), {}),
+        QStringLiteral("*.bmp;*.jpg;*.gif;*.tif"));
 }
 
 TEST_F(ScanTest, FileTypesAreTextsNotPatterns)
@@ -44,9 +45,11 @@ TEST_F(ScanTest, FileTypesAreTextsNotPatterns)
         QString typen;
         int erwartet;
     } faelle[] = {
-        {"defaults leave jpeg out", QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"), 1},
-        {"added jpeg admits it", QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2;*.jpeg"), 2},
-        {"any text with jpeg", QStringLiteral("JPEG"), 1},
+        { "defaults leave jpeg out", QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"),
+            1 },
+        { "added jpeg admits it",
+            QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2;*.jpeg"), 2 },
+        { "any text with jpeg", QStringLiteral("JPEG"), 1 },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
@@ -65,12 +68,12 @@ TEST_F(ScanTest, UserMarksComeBackForTheSameListOnly)
     ListeMausLos(ctx(), liste, fenster);
 
     QuelleScannen(ctx(), liste, fenster);
-    EXPECT_EQ(marken(), (std::vector<char>{0, 0, 1}));
+    EXPECT_EQ(marken(), (std::vector<char> { 0, 0, 1 }));
 
     QFile::remove(env.host(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0002.CR2")));
     QuelleScannen(ctx(), liste, fenster);
     ASSERT_EQ(liste.anzahl(), 2);
-    EXPECT_EQ(marken(), (std::vector<char>{1, 0}));
+    EXPECT_EQ(marken(), (std::vector<char> { 1, 0 }));
 }
 
 TEST_F(ScanTest, ShorterRememberedTextLeavesTheRestAsScanned)
@@ -78,12 +81,12 @@ TEST_F(ScanTest, ShorterRememberedTextLeavesTheRestAsScanned)
     beispielKarte();
     env.datei(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0004.JPG"));
     fenster.setQuelle(QStringLiteral("E:\\"));
-    ASSERT_EQ(marken(), (std::vector<char>{1, 0, 1, 0}));
+    ASSERT_EQ(marken(), (std::vector<char> { 1, 0, 1, 0 }));
 
     IniSchreiben(ctx(), QStringLiteral("C:\\Tmp\\BrenloTemp.ini"), QStringLiteral("ListeSel"),
-                 QString::number(ListenPruefsumme(liste), 'f', 0), QStringLiteral("0x"));
+        QString::number(ListenPruefsumme(liste), 'f', 0), QStringLiteral("0x"));
     QuelleScannen(ctx(), liste, fenster);
-    EXPECT_EQ(marken(), (std::vector<char>{0, 0, 1, 0}));
+    EXPECT_EQ(marken(), (std::vector<char> { 0, 0, 1, 0 }));
 }
 
 TEST_F(ScanTest, FoldersAreSearchedDepthFirstForNamesWithADot)
@@ -92,15 +95,15 @@ TEST_F(ScanTest, FoldersAreSearchedDepthFirstForNamesWithADot)
     env.datei(QStringLiteral("E:\\A\\flach.JPG"));
     env.datei(QStringLiteral("E:\\A\\ohnepunkt"));
     env.datei(QStringLiteral("E:\\A\\.versteckt.jpg"));
-    QStringList gefunden{QStringLiteral("vorher")};
+    QStringList gefunden { QStringLiteral("vorher") };
     DateienSuchen(ctx(), QStringLiteral("E:\\A"), QStringLiteral(" *.* "), gefunden);
-    EXPECT_EQ(gefunden, (QStringList{QStringLiteral("vorher"), QStringLiteral("e:\\a\\.versteckt.jpg"),
-                                     QStringLiteral("e:\\a\\B\\tief.jpg"),
-                                     QStringLiteral("e:\\a\\flach.JPG")}));
+    EXPECT_EQ(gefunden,
+        (QStringList { QStringLiteral("vorher"), QStringLiteral("e:\\a\\.versteckt.jpg"),
+            QStringLiteral("e:\\a\\B\\tief.jpg"), QStringLiteral("e:\\a\\flach.JPG") }));
 
     QStringList muster;
     DateienSuchen(ctx(), QStringLiteral("E:\\A"), QStringLiteral("F?A*.jpg"), muster);
-    EXPECT_EQ(muster, QStringList{QStringLiteral("e:\\a\\flach.JPG")});
+    EXPECT_EQ(muster, QStringList { QStringLiteral("e:\\a\\flach.JPG") });
 
     QStringList nichts;
     DateienSuchen(ctx(), QStringLiteral("E:\\Fehlt"), QStringLiteral("*.*"), nichts);
@@ -117,11 +120,13 @@ TEST_F(ScanTest, ChecksumWeighsEveryCharacterByItsPosition)
         QStringList eintraege;
         double erwartet;
     } faelle[] = {
-        {"empty list", {}, 0},
-        {"one entry", {QStringLiteral("ab")}, 1 * 97 + 2 * 98 + 3 * 59},
-        {"Windows-1252 codes", {QString::fromUtf8("ä€")}, 1 * 228 + 2 * 128 + 3 * 59},
-        {"two entries", {QStringLiteral("a"), QStringLiteral("b")}, 1 * 97 + 2 * 59 + 3 * 98 + 4 * 59},
-        {"case counts", {QStringLiteral("A"), QStringLiteral("b")}, 1 * 65 + 2 * 59 + 3 * 98 + 4 * 59},
+        { "empty list", {}, 0 },
+        { "one entry", { QStringLiteral("ab") }, 1 * 97 + 2 * 98 + 3 * 59 },
+        { "Windows-1252 codes", { QString::fromUtf8("ä€") }, 1 * 228 + 2 * 128 + 3 * 59 },
+        { "two entries", { QStringLiteral("a"), QStringLiteral("b") },
+            1 * 97 + 2 * 59 + 3 * 98 + 4 * 59 },
+        { "case counts", { QStringLiteral("A"), QStringLiteral("b") },
+            1 * 65 + 2 * 59 + 3 * 98 + 4 * 59 },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
@@ -175,8 +180,8 @@ TEST_F(ScanTest, RefusedWhileACopyRunGoesOn)
     EXPECT_EQ(liste.anzahl(), 0);
     EXPECT_EQ(fenster.timerInit, 0);
     EXPECT_EQ(fenster.panel(QStringLiteral("Status")),
-              QStringLiteral("Während des Kopierens oder Löschens wird die Quelle nicht neu "
-                             "eingelesen."));
+        QStringLiteral("Während des Kopierens oder Löschens wird die Quelle nicht neu "
+                       "eingelesen."));
 }
 
 TEST_F(ScanTest, SourceTypedDuringAScanIsScannedOnceAfterIt)
@@ -191,7 +196,7 @@ TEST_F(ScanTest, SourceTypedDuringAScanIsScannedOnceAfterIt)
     fenster.setQuelle(QStringLiteral("E:\\"));
 
     EXPECT_EQ(fenster.timerInit, 2);
-    EXPECT_EQ(liste.pfade(), QStringList{QStringLiteral("E:\\Dcim\\Img_0001.jpg")});
+    EXPECT_EQ(liste.pfade(), QStringList { QStringLiteral("E:\\Dcim\\Img_0001.jpg") });
     EXPECT_FALSE(ctx().scanLaeuft);
 }
 
@@ -203,7 +208,8 @@ TEST_F(ScanTest, ChosenFileMakesItsFolderTheSource)
     QuelleWaehlen(ctx(), fenster);
 
     ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
-    EXPECT_EQ(env.dialogs.gezeigt[0].titel, QStringLiteral("Wähle eine Datei im gewünschten Quell-Ordner"));
+    EXPECT_EQ(env.dialogs.gezeigt[0].titel,
+        QStringLiteral("Wähle eine Datei im gewünschten Quell-Ordner"));
     EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\DCIM"));
     EXPECT_EQ(fenster.fokus, QStringLiteral("txtQ"));
     EXPECT_EQ(liste.anzahl(), 1);

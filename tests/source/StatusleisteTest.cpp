@@ -28,7 +28,7 @@ TEST_F(StatusleisteTest, CountsMarkedAndAllPhotos)
         env.datei(pfade.last());
     }
     liste.setPfade(pfade);
-    liste.setMarken({1, 0, 1, 0, 0, 0, 1, 0, 0, 0});
+    liste.setMarken({ 1, 0, 1, 0, 0, 0, 1, 0, 0, 0 });
     fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
     fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Kopiere: E:\\Img_0.jpg"));
     tick();
@@ -39,7 +39,7 @@ TEST_F(StatusleisteTest, CountsMarkedAndAllPhotos)
     EXPECT_TRUE(gefragt.isEmpty());
     // A real disk has room on it.
     EXPECT_NE(fenster.panel(QStringLiteral("Speicherkarte")),
-              QStringLiteral(" Speicherkarte: 0 B (0 B) "));
+        QStringLiteral(" Speicherkarte: 0 B (0 B) "));
     EXPECT_GT(PlatzGesamt(ctx(), QStringLiteral("E:\\")), 0);
     EXPECT_GE(PlatzGesamt(ctx(), QStringLiteral("E:\\")), PlatzFrei(ctx(), QStringLiteral("E:\\")));
 }
@@ -51,20 +51,19 @@ TEST_F(StatusleisteTest, EmptyListAndNoDisk)
     EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 0 (0) "));
     EXPECT_EQ(fenster.panel(QStringLiteral("Bytes")), QStringLiteral(" Bytes: 0 B (0 B) "));
     EXPECT_EQ(fenster.panel(QStringLiteral("Speicherkarte")),
-              QStringLiteral(" Speicherkarte: 0 B (0 B) "));
+        QStringLiteral(" Speicherkarte: 0 B (0 B) "));
     EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" Kein Foto gewählt "));
     EXPECT_EQ(PlatzFrei(ctx(), QString()), 0);
 }
 
 TEST_F(StatusleisteTest, SizesLeaveMissingFilesOut)
 {
-    const QStringList pfade{QStringLiteral("E:\\A.jpg"), QStringLiteral("E:\\B.jpg"),
-                            QStringLiteral("E:\\C.jpg"), QStringLiteral("E:\\D.jpg"),
-                            QStringLiteral("E:\\Weg.jpg")};
+    const QStringList pfade { QStringLiteral("E:\\A.jpg"), QStringLiteral("E:\\B.jpg"),
+        QStringLiteral("E:\\C.jpg"), QStringLiteral("E:\\D.jpg"), QStringLiteral("E:\\Weg.jpg") };
     for (int i = 0; i < 4; ++i)
         env.datei(pfade.at(i), QByteArray(512, 'x'));
     liste.setPfade(pfade);
-    liste.setMarken({1, 0, 1, 1, 1});
+    liste.setMarken({ 1, 0, 1, 1, 1 });
     tick();
     EXPECT_EQ(fenster.panel(QStringLiteral("Bytes")), QStringLiteral(" Bytes: 1,5 KiB (2,0 KiB) "));
     EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 4 (5) "));
@@ -72,18 +71,18 @@ TEST_F(StatusleisteTest, SizesLeaveMissingFilesOut)
 
 TEST_F(StatusleisteTest, CurrentPhotoShowsItsArchiveName)
 {
-    liste10({0, 0, 0, 0});
+    liste10({ 0, 0, 0, 0 });
     liste.setAktuell(2);
     tick();
     EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" 2024_0315-2 "));
-    EXPECT_EQ(gefragt, QList<int>{2});
+    EXPECT_EQ(gefragt, QList<int> { 2 });
 }
 
 TEST_F(StatusleisteTest, DateHintForPhotosOlderThanAYear)
 {
     env.system->jetzt = QDateTime(QDate(2026, 5, 4), QTime(10, 0, 0));
     const QString pfad = QStringLiteral("E:\\Img.jpg");
-    liste.setPfade({pfad});
+    liste.setPfade({ pfad });
     struct Fall
     {
         const char *name;
@@ -92,12 +91,13 @@ TEST_F(StatusleisteTest, DateHintForPhotosOlderThanAYear)
         float korrektur;
         bool erwartet;
     } faelle[] = {
-        {"recent photo", QDateTime(QDate(2026, 5, 1), QTime(9, 0)), 0, 0, false},
-        {"exactly 365 days", QDateTime(QDate(2025, 5, 4), QTime(9, 0)), 0, 0, false},
-        {"366 days", QDateTime(QDate(2025, 5, 3), QTime(23, 59)), 0, 0, true},
-        {"camera clock never set", QDateTime(QDate(2004, 1, 1), QTime(0, 0)), 0, 0, true},
-        {"corrected into the last year", QDateTime(QDate(2025, 5, 3), QTime(23, 0)), 0, 120, false},
-        {"no current photo", QDateTime(QDate(2004, 1, 1), QTime(0, 0)), -1, 0, false},
+        { "recent photo", QDateTime(QDate(2026, 5, 1), QTime(9, 0)), 0, 0, false },
+        { "exactly 365 days", QDateTime(QDate(2025, 5, 4), QTime(9, 0)), 0, 0, false },
+        { "366 days", QDateTime(QDate(2025, 5, 3), QTime(23, 59)), 0, 0, true },
+        { "camera clock never set", QDateTime(QDate(2004, 1, 1), QTime(0, 0)), 0, 0, true },
+        { "corrected into the last year", QDateTime(QDate(2025, 5, 3), QTime(23, 0)), 0, 120,
+            false },
+        { "no current photo", QDateTime(QDate(2004, 1, 1), QTime(0, 0)), -1, 0, false },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
@@ -112,7 +112,7 @@ TEST_F(StatusleisteTest, DateHintForPhotosOlderThanAYear)
 
 TEST_F(StatusleisteTest, MissingCurrentPhotoHidesTheDateHint)
 {
-    liste10({1});
+    liste10({ 1 });
     liste.setAktuell(0);
     fenster.datumHinweis = true;
     tick();

@@ -18,11 +18,11 @@ TEST(VorschauGroesse, FillsTheWidthAndKeepsTheRatio)
         int breite, hoehe, bildBreite, bildHoehe;
         QSize erwartet;
     } faelle[] = {
-        {"landscape", 6000, 6000, 1600, 1200, {6000, 4500}},
-        {"portrait is limited by the height", 6000, 6000, 1200, 1600, {4500, 6000}},
-        {"exactly fitting", 4000, 3000, 4, 3, {4000, 3000}},
-        {"negative area gives nothing", -10, 500, 4, 3, {0, 0}},
-        {"no picture size", 6000, 6000, 0, 0, {0, 0}},
+        { "landscape", 6000, 6000, 1600, 1200, { 6000, 4500 } },
+        { "portrait is limited by the height", 6000, 6000, 1200, 1600, { 4500, 6000 } },
+        { "exactly fitting", 4000, 3000, 4, 3, { 4000, 3000 } },
+        { "negative area gives nothing", -10, 500, 4, 3, { 0, 0 } },
+        { "no picture size", 6000, 6000, 0, 0, { 0, 0 } },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
@@ -39,8 +39,12 @@ TEST(BildCacheGroesse, OnePicturePerThreeMiBFromOneToTen)
         qint64 speicher;
         int erwartet;
     } faelle[] = {
-        {"nothing", 0, 1}, {"below 6 MiB", 6 * mib - 1, 1}, {"6 MiB", 6 * mib, 2},
-        {"29 MiB", 29 * mib, 9}, {"30 MiB", 30 * mib, 10}, {"plenty", 8000 * mib, 10},
+        { "nothing", 0, 1 },
+        { "below 6 MiB", 6 * mib - 1, 1 },
+        { "6 MiB", 6 * mib, 2 },
+        { "29 MiB", 29 * mib, 9 },
+        { "30 MiB", 30 * mib, 10 },
+        { "plenty", 8000 * mib, 10 },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
@@ -56,7 +60,7 @@ TEST_F(VorschauTest, PhotoFillsTheAvailableWidth)
     env.datei(QStringLiteral("E:\\Quer.jpg"), bild(1600, 1200));
     env.datei(QStringLiteral("E:\\Hoch.jpg"), bild(1200, 1600));
     fenster.vorschauOhneReaktion(true);
-    liste.setPfade({QStringLiteral("E:\\Quer.jpg"), QStringLiteral("E:\\Hoch.jpg")});
+    liste.setPfade({ QStringLiteral("E:\\Quer.jpg"), QStringLiteral("E:\\Hoch.jpg") });
 
     liste.setAktuell(1);
     EXPECT_TRUE(fenster.vorschauSichtbar);
@@ -83,11 +87,11 @@ TEST_F(VorschauTest, DamagedOrForeignFilesLeaveTheBoxEmpty)
     env.datei(QStringLiteral("E:\\Roh.cr2"), echt);
     env.datei(QStringLiteral("E:\\Ok.bmp"), bild(64, 48, "BMP"));
     fenster.vorschauOhneReaktion(true);
-    liste.setPfade({QStringLiteral("E:\\Ok.bmp"), QStringLiteral("E:\\Kaputt.jpg"),
-                    QStringLiteral("E:\\Halb.jpg"), QStringLiteral("E:\\Roh.cr2"),
-                    QStringLiteral("E:\\Fehlt.jpg")});
-    for (const QString &pfad : {QStringLiteral("E:\\Kaputt.jpg"), QStringLiteral("E:\\Roh.cr2"),
-                                QStringLiteral("E:\\Fehlt.jpg")}) {
+    liste.setPfade({ QStringLiteral("E:\\Ok.bmp"), QStringLiteral("E:\\Kaputt.jpg"),
+        QStringLiteral("E:\\Halb.jpg"), QStringLiteral("E:\\Roh.cr2"),
+        QStringLiteral("E:\\Fehlt.jpg") });
+    for (const QString &pfad : { QStringLiteral("E:\\Kaputt.jpg"), QStringLiteral("E:\\Roh.cr2"),
+             QStringLiteral("E:\\Fehlt.jpg") }) {
         SCOPED_TRACE(pfad.toStdString());
         liste.setAktuell(index(QStringLiteral("E:\\Ok.bmp")));
         ASSERT_FALSE(fenster.vorschauBild.isNull());
@@ -107,7 +111,7 @@ TEST_F(VorschauTest, ChangedFileIsDecodedAgain)
     env.datei(pfad, bild(160, 120));
     env.datei(QStringLiteral("E:\\B.jpg"), bild(100, 100));
     fenster.vorschauOhneReaktion(true);
-    liste.setPfade({pfad, QStringLiteral("E:\\B.jpg")});
+    liste.setPfade({ pfad, QStringLiteral("E:\\B.jpg") });
     liste.setAktuell(0);
     EXPECT_EQ(fenster.vorschauBild.size(), QSize(160, 120));
 
@@ -120,7 +124,7 @@ TEST_F(VorschauTest, ChangedFileIsDecodedAgain)
 TEST_F(VorschauTest, NothingWhileTheListIsHiddenOrThePreviewOff)
 {
     env.datei(QStringLiteral("E:\\A.jpg"), bild(16, 12));
-    liste.setPfade({QStringLiteral("E:\\A.jpg")});
+    liste.setPfade({ QStringLiteral("E:\\A.jpg") });
     liste.setVersteckt(true);
     fenster.vorschauOhneReaktion(true);
     liste.setAktuell(0);
@@ -136,7 +140,7 @@ TEST_F(VorschauTest, NothingWhileTheListIsHiddenOrThePreviewOff)
 
 TEST_F(VorschauTest, SwitchingOnVisitsTheNextEntryAndComesBack)
 {
-    liste10({0, 0, 0});
+    liste10({ 0, 0, 0 });
     liste.setAktuell(2);
     QSignalSpy wege(&liste, &FotoListe::aktuellGeaendert);
     fenster.setVorschauAn(true);
@@ -155,7 +159,7 @@ TEST_F(VorschauTest, SwitchingOnShowsALonePhotoAndSurvivesAnEmptyList)
     EXPECT_FALSE(fenster.vorschauSichtbar);
     fenster.setVorschauAn(false);
 
-    liste10({1});
+    liste10({ 1 });
     liste.setAktuell(0);
     fenster.setVorschauAn(true);
     EXPECT_TRUE(fenster.vorschauSichtbar);
@@ -171,17 +175,17 @@ TEST_F(VorschauTest, ArrowsJumpToTheNearestMarkedEntryWithoutWrap)
         int taste;
         int erwartet;
     } faelle[] = {
-        {"right to the next mark", 0, 39, 2},
-        {"left to the previous mark", 9, 37, 5},
-        {"right after the last mark stays", 5, 39, 5},
-        {"left on the first entry stays", 0, 37, 0},
-        {"left before the first mark stays", 1, 37, 1},
-        {"right without a current entry finds the first", -1, 39, 2},
-        {"left without a current entry stays", -1, 37, -1},
+        { "right to the next mark", 0, 39, 2 },
+        { "left to the previous mark", 9, 37, 5 },
+        { "right after the last mark stays", 5, 39, 5 },
+        { "left on the first entry stays", 0, 37, 0 },
+        { "left before the first mark stays", 1, 37, 1 },
+        { "right without a current entry finds the first", -1, 39, 2 },
+        { "left without a current entry stays", -1, 37, -1 },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
-        liste10({0, 0, 1, 0, 0, 1, 0, 0, 0, 0});
+        liste10({ 0, 0, 1, 0, 0, 1, 0, 0, 0, 0 });
         liste.setAktuell(f.start);
         EXPECT_TRUE(ListeTaste(ctx(), liste, fenster, f.taste));
         EXPECT_EQ(liste.aktuell(), f.erwartet);
@@ -191,7 +195,7 @@ TEST_F(VorschauTest, ArrowsJumpToTheNearestMarkedEntryWithoutWrap)
 
 TEST_F(VorschauTest, EveryKeyAndMouseReleaseRemembersTheMarks)
 {
-    liste10({0, 0, 1, 0});
+    liste10({ 0, 0, 1, 0 });
     const QString schluessel = QString::number(ListenPruefsumme(liste), 'f', 0);
     EXPECT_FALSE(ListeTaste(ctx(), liste, fenster, 32));
     EXPECT_EQ(gemerkt(schluessel), QStringLiteral("0010"));
@@ -205,12 +209,12 @@ TEST_F(VorschauTest, EveryKeyAndMouseReleaseRemembersTheMarks)
 
 TEST_F(VorschauTest, OpeningHandsTheCurrentPhotoToTheSystem)
 {
-    liste10({0, 0});
+    liste10({ 0, 0 });
     FotoOeffnen(ctx(), liste);
     EXPECT_TRUE(env.processes.geoeffnet.isEmpty());
     liste.setAktuell(1);
     FotoOeffnen(ctx(), liste);
-    EXPECT_EQ(env.processes.geoeffnet, QStringList{QStringLiteral("E:\\Dcim\\Img_0001.jpg")});
+    EXPECT_EQ(env.processes.geoeffnet, QStringList { QStringLiteral("E:\\Dcim\\Img_0001.jpg") });
     EXPECT_EQ(env.dialogs.busy(), 0);
 }
 
