@@ -66,10 +66,11 @@ fuzz: deps
 # The build runs the test programs too (to list their tests), so the same
 # options hold there.
 SANITIZE_BUILD ?= build-asan
+SANITIZE_JOBS ?= 2
 SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DMIRBELON_SANITIZE=ON
-	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD)
+	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) --parallel $(SANITIZE_JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString punkt = text;
     punkt.replace(QLatin1Char(','), QLatin1Char('.'));
     const double ohneEinheit = ZahlWert(punkt);
-    const bool einheit = !text.isEmpty() && QStringLiteral("yjamwdth").contains(text.back().toLower());
+    const bool einheit = !text.isEmpty() && QStringLiteral("yjamwdthns").contains(text.back().toLower());
     if (!einheit && std::isfinite(ohneEinheit))
         FUZZ_PRUEFEN(sekunden == ohneEinheit);
     return 0;

@@ -39,6 +39,7 @@ FuzzKontext::FuzzKontext()
 void FuzzKontext::vergessen()
 {
     m_dialogs.gezeigt.clear();
+    m_dialogs.unbeantwortet = 0;
     m_desktop.beeps.clear();
     m_desktop.sounds.clear();
     m_processes.gestartet.clear();

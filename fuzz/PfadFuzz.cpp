@@ -23,8 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_PRUEFEN(!datei.contains(QLatin1Char('\\')));
     FUZZ_PRUEFEN(datei == name + (datei.contains(QLatin1Char('.')) ? QLatin1Char('.') + endung : QString()));
     // A plain path without switches and edge blanks is its folder and file name.
+    // ("D:\\server\share" is left out: the share then stands for the drive.)
     if (!pfad.contains(QLatin1Char('/')) && !pfad.startsWith(QLatin1Char(' '))
-        && !pfad.endsWith(QLatin1Char(' ')))
+        && !pfad.endsWith(QLatin1Char(' ')) && pfad.indexOf(QLatin1String("\\\\"), 1) < 0)
         FUZZ_PRUEFEN(ordner + datei == pfad);
 
     const QString gekuerzt = RechtsKuerzen(pfad, texte[1]);
