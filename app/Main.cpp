@@ -114,7 +114,15 @@ Main::Main(Context &ctx, std::function<void()> beenden, QWidget *parent)
     resize(zuPixel(12270), zuPixel(8565) + menuBar()->sizeHint().height());
 }
 
-Main::~Main() = default;
+Main::~Main()
+{
+    // The child widgets die in ~QWidget, after this window's own parts; a
+    // combo box that still reports then must not reach the half-gone window.
+    for (QComboBox *combo : {m_txtQ, m_txtZ, m_txtZiel, m_txtStaKamera}) {
+        QObject::disconnect(combo, nullptr, this, nullptr);
+        QObject::disconnect(combo->lineEdit(), nullptr, this, nullptr);
+    }
+}
 
 void Main::bauen()
 {
