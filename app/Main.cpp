@@ -221,6 +221,8 @@ void Main::bauenZiel(QWidget *innen)
     m_bezHinweisDatumOK = new QLabel(QStringLiteral("Bild-Datum ok ?"), m_frame2);
     m_bezHinweisDatumOK->setGeometry(twipsRect(360, 1320, 3135, 255));
     m_bezHinweisDatumOK->setStyleSheet(QStringLiteral("color: red;"));
+    // Opaque, as it lies over the second line of bezZ while it shows.
+    m_bezHinweisDatumOK->setAutoFillBackground(true);
     m_bezHinweisDatumOK->hide();
     m_txtZiel = neueCombo(m_frame2, twipsRect(120, 1560, 3375, 315),
                           QStringLiteral("Nach diesem Schema werden die kopierten Fotos umbenannt"));

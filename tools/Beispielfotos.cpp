@@ -1,0 +1,120 @@
+// Writes sample photos for the demo card and the window test:
+//   beispielfotos FOLDER NAME DATE [NAME DATE ...]
+// DATE is local time as yyyy-MM-ddThh:mm:ss and becomes the file's
+// modification time, the date the program files a photo under. Names ending
+// in .jpg or .jpeg get a JPEG; any other name (a RAW name such as IMG_0099.CR2)
+// gets a TIFF, the structure raw files of that kind are built on.
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace mirbelon {
+
+namespace {
+
+// A small landscape whose colours follow the photo's hour, with its name and
+// date written on it, so every photo of a card looks different.
+QImage landschaft(const QString &name, const QDateTime &datum, int nummer)
+{
+    QImage bild(800, 600, QImage::Format_RGB32);
+    QPainter maler(&bild);
+    maler.setRenderHint(QPainter::Antialiasing);
+
+    const int hue = (datum.time().hour() * 15 + nummer * 37) % 360;
+    QLinearGradient himmel(0, 0, 0, 600);
+    himmel.setColorAt(0, QColor::fromHsv(hue, 120, 250));
+    himmel.setColorAt(1, QColor::fromHsv((hue + 40) % 360, 60, 255));
+    maler.fillRect(bild.rect(), himmel);
+
+    maler.setPen(Qt::NoPen);
+    maler.setBrush(QColor(255, 230, 120));
+    maler.drawEllipse(QPoint(120 + (nummer * 97) % 560, 130), 60, 60);
+
+    QPainterPath berge(QPointF(0, 600));
+    for (int x = 0; x <= 800; x += 100)
+        berge.lineTo(x, 330 + ((x / 100 + nummer) % 3) * 60);
+    berge.lineTo(800, 600);
+    maler.setBrush(QColor::fromHsv((hue + 180) % 360, 140, 110));
+    maler.drawPath(berge);
+
+    QFont schrift = maler.font();
+    schrift.setPixelSize(44);
+    schrift.setBold(true);
+    maler.setFont(schrift);
+    maler.setPen(Qt::white);
+    maler.drawText(QRect(0, 440, 800, 60), Qt::AlignCenter, name);
+    schrift.setPixelSize(30);
+    schrift.setBold(false);
+    maler.setFont(schrift);
+    maler.drawText(QRect(0, 500, 800, 50), Qt::AlignCenter,
+                   datum.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
+    return bild;
+}
+
+bool fotoSchreiben(const QString &pfad, const QDateTime &datum, int nummer)
+{
+    const QString name = QFileInfo(pfad).fileName();
+    const QString endung = QFileInfo(pfad).suffix().toLower();
+    const bool jpeg = endung == QLatin1String("jpg") || endung == QLatin1String("jpeg");
+    QImageWriter schreiber(pfad, jpeg ? QByteArrayLiteral("jpeg") : QByteArrayLiteral("tiff"));
+    if (!jpeg && !schreiber.canWrite())
+        schreiber.setFormat(QByteArrayLiteral("jpeg"));
+    schreiber.setQuality(85);
+    schreiber.setCompression(1); // LZW for TIFF; JPEG ignores it
+    if (!schreiber.write(landschaft(name, datum, nummer))) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(pfad), qPrintable(schreiber.errorString()));
+        return false;
+    }
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadWrite) || !datei.setFileTime(datum, QFileDevice::FileModificationTime)) {
+        std::fprintf(stderr, "%s: Zeitstempel nicht gesetzt\n", qPrintable(pfad));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+} // namespace mirbelon
+
+int main(int argc, char **argv)
+{
+    // Drawing text needs a GUI application, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList argumente = QCoreApplication::arguments().mid(1);
+    if (argumente.size() < 3 || argumente.size() % 2 == 0) {
+        std::fprintf(stderr, "Aufruf: beispielfotos ORDNER NAME DATUM [NAME DATUM ...]\n"
+                             "DATUM als yyyy-MM-ddThh:mm:ss (Ortszeit)\n");
+        return 2;
+    }
+    const QString ordner = argumente.first();
+    if (!QDir().mkpath(ordner)) {
+        std::fprintf(stderr, "%s: Ordner nicht angelegt\n", qPrintable(ordner));
+        return 1;
+    }
+    int fehler = 0;
+    for (qsizetype i = 1; i + 1 < argumente.size(); i += 2) {
+        const QDateTime datum = QDateTime::fromString(argumente.at(i + 1), Qt::ISODate);
+        if (!datum.isValid()) {
+            std::fprintf(stderr, "%s: kein Datum\n", qPrintable(argumente.at(i + 1)));
+            ++fehler;
+            continue;
+        }
+        const QString pfad = ordner + QLatin1Char('/') + argumente.at(i);
+        if (!mirbelon::fotoSchreiben(pfad, datum, int(i / 2)))
+            ++fehler;
+    }
+    return fehler == 0 ? 0 : 1;
+}
