@@ -1,0 +1,224 @@
+#!/usr/bin/env bash
+# The real program in a real X window, driven by keystrokes as a user would:
+# a card with five photos and a RAW file, F5 copies the marked photos into
+# C:\Archiv, the delete question is answered "Nein" (delete only the marked
+# ones), F12 ends. Then the archive, the card, the temp folder and Mirbelon.ini
+# are checked.
+#
+#   real_window.sh PROGRAM BEISPIELFOTOS BILDSCHIRMFOTO ARTIFACT_FOLDER
+#
+# Exit code 77 (skipped) only when Xvfb or xdotool are not installed.
+# MIRBELON_E2E_BEHALTEN=1 keeps the temporary folder for a look afterwards.
+set -euo pipefail
+
+programm=$(readlink -f "$1")
+beispielfotos=$(readlink -f "$2")
+bildschirmfoto=$(readlink -f "$3")
+artefakte=$4
+
+for werkzeug in Xvfb xdotool; do
+    if ! command -v "$werkzeug" >/dev/null; then
+        echo "SKIP: $werkzeug is not installed (make deps installs it)"
+        exit 77
+    fi
+done
+
+mkdir -p "$artefakte"
+artefakte=$(readlink -f "$artefakte")
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/mirbelon-e2e.XXXXXX")
+xvfb_pid=""
+prog_pid=""
+aufraeumen() {
+    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    if [ -n "${MIRBELON_E2E_BEHALTEN:-}" ]; then
+        echo "kept: $tmp"
+    else
+        rm -rf "$tmp"
+    fi
+}
+trap aufraeumen EXIT
+
+fehler=0
+pruefe() { # MESSAGE COMMAND...
+    local text=$1
+    shift
+    if "$@"; then
+        echo "ok   - $text"
+    else
+        echo "FAIL - $text"
+        fehler=$((fehler + 1))
+    fi
+}
+
+# Waits up to SECONDS for COMMAND to succeed.
+warte() { # SECONDS COMMAND...
+    local bis=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -ge "$bis" ] && return 1
+        sleep 0.2
+    done
+}
+
+# One value of an ini file: sections and keys without regard to case, CRLF lines.
+ini_wert() { # FILE SECTION KEY
+    tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+        BEGIN { s = tolower(s); k = tolower(k) }
+        /^\[/ { drin = (tolower($0) == "[" s "]"); next }
+        drin { p = index($0, "="); if (p > 0 && tolower(substr($0, 1, p - 1)) == k) { print substr($0, p + 1); exit } }'
+}
+
+# --- the drives, the home folders and a portable install -------------------
+C=$tmp/C
+E=$tmp/E
+prg=$C/Programme/Mirbelon
+karte=$E/DCIM/100CANON
+mkdir -p "$prg" "$karte" "$tmp/home" "$tmp/xdg/config" "$tmp/xdg/data" "$tmp/xdg/cache" \
+         "$tmp/xdg/runtime" "$tmp/original"
+chmod 700 "$tmp/xdg/runtime"
+cp "$programm" "$prg/mirbelon"
+
+export TZ=UTC XDG_RUNTIME_DIR=$tmp/xdg/runtime
+"$beispielfotos" "$karte" \
+    IMG_0001.JPG 2024-03-14T09:05:30 \
+    IMG_0002.JPG 2024-03-14T17:45:02 \
+    IMG_0003.JPG 2024-07-01T12:00:00 \
+    IMG_0004.JPG 2024-07-01T12:00:00 \
+    IMG_0005.JPG 2025-12-31T23:59:58 \
+    IMG_0099.CR2 2025-01-01T08:00:00
+cp -p "$karte"/* "$tmp/original/"
+printf '[Infos]\r\nKamera=E2E-Kamera\r\n' >"$E/Foto.ini"
+printf '[Ziele]\r\nxx=C:\\Archiv\r\n[Quellen]\r\nxx=E:\\\r\n' >"$prg/Mirbelon.ini"
+
+# --- the X server --------------------------------------------------------
+exec 3>"$tmp/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$artefakte/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+warte 20 test -s "$tmp/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n1 "$tmp/display")
+
+# --- start the program as a user would -----------------------------------
+env -u TMP -u TEMP -u QT_QPA_PLATFORM \
+    HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
+    XDG_CACHE_HOME="$tmp/xdg/cache" XDG_RUNTIME_DIR="$tmp/xdg/runtime" \
+    MIRBELON_DRIVES="C=$C;E=$E" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
+    "$prg/mirbelon" 'Quelle=E:\' >"$artefakte/mirbelon.log" 2>&1 &
+prog_pid=$!
+
+# The main window: the visible "Mirbelon" window that is wider than the title window.
+hauptfenster() {
+    local id breite
+    for id in $(xdotool search --onlyvisible --name '^Mirbelon$' 2>/dev/null); do
+        breite=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
+        if [ "${breite:-0}" -ge 700 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+lebt() { kill -0 "$prog_pid" 2>/dev/null; }
+warte 30 hauptfenster >/dev/null || { echo "FAIL: no main window"; cat "$artefakte/mirbelon.log"; exit 1; }
+fenster=$(hauptfenster)
+# The program maximises its window; Xvfb has no window manager to do it, so
+# the test gives the window the whole screen as one would.
+xdotool windowsize "$fenster" 1280 1024
+# The first scan, the first preview and the status bar hints follow within a second.
+sleep 2
+"$bildschirmfoto" "$fenster" "$artefakte/hauptfenster.png"
+pruefe "a screenshot of the main window was saved" test -s "$artefakte/hauptfenster.png"
+
+xdotool windowfocus "$fenster" 2>/dev/null || true
+sleep 0.3
+xdotool key F5
+
+# The delete question follows the copy run.
+frage() { xdotool search --onlyvisible --name 'Fotos auf Quell-Laufwerk' 2>/dev/null | head -n1; }
+hat_frage() { [ -n "$(frage)" ]; }
+if ! warte 60 hat_frage; then
+    "$bildschirmfoto" 0 "$artefakte/ohne-frage.png" || true
+    echo "FAIL: the delete question did not appear"
+    exit 1
+fi
+dialog=$(frage)
+sleep 0.5
+"$bildschirmfoto" 0 "$artefakte/loeschfrage.png"
+xdotool windowfocus "$dialog" 2>/dev/null || true
+sleep 0.2
+xdotool key alt+n # "&Nein": delete only the marked photos
+
+jpgs_weg() { ! ls "$karte"/*.JPG >/dev/null 2>&1; }
+pruefe "the marked photos were deleted from the card" warte 30 jpgs_weg
+sleep 1
+"$bildschirmfoto" "$fenster" "$artefakte/nach-dem-loeschen.png" || true
+
+xdotool windowfocus "$fenster" 2>/dev/null || true
+sleep 0.2
+xdotool key F12
+beendet() { ! lebt; }
+pruefe "F12 ends the program" warte 30 beendet
+if lebt; then
+    kill "$prog_pid"
+fi
+wait "$prog_pid" 2>/dev/null || true
+prog_pid=""
+
+# --- the archive -----------------------------------------------------------
+archiv=$C/Archiv
+declare -A erwartet=(
+    [2024_0314-090530.jpg]=IMG_0001.JPG
+    [2024_0314-174502.jpg]=IMG_0002.JPG
+    [2024_0701-120000.jpg]=IMG_0003.JPG
+    [2024_0701-120000-01.jpg]=IMG_0004.JPG
+    [2025_1231-235958.jpg]=IMG_0005.JPG
+)
+for ziel in "${!erwartet[@]}"; do
+    pruefe "archive holds $ziel, byte-equal to ${erwartet[$ziel]}" \
+        cmp -s "$archiv/$ziel" "$tmp/original/${erwartet[$ziel]}"
+done
+anzahl=$(find "$archiv" -type f 2>/dev/null | wc -l)
+pruefe "archive holds exactly the five marked photos (found $anzahl)" test "$anzahl" -eq 5
+
+# --- the card and the temp folder ----------------------------------------
+pruefe "the unmarked RAW file stays on the card" cmp -s "$karte/IMG_0099.CR2" "$tmp/original/IMG_0099.CR2"
+pruefe "Foto.ini stays on the card" test -f "$E/Foto.ini"
+temp=$tmp/xdg/cache/Brenlo/Temp
+# The copies take the name as the list shows it, in proper case (Img_0001.jpg).
+for foto in IMG_0001.JPG IMG_0002.JPG IMG_0003.JPG IMG_0004.JPG IMG_0005.JPG; do
+    kopie=$(find "$temp" -maxdepth 1 -iname "$foto" 2>/dev/null | head -n1)
+    pruefe "a copy of the deleted $foto is in the temp folder" cmp -s "${kopie:-/nonexistent}" "$tmp/original/$foto"
+done
+
+# --- the settings file -----------------------------------------------------
+ini=$prg/Mirbelon.ini
+cp "$ini" "$artefakte/Mirbelon.ini"
+gleich() { # SECTION KEY EXPECTED
+    local wert
+    wert=$(ini_wert "$ini" "$1" "$2")
+    pruefe "[$1] $2=$3 (is '$wert')" test "$wert" = "$3"
+}
+gleich Statistik_Summe "Anzahl Sum" 6
+gleich Statistik_Summe "Anzahl Cpy" 5
+gleich Statistik_E2E-Kamera "Anzahl Sum" 6
+gleich Statistik_E2E-Kamera "Anzahl Cpy" 5
+gleich Mirbelon Nr3 6
+gleich Performance Messungen 1
+gleich Kameras last E2E-Kamera
+gleich Ziele xx 'C:\Archiv'
+gleich Quellen xx 'E:\'
+gleich Mirbelon Nr1 '{jjjj}_{mm}{tt}-{hh}{nn}{ss}'
+lst=$(ini_wert "$ini" Statistik_E2E-Kamera "Anzahl Lst")
+pruefe "[Statistik_E2E-Kamera] Anzahl Lst is a time stamp (is '$lst')" \
+    grep -Eq '^[0-9]{4}\.[0-9]{2}\.[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}$' <<<"$lst"
+pruefe "the settings file has CRLF lines" grep -q $'\r$' "$ini"
+pruefe "the family folder was made in the test's own XDG_CONFIG_HOME" test -d "$tmp/xdg/config/Brenlo"
+
+echo "screenshots and log: $artefakte"
+if [ "$fehler" -ne 0 ]; then
+    echo "$fehler check(s) failed"
+    exit 1
+fi
+echo "all checks passed"
