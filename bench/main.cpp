@@ -1,0 +1,48 @@
+// Benchmarks of the scan, the copy run, the status tick and the ini store,
+// each as a ratio against a baseline timed in the same run.
+//   mirbelon_bench [scan|copy|tick|ini]...   (all four without arguments)
+
+#include "bench/Messung.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace mirbelon::bench {
+void ScanBench();
+void KopierBench();
+void TickBench();
+void IniBench();
+} // namespace mirbelon::bench
+
+int main(int argc, char **argv)
+{
+    // The routines let window events run; they need an application, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QApplication app(argc, argv);
+
+    using namespace mirbelon::bench;
+    const std::map<std::string, std::function<void()>> benches {
+        { "scan", ScanBench }, { "copy", KopierBench }, { "tick", TickBench }, { "ini", IniBench }
+    };
+    std::vector<std::string> wahl;
+    for (int i = 1; i < argc; ++i)
+        wahl.emplace_back(argv[i]);
+    if (wahl.empty())
+        wahl = { "scan", "copy", "tick", "ini" };
+    for (const std::string &name : wahl) {
+        const auto it = benches.find(name);
+        if (it == benches.end()) {
+            std::fprintf(stderr, "unknown benchmark %s (scan, copy, tick, ini)\n", name.c_str());
+            return 2;
+        }
+        it->second();
+    }
+    return 0;
+}
