@@ -1,0 +1,413 @@
+#include "archive/Kopierlauf.h"
+#include "archive/Loeschen.h"
+
+#include "source/Scan.h"
+#include "tests/archive/ArchivTest.h"
+
+#include <QDirIterator>
+#include <QProcess>
+
+#include <functional>
+#include <iostream>
+#include <random>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mirbelon::test {
+namespace {
+
+const QString kKopierKontext = QStringLiteral("Es ist ein Fehler beim Kopieren aufgetreten.");
+
+// Runs a host program and waits; true when it ended with 0.
+bool Ausfuehren(const QString &programm, const QStringList &argumente)
+{
+    QProcess p;
+    p.start(programm, argumente);
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return false;
+    }
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// A mount made by a test, undone when the object goes. Only root may mount,
+// and a container may refuse it even then.
+class Einhaengung
+{
+public:
+    Einhaengung() = default;
+    Einhaengung(const Einhaengung &) = delete;
+    Einhaengung &operator=(const Einhaengung &) = delete;
+    ~Einhaengung() { loesen(); }
+
+    bool tmpfs(const QString &ordner, const QString &groesse)
+    {
+        return ::geteuid() == 0
+               && merken(ordner, Ausfuehren("mount", {"-t", "tmpfs", "-o", "size=" + groesse,
+                                                      "tmpfs", ordner}));
+    }
+
+    // The folder itself, mounted over itself without write access.
+    bool nurLesen(const QString &ordner)
+    {
+        if (::geteuid() != 0 || !merken(ordner, Ausfuehren("mount", {"--bind", ordner, ordner})))
+            return false;
+        return Ausfuehren("mount", {"-o", "remount,bind,ro", ordner});
+    }
+
+    void loesen()
+    {
+        for (auto it = m_ordner.rbegin(); it != m_ordner.rend(); ++it) {
+            if (!Ausfuehren("umount", {*it}))
+                Ausfuehren("umount", {"-l", *it});
+        }
+        m_ordner.clear();
+    }
+
+private:
+    bool merken(const QString &ordner, bool gelungen)
+    {
+        if (gelungen)
+            m_ordner << ordner;
+        return gelungen;
+    }
+
+    QStringList m_ordner;
+};
+
+class FehlerfaelleTest : public ArchivTest
+{
+protected:
+    void TearDown() override { einhaengung.loesen(); }
+
+    // Photos with different content, of `groesse` bytes, one second apart.
+    void grosseKarte(int anzahl, int groesse)
+    {
+        std::mt19937 zufall(4711);
+        QStringList pfade;
+        for (int i = 0; i < anzahl; ++i) {
+            const QString pfad = QString("E:\\Dcim\\100canon\\Img_%1.jpg").arg(i + 1, 4, 10, QChar('0'));
+            QByteArray daten(groesse, Qt::Uninitialized);
+            for (char &c : daten)
+                c = static_cast<char>(zufall());
+            env.datei(pfad, daten);
+            stempeln(pfad, zeit(14, 9, 0, i));
+            original.insert(pfad, daten);
+            pfade << pfad;
+        }
+        liste.setPfade(pfade);
+        liste.setMarken(std::vector<char>(static_cast<size_t>(anzahl), 1));
+    }
+
+    // Every file below the host folder, hidden ones included, by relative path.
+    static QStringList alleDateien(const QString &hostOrdner)
+    {
+        QStringList dateien;
+        QDirIterator it(hostOrdner, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            dateien << QDir(hostOrdner).relativeFilePath(it.next());
+        dateien.sort();
+        return dateien;
+    }
+
+    // No final name holds anything but a whole photo, and no temporary name is left.
+    void nurGanzeKopien(const QString &zielOrdner, int erwartet)
+    {
+        const QString host = env.host(zielOrdner);
+        const QStringList dateien = alleDateien(host);
+        EXPECT_EQ(dateien.size(), erwartet) << dateien.join(", ").toStdString();
+        QList<QByteArray> inhalte = original.values();
+        for (const QString &name : dateien) {
+            EXPECT_FALSE(name.startsWith('.') || name.contains("/.")) << name.toStdString();
+            QFile f(host + '/' + name);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            const QByteArray daten = f.readAll();
+            EXPECT_TRUE(inhalte.removeOne(daten)) << name.toStdString() << " is no whole photo";
+        }
+    }
+
+    void karteUnberuehrt()
+    {
+        for (auto it = original.constBegin(); it != original.constEnd(); ++it)
+            EXPECT_EQ(env.inhalt(it.key()), it.value()) << it.key().toStdString();
+    }
+
+    int fehlerMeldungen() const
+    {
+        int n = 0;
+        for (const auto &g : env.dialogs.gezeigt)
+            n += g.titel == kFehlerTitel && g.text.contains(kKopierKontext) ? 1 : 0;
+        return n;
+    }
+
+    void laufVorbei()
+    {
+        EXPECT_FALSE(fenster.fortschrittSichtbar);
+        EXPECT_EQ(env.dialogs.busy(), 0);
+        EXPECT_EQ(ctx().lauf, Lauf::Keiner);
+    }
+
+    QHash<QString, QByteArray> original;
+    Einhaengung einhaengung;
+};
+
+TEST_F(FehlerfaelleTest, FullTargetDiskIsReportedAndTheRunCanBeCancelled)
+{
+    env.ordner("C:\\Archiv");
+    if (!einhaengung.tmpfs(env.host("C:\\Archiv"), "2m"))
+        GTEST_SKIP() << "no tmpfs: needs root and a host that allows mounting";
+    // Five photos of 700 KB on a disk of 2 MB: the third does not fit.
+    grosseKarte(5, 700 * 1024);
+    env.dialogs.antworte(Answer::Cancel);
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    ASSERT_EQ(fehlerMeldungen(), 1);
+    const auto &meldung = env.dialogs.gezeigt.first();
+    EXPECT_EQ(meldung.icon, Icon::Critical);
+    EXPECT_TRUE(meldung.text.contains("Datenträger voll")) << meldung.text.toStdString();
+    EXPECT_TRUE(meldung.text.contains("#61")) << meldung.text.toStdString();
+    nurGanzeKopien("C:\\Archiv", 2);
+    // Cancelled: no further photo, no delete question, the card as it was.
+    EXPECT_EQ(gezeigt(kLoeschFrage), 0);
+    karteUnberuehrt();
+    EXPECT_EQ(ini("Performance", "Messungen"), "");
+    laufVorbei();
+}
+
+TEST_F(FehlerfaelleTest, FullTargetDiskAnsweredWithGoingOnReportsEachPhotoAndKeepsTheCard)
+{
+    env.ordner("C:\\Archiv");
+    if (!einhaengung.tmpfs(env.host("C:\\Archiv"), "2m"))
+        GTEST_SKIP() << "no tmpfs: needs root and a host that allows mounting";
+    grosseKarte(5, 700 * 1024);
+    // Unanswered reports go on; the unanswered delete question keeps the card.
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_EQ(fehlerMeldungen(), 3);
+    nurGanzeKopien("C:\\Archiv", 2);
+    EXPECT_EQ(gezeigt(kLoeschFrage), 1);
+    karteUnberuehrt();
+    EXPECT_EQ(ini("Performance", "Messungen"), "1");
+    laufVorbei();
+}
+
+TEST_F(FehlerfaelleTest, CardRemovedDuringTheRun)
+{
+    grosseKarte(5, 20000);
+    const QStringList pfade = liste.pfade();
+    // The card goes while the third photo is being shown, before its copy.
+    QObject::connect(&liste, &FotoListe::aktuellGeaendert, [&](int index) {
+        if (index == 2)
+            QDir(env.laufwerk('E')).removeRecursively();
+    });
+    const auto archiviert = [&] {
+        for (int i = 0; i < 2; ++i) {
+            const QString name = QString("C:\\Archiv\\2024_0314-0900%1.jpg").arg(i, 2, 10, QChar('0'));
+            EXPECT_EQ(env.inhalt(name), original.value(pfade.at(i))) << name.toStdString();
+        }
+        nurGanzeKopien("C:\\Archiv", 2);
+    };
+
+    {
+        SCOPED_TRACE("report cancelled");
+        env.dialogs.antworte(Answer::Cancel);
+        mnuKopieren(ctx(), liste, fenster);
+        EXPECT_EQ(fehlerMeldungen(), 1);
+        EXPECT_EQ(gezeigt(kLoeschFrage), 0);
+        archiviert();
+        laufVorbei();
+    }
+    {
+        SCOPED_TRACE("reports answered with going on, then delete all");
+        QDir(env.host("C:\\Archiv")).removeRecursively();
+        grosseKarte(5, 20000);
+        env.dialogs.gezeigt.clear();
+        for (int i = 0; i < 3; ++i)
+            env.dialogs.antworte(Answer::No); // the three photos that are gone: go on
+        env.dialogs.antworte(Answer::Yes);   // delete all
+
+        mnuKopieren(ctx(), liste, fenster);
+
+        EXPECT_EQ(fehlerMeldungen(), 3);
+        EXPECT_EQ(gezeigt(kLoeschFrage), 1);
+        archiviert();
+        // Gone photos have nothing to delete: the attempts are reported, none
+        // pretends to have a safety copy.
+        EXPECT_GE(gezeigt(kFehlerTitel), 4);
+        EXPECT_TRUE(alleDateien(env.host("C:\\Tmp")).filter(".jpg").isEmpty());
+        laufVorbei();
+    }
+}
+
+TEST_F(FehlerfaelleTest, TargetThatCannotBeWrittenIsReportedAndNothingIsLost)
+{
+    grosseKarte(2, 5000);
+    struct Fall
+    {
+        const char *name;
+        std::function<bool()> vorbereiten; // false: not possible on this host
+        QString ziel;
+        QString nummer;
+    };
+    const QList<Fall> faelle = {
+        {"read-only folder",
+         [&] {
+             env.ordner("C:\\Archiv\\Gesperrt");
+             const QString host = env.host("C:\\Archiv\\Gesperrt");
+             // Root ignores the mode bits; a read-only mount holds for root too.
+             if (::geteuid() == 0)
+                 return einhaengung.nurLesen(host);
+             return ::chmod(QFile::encodeName(host).constData(), 0555) == 0;
+         },
+         "C:\\Archiv\\Gesperrt", "#70"},
+        {"folder whose parent is a file",
+         [&] {
+             env.datei("C:\\Archiv\\Datei", "kein Ordner");
+             return true;
+         },
+         "C:\\Archiv\\Datei\\2024", "#76"},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (!f.vorbereiten()) {
+            std::cerr << "skipped: " << f.name << " cannot be set up on this host\n";
+            continue;
+        }
+        env.dialogs.gezeigt.clear();
+        fenster.zielOhneReaktion(f.ziel);
+        env.dialogs.antworte(Answer::Cancel);
+
+        mnuKopieren(ctx(), liste, fenster);
+
+        ASSERT_EQ(fehlerMeldungen(), 1);
+        EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains(f.nummer))
+            << env.dialogs.gezeigt.first().text.toStdString();
+        EXPECT_EQ(gezeigt(kLoeschFrage), 0);
+        karteUnberuehrt();
+        laufVorbei();
+    }
+    EXPECT_TRUE(alleDateien(env.host("C:\\Archiv\\Gesperrt")).isEmpty());
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\Datei"), "kein Ordner");
+    ::chmod(QFile::encodeName(env.host("C:\\Archiv\\Gesperrt")).constData(), 0755);
+}
+
+TEST_F(FehlerfaelleTest, ReadOnlySettingsFileStaysAsItWasAndTheRunGoesOn)
+{
+    grosseKarte(2, 5000);
+    setzeIni("Mirbelon", "Nr3", "7");
+    setzeIni("Statistik_Summe", "Anzahl Sum", "100");
+    const QByteArray vorher = env.inhalt(ctx().einstellungsDatei);
+    ASSERT_FALSE(vorher.isEmpty());
+    ASSERT_FALSE(env.files->setReadOnly(ctx().einstellungsDatei, true));
+    fenster.muster = "{jjjj}_{mm}{tt}-{hh}{nn}{ss}_{###}";
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_EQ(env.inhalt(ctx().einstellungsDatei), vorher);
+    EXPECT_EQ(gezeigt(kFehlerTitel), 0);
+    // Both photos are there; the number could not advance, so both carry the old one.
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024_0314-090000_007.jpg"), original.value(liste.pfad(0)));
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024_0314-090001_007.jpg"), original.value(liste.pfad(1)));
+    EXPECT_EQ(gezeigt(kLoeschFrage), 1);
+    karteUnberuehrt();
+    // No temporary file of a refused write is left beside it.
+    EXPECT_EQ(QDir(env.host("C:\\Prg")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"Mirbelon.ini"});
+    laufVorbei();
+}
+
+TEST_F(FehlerfaelleTest, HugeCardDescriptionFileIsReadAndItsCommandsAreAskedFor)
+{
+    // Ten thousand lines, the values far beyond what a read returns.
+    const QString lang = QString(5000, 'x');
+    QByteArray datei;
+    for (int i = 0; i < 9980; ++i)
+        datei += "Zeile" + QByteArray::number(i) + "=" + QByteArray(40, 'a' + i % 26) + "\r\n";
+    datei += "[Infos]\r\nKamera=Canon " + lang.toLatin1() + "\r\nPostRun=echo "
+             + lang.toLatin1() + "\r\n[AfterCopyFile]\r\n";
+    for (int j = 0; j < 10; ++j)
+        datei += "Job0" + QByteArray::number(j) + "=echo " + QByteArray::number(j)
+                 + lang.toLatin1() + " {DateiZiel}\r\n";
+    env.datei("E:\\Foto.ini", datei);
+    env.datei("E:\\Dcim\\Img_0001.jpg", "foto");
+    fenster.kameraOhneReaktion({});
+    fenster.quelleOhneReaktion("E:\\");
+
+    QuelleEinlesen(ctx(), liste, fenster);
+    ASSERT_EQ(liste.anzahl(), 1);
+    EXPECT_EQ(fenster.kamera(), ("Canon " + lang).left(998));
+
+    mnuKopieren(ctx(), liste, fenster); // unanswered questions: No, Cancel
+
+    const auto frage = [&](const QString &anlass) -> const FakeDialogs::Gezeigt * {
+        for (const auto &g : env.dialogs.gezeigt)
+            if (g.titel == kBefehlsFrage && g.text.contains(anlass))
+                return &g;
+        return nullptr;
+    };
+    const FakeDialogs::Gezeigt *jobs = frage("nach jeder kopierten Datei");
+    ASSERT_NE(jobs, nullptr);
+    EXPECT_EQ(jobs->vorgabe, Answer::No);
+    // Each command is shown as it would run: cut where the read cuts it.
+    for (int j = 0; j < 10; ++j)
+        EXPECT_TRUE(jobs->text.contains(("echo " + QString::number(j) + lang).left(998)));
+    ASSERT_NE(frage("nach dem Kopieren"), nullptr);
+    EXPECT_TRUE(env.processes.gestartet.isEmpty());
+    EXPECT_EQ(alleDateien(env.host("C:\\Archiv")).size(), 1);
+    EXPECT_EQ(env.inhalt("E:\\Foto.ini"), datei);
+    laufVorbei();
+}
+
+TEST_F(FehlerfaelleTest, NameWithEveryCharacterACardAllowsIsListedCopiedAndSafelyDeleted)
+{
+    // FAT long names may hold anything but \ / : * ? " < > | and control characters.
+    const QString name = QString::fromUtf8(
+        " Foto  1..2 $HOME `id` &amp; 100% ;x; 'a' [b] {c} #1 !n =e ~^,+@()-_ äöüÄÖÜß € "
+        "Ωλ 日本 🙂 .JPG");
+    const QByteArray daten = QByteArray("JPEG-Daten ") + name.toUtf8() + QByteArray(2000, '\x01');
+    const QString hostName = env.laufwerk('E') + "/DCIM/" + name;
+    QDir().mkpath(env.laufwerk('E') + "/DCIM");
+    {
+        QFile f(hostName);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(daten);
+    }
+    env.datei("E:\\DCIM\\Andere.jpg", "andere");
+    fenster.quelleOhneReaktion("E:\\");
+    fenster.muster = "{jjjj}_{mm}{tt}-{hh}{nn}{ss}";
+
+    QuelleEinlesen(ctx(), liste, fenster);
+    ASSERT_EQ(liste.anzahl(), 2);
+    const int index = liste.pfad(0).contains("Foto") ? 0 : 1;
+    const QString gelistet = liste.pfad(index);
+    EXPECT_EQ(gelistet.size(), QString("E:\\Dcim\\").size() + name.size()) << gelistet.toStdString();
+    EXPECT_TRUE(liste.markiert(index));
+    EXPECT_EQ(env.files->readAll(gelistet).value_or(QByteArray()), daten);
+
+    env.dialogs.antworte(Answer::Yes); // delete all after the copy
+    mnuKopieren(ctx(), liste, fenster);
+
+    // The copy is whole, under a name of its date.
+    QByteArrayList kopien;
+    for (const QString &d : alleDateien(env.host("C:\\Archiv")))
+        kopien << env.inhalt("C:\\Archiv\\" + d);
+    EXPECT_EQ(kopien.size(), 2);
+    EXPECT_TRUE(kopien.contains(daten));
+    // Deleted from the card only with its safety copy in the temp folder.
+    EXPECT_FALSE(QFile::exists(hostName));
+    QByteArray sicherung;
+    for (const QString &d : alleDateien(env.host("C:\\Tmp")))
+        if (d.compare(name, Qt::CaseInsensitive) == 0)
+            sicherung = env.inhalt("C:\\Tmp\\" + d);
+    EXPECT_EQ(sicherung, daten);
+    EXPECT_EQ(gezeigt(kFehlerTitel), 0);
+    laufVorbei();
+}
+
+} // namespace
+} // namespace mirbelon::test
