@@ -18,6 +18,9 @@ public:
     virtual void setClipboardText(const QString &text) = 0;
     virtual bool ctrlAndShiftDown() const = 0;
     virtual void processEvents() = 0; // let pending window events run
+    // Paints what is pending; keys and clicks wait, so that a reaction of a
+    // list view never runs inside the view's own key handling.
+    virtual void redraw() = 0;
 };
 
 } // namespace mirbelon

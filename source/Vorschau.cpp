@@ -111,7 +111,7 @@ void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache 
         const VorschauBild vb
             = BildLaden(ctx, cache, pfad, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
         fenster.zeigeVorschau(vb.bild, vb.box.width(), vb.box.height());
-        ctx.host.desktop.processEvents();
+        ctx.host.desktop.redraw();
         if (liste.aktuell() >= 0)
             fenster.setKreuzSichtbar(!liste.markiert(liste.aktuell()));
     }

@@ -9,4 +9,9 @@ void FakeDesktop::processEvents()
     QCoreApplication::processEvents();
 }
 
+void FakeDesktop::redraw()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace mirbelon

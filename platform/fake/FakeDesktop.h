@@ -18,6 +18,7 @@ public:
     void setClipboardText(const QString &text) override { clipboard = text; }
     bool ctrlAndShiftDown() const override { return ctrlShift; }
     void processEvents() override;
+    void redraw() override;
 
     QList<Beep> beeps;
     QStringList sounds;

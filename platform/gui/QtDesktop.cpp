@@ -69,4 +69,9 @@ void QtDesktop::processEvents()
     QCoreApplication::processEvents();
 }
 
+void QtDesktop::redraw()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace mirbelon

@@ -22,6 +22,7 @@ public:
     void setClipboardText(const QString &text) override;
     bool ctrlAndShiftDown() const override;
     void processEvents() override;
+    void redraw() override;
 
 private:
     const FileSystem &m_files;
