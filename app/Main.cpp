@@ -70,7 +70,7 @@ QPixmap rotesKreuz()
     return bild;
 }
 
-// Arrow keys keep the key codes of the described system; the list reaction
+// Arrow keys keep their Windows virtual-key codes; the list reaction
 // only tells them apart.
 int tastenCode(int qtTaste)
 {
@@ -418,8 +418,11 @@ void Main::timerInitTick()
 {
     m_timerInit->stop();
     showMaximized();
-    if (m_liste.anzahl() > 0)
+    if (m_liste.anzahl() > 0) {
         m_liste.setAktuell(0);
+        // The arrow keys should walk the photos, not the first combo box.
+        m_listBilder->setFocus();
+    }
     m_liste.klicken();
 }
 

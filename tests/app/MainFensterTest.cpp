@@ -258,6 +258,36 @@ TEST(MainFenster, ArrowKeysJumpBetweenMarkedPhotosAndMenusMark)
     EXPECT_EQ(f.main.listBilder()->currentIndex().row(), 2);
 }
 
+TEST(MainFenster, HighlightFollowsTheCurrentPhotoAndSpaceTogglesItsMark)
+{
+    TestUmgebung u;
+    karteAnlegen(u);
+    Fenster f(u);
+    f.main.laden();
+    f.main.setQuelle(QStringLiteral("E:\\"));
+    f.main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.main));
+    FotoListe &liste = f.main.liste();
+    QListView *view = f.main.listBilder();
+    liste.setAktuell(0);
+    view->setFocus();
+    const auto hervorgehoben = [view] {
+        const QModelIndexList zeilen = view->selectionModel()->selectedIndexes();
+        return zeilen.size() == 1 ? zeilen.first().row() : -1;
+    };
+    EXPECT_EQ(hervorgehoben(), 0);
+    for (int zeile = 1; zeile <= 3; ++zeile) {
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::qWait(50);
+        EXPECT_EQ(liste.aktuell(), zeile);
+        EXPECT_EQ(hervorgehoben(), zeile);
+    }
+    EXPECT_TRUE(liste.markiert(3));
+    QTest::keyClick(view, Qt::Key_Space);
+    EXPECT_FALSE(liste.markiert(3));
+    EXPECT_EQ(hervorgehoben(), 3);
+}
+
 TEST(MainFenster, TimerInitShowsTheFirstPhoto)
 {
     TestUmgebung u;
@@ -268,6 +298,7 @@ TEST(MainFenster, TimerInitShowsTheFirstPhoto)
     QTest::qWait(500);
     EXPECT_EQ(f.main.liste().aktuell(), 0);
     EXPECT_TRUE(f.main.isMaximized());
+    EXPECT_EQ(f.main.focusWidget(), f.main.listBilder());
     QTest::qWait(400);
     EXPECT_EQ(f.main.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 3 (4) "));
 }
