@@ -62,6 +62,7 @@ public:
 
     Lauf lauf = Lauf::Keiner;
     bool scanLaeuft = false;
+    bool scanNochmal = false; // the source was asked for again while a scan ran
 };
 
 } // namespace mirbelon

@@ -8,9 +8,9 @@
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
 #include "text/DateiVorhanden.h"
+#include "text/Formatierung.h"
 #include "text/Pfad.h"
 
-#include <QSet>
 
 #include <algorithm>
 #include <utility>
@@ -25,13 +25,8 @@ const QString kMarkenDatei = QStringLiteral("\\BrenloTemp.ini");
 const QString kMarkenSektion = QStringLiteral("ListeSel");
 const QString kAutoSelVorgabe = QStringLiteral("*.bmp;*.jpg;*.gif;*.tif");
 const QString kBeschreibung = QStringLiteral("\\Foto.ini");
-
-// Contexts whose running scan was asked for again meanwhile.
-QSet<const Context *> &ScanNochmal()
-{
-    static QSet<const Context *> gewuenscht;
-    return gewuenscht;
-}
+// Entries handled between two runs of pending window events.
+constexpr qsizetype kEintraegeJeEreignisse = 2000;
 
 // Marks the scan as running for its lifetime.
 class ScanMarke
@@ -183,14 +178,14 @@ void QuelleScannen(Context &ctx, FotoListe &liste, Fenster &fenster)
     // Typing into txtQ while the folders are read lands here again; the
     // newest text is read once the current scan has ended.
     if (ctx.scanLaeuft) {
-        ScanNochmal().insert(&ctx);
+        ctx.scanNochmal = true;
         return;
     }
     do {
-        ScanNochmal().remove(&ctx);
+        ctx.scanNochmal = false;
         QuelleEinlesen(ctx, liste, fenster);
-    } while (ScanNochmal().contains(&ctx) && ctx.lauf == Lauf::Keiner);
-    ScanNochmal().remove(&ctx);
+    } while (ctx.scanNochmal && ctx.lauf == Lauf::Keiner);
+    ctx.scanNochmal = false;
 }
 
 void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
@@ -205,9 +200,17 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     DateienSuchen(ctx, fenster.quelle(), QStringLiteral("*.*"), gefunden);
     QStringList pfade;
     pfade.reserve(gefunden.size());
+    // One look at the family file for the whole card, not one per photo;
+    // pending events run now and then, as the window stays usable.
+    const QString ausnahmen = GrossKleinAusnahmen(ctx);
+    qsizetype seitEreignissen = 0;
     for (const QString &pfad : std::as_const(gefunden)) {
         if (TypPasst(pfad, ctx.dateiTypen))
-            pfade << GrossKlein(ctx, pfad);
+            pfade << GrossKleinMitAusnahmen(pfad, ausnahmen);
+        if (++seitEreignissen == kEintraegeJeEreignisse) {
+            seitEreignissen = 0;
+            ctx.host.desktop.processEvents();
+        }
     }
     liste.setPfade(pfade);
 
