@@ -14,7 +14,7 @@
 
 namespace {
 
-// The command line as one text, as the described system receives it: an
+// The command line as one text, as Windows hands it to a program: an
 // argument the shell split off with blanks in it is quoted again.
 QString kommandozeile(const QStringList &argumente)
 {

@@ -5,7 +5,7 @@
 
 namespace mirbelon {
 
-// Windows-1252, the code page of the described system's ini files.
+// Windows-1252, the code page of the family's ini files on Windows.
 // Characters outside it are written as "?".
 QByteArray toCp1252(const QString &text);
 QString fromCp1252(const QByteArray &bytes);

@@ -8,7 +8,7 @@ namespace mirbelon {
 
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Buttons { Ok, OkCancel, YesNoCancel, YesNo };
-// Values as the described system returns them.
+// Values as Windows message boxes return them.
 enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // Every message box, input box and file dialog, and the mouse pointer.

@@ -56,10 +56,10 @@ DriveTable DriveTable::fromEnvironment()
     return defaults(QDir::homePath(), mediaMountPoints(user));
 }
 
-DriveTable DriveTable::parse(const QString &spec)
+DriveTable DriveTable::parse(const QString &tabelle)
 {
     DriveTable table;
-    for (const QString &pair : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &pair : tabelle.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const qsizetype eq = pair.indexOf(QLatin1Char('='));
         const QString letter = pair.left(eq).trimmed();
         const QString folder = pair.mid(eq + 1).trimmed();

@@ -21,7 +21,7 @@ public:
     // table when set; otherwise C: = home and mounted media from D: on.
     // Z: = "/" unless the table names Z: itself.
     static DriveTable fromEnvironment();
-    static DriveTable parse(const QString &spec);
+    static DriveTable parse(const QString &tabelle);
     static DriveTable defaults(const QString &home, const QStringList &mountPoints);
 
     const QList<Drive> &drives() const { return m_drives; }

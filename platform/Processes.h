@@ -4,7 +4,7 @@
 
 namespace mirbelon {
 
-// Window styles of started programs, as the described system numbers them.
+// Window styles of started programs, as Windows numbers them.
 enum class WindowStyle { Hidden = 0, Normal = 1, Minimized = 2, NormalNoFocus = 4, MinimizedNoFocus = 6 };
 
 class Processes

@@ -21,7 +21,7 @@ QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite,
 // hidden. A picture that cannot be decoded leaves the box empty.
 void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache &cache);
 
-// Key reaction of ListBilder with the key code of the described system (37
+// Key reaction of ListBilder with its Windows virtual-key code (37
 // left, 39 right: jump to the nearest marked entry, no wrap-around). Every
 // key remembers the marks. True when the key is swallowed.
 bool ListeTaste(Context &ctx, FotoListe &liste, Fenster &fenster, int tastenCode);

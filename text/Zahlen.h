@@ -16,7 +16,7 @@ double RundeGerade(double x);
 // cannot continue it); 0 when there is none. Independent of the locale.
 double ZahlWert(const QString &text);
 
-// Number formats of the described system: "0", "00", "0000" ... (leading
+// Number formats in the Windows style: "0", "00", "0000" ... (leading
 // zeros), "0.0" ... "0.0000", "#", "#.0", "#,##0", "#,##0.0". Separators
 // come from `locale`; rounding halves away from zero.
 QString FormatZahl(double wert, const QString &format, const QLocale &locale = QLocale());

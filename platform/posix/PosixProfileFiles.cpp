@@ -3,11 +3,13 @@
 #include "platform/Cp1252.h"
 #include "platform/ProfileFormat.h"
 
+#include <QDateTime>
+
 namespace mirbelon {
 
 namespace {
 
-// The described system reads into a buffer of 999 characters.
+// Windows reads profile strings into a buffer of 999 characters.
 constexpr qsizetype kLongest = 998;
 
 // A time stamp younger than this may still be shared by a later change:
@@ -78,9 +80,7 @@ bool PosixProfileFiles::write(const QString &file, const QString &section, const
         m_cache.remove(file);
         return false;
     }
-    const qint64 size = m_files.size(file);
-    remember(file, size == bytes.size() ? size : -1, m_files.modified(file), fromCp1252(bytes),
-             true);
+    remember(file, m_files.stamp(file), bytes.size(), fromCp1252(bytes), true);
     return true;
 }
 
@@ -88,10 +88,11 @@ PosixProfileFiles::Cached *PosixProfileFiles::current(const QString &file)
 {
     // Stamps first, content second: a change in between leaves stamps that
     // are older than the content, so the next call reads again.
-    const qint64 size = m_files.size(file);
-    const std::optional<QDateTime> modified = m_files.modified(file);
+    // One look at size and time: this runs for every read, and a scan reads
+    // the family file once per photo.
+    const std::optional<FileStamp> stamp = m_files.stamp(file);
     const auto it = m_cache.find(file);
-    if (it != m_cache.end() && stillValid(*it, size, modified))
+    if (it != m_cache.end() && stillValid(*it, stamp))
         return &*it;
 
     const std::optional<QByteArray> bytes = m_files.readAll(file);
@@ -99,32 +100,33 @@ PosixProfileFiles::Cached *PosixProfileFiles::current(const QString &file)
         m_cache.remove(file);
         return nullptr;
     }
-    return &remember(file, size == bytes->size() ? size : -1, modified, fromCp1252(*bytes),
-                     false);
+    return &remember(file, stamp, bytes->size(), fromCp1252(*bytes), false);
 }
 
-bool PosixProfileFiles::stillValid(const Cached &cached, qint64 size,
-                                   const std::optional<QDateTime> &modified) const
+bool PosixProfileFiles::stillValid(const Cached &cached,
+                                   const std::optional<FileStamp> &stamp) const
 {
-    if (cached.size < 0 || size != cached.size || !modified || *modified != cached.modified)
+    if (cached.size < 0 || !stamp || stamp->size != cached.size
+        || stamp->modifiedMs != cached.modifiedMs)
         return false;
-    if (modified->msecsTo(QDateTime::currentDateTime()) > kSettleMs)
+    if (QDateTime::currentMSecsSinceEpoch() - stamp->modifiedMs > kSettleMs)
         return true;
     // A young stamp is trusted only for our own write, and only when it is
     // finer than seconds, so that a same-sized change in the same tick shows.
-    return cached.ownWrite && modified->time().msec() != 0;
+    return cached.ownWrite && stamp->modifiedMs % 1000 != 0;
 }
 
-PosixProfileFiles::Cached &PosixProfileFiles::remember(const QString &file, qint64 size,
-                                                       const std::optional<QDateTime> &modified,
-                                                       const QString &content, bool ownWrite)
+PosixProfileFiles::Cached &PosixProfileFiles::remember(const QString &file,
+                                                       const std::optional<FileStamp> &stamp,
+                                                       qint64 contentSize, const QString &content,
+                                                       bool ownWrite)
 {
     if (m_cache.size() >= kMostFiles && !m_cache.contains(file))
         m_cache.clear();
     Cached cached;
-    if (modified && modified->isValid()) {
-        cached.size = size;
-        cached.modified = *modified;
+    if (stamp && stamp->size == contentSize) {
+        cached.size = stamp->size;
+        cached.modifiedMs = stamp->modifiedMs;
     }
     cached.content = content;
     cached.ownWrite = ownWrite;
