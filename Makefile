@@ -2,9 +2,9 @@
 BUILD ?= build
 GENERATOR ?= Ninja
 APT_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-image-formats-plugins \
-                libgtest-dev googletest xvfb xdotool x11-utils
+                libgtest-dev googletest xvfb xdotool
 
-.PHONY: all deps configure build run test bench clean fuzz sanitize
+.PHONY: all deps configure build run demo test test-plain bench clean fuzz sanitize
 
 all: build
 
@@ -30,7 +30,15 @@ build: configure
 run: build
 	./$(BUILD)/mirbelon
 
-test: build
+# A sample card on a temporary drive, with the program started on it.
+demo: build
+	tools/demo.sh $(BUILD)/mirbelon $(BUILD)/beispielfotos
+
+# Every test, then every test again under the sanitizers.
+test: test-plain
+	@$(MAKE) --no-print-directory sanitize
+
+test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
 bench: configure
