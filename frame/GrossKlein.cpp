@@ -5,12 +5,16 @@
 
 namespace mirbelon {
 
+QString GrossKleinAusnahmen(Context &ctx)
+{
+    return IniLesen(ctx, QString(), QStringLiteral("Adressen"), QStringLiteral("ImmerKlein"),
+                    QString())
+           + GrossKleinFesteAusnahmen();
+}
+
 QString GrossKlein(Context &ctx, const QString &text)
 {
-    const QString ausnahmen =
-        IniLesen(ctx, QString(), QStringLiteral("Adressen"), QStringLiteral("ImmerKlein"), QString())
-        + GrossKleinFesteAusnahmen();
-    return GrossKleinMitAusnahmen(text, ausnahmen);
+    return GrossKleinMitAusnahmen(text, GrossKleinAusnahmen(ctx));
 }
 
 } // namespace mirbelon

@@ -19,6 +19,13 @@ struct DirEntry
     bool isHidden = false;
 };
 
+// Size and modification time of a regular file, taken in one look.
+struct FileStamp
+{
+    qint64 size = -1;
+    qint64 modifiedMs = 0; // since the epoch
+};
+
 struct DiskSpace
 {
     double freeBytes = 0;  // 0 when the disk cannot be queried
@@ -48,7 +55,27 @@ public:
     virtual std::optional<QList<DirEntry>> list(const QString &folder) const = 0;
 
     virtual qint64 size(const QString &path) const = 0;                      // -1 on failure
+    // Per path the size of a regular file that can be opened for reading, -1
+    // for any other; what canRead() and size() give, for a whole list at once.
+    virtual QList<qint64> readableSizes(const QStringList &paths) const
+    {
+        QList<qint64> sizes;
+        sizes.reserve(paths.size());
+        for (const QString &path : paths)
+            sizes.append(canRead(path) ? size(path) : -1);
+        return sizes;
+    }
     virtual std::optional<QDateTime> modified(const QString &path) const = 0; // local time
+    // nullopt when `path` is no regular file. Cheaper than size() and
+    // modified() where a host can answer both at once.
+    virtual std::optional<FileStamp> stamp(const QString &path) const
+    {
+        const qint64 bytes = size(path);
+        const std::optional<QDateTime> time = modified(path);
+        if (bytes < 0 || !time || !time->isValid())
+            return std::nullopt;
+        return FileStamp{bytes, time->toMSecsSinceEpoch()};
+    }
     virtual bool isReadOnly(const QString &path) const = 0;
     virtual Fehler setReadOnly(const QString &path, bool readOnly) = 0;
 

@@ -267,6 +267,8 @@ struct PosixFileSystem::Cache
     QString resolve(const QString &root, const QStringList &parts);
     // The spelling of `part` in `dir`; sets `missing` when there is none.
     QString lookUp(const QString &dir, const QString &part, bool &missing, QList<Check> *chain);
+    // An exact spelling first, then the first of the others.
+    static QString spelling(const Listing &l, const QString &part, bool &missing);
     QString resolveFolder(const QString &root, const QStringList &parts, const QString &given);
     bool stillValid(Folder &folder);
     // Our own change in `dir`, applied to its cached listing without a re-read.
@@ -342,10 +344,15 @@ QString PosixFileSystem::Cache::lookUp(const QString &dir, const QString &part, 
         return part;
     if (chain != nullptr)
         chain->append(Check{dir, l->mtime, l->dev, l->ino});
-    if (l->isFolder.contains(part))
+    return spelling(*l, part, missing);
+}
+
+QString PosixFileSystem::Cache::spelling(const Listing &l, const QString &part, bool &missing)
+{
+    if (l.isFolder.contains(part))
         return part;
-    const auto s = l->spellings.constFind(part.toCaseFolded());
-    if (s != l->spellings.constEnd())
+    const auto s = l.spellings.constFind(part.toCaseFolded());
+    if (s != l.spellings.constEnd())
         return s->first();
     missing = true;
     return part;
@@ -540,6 +547,53 @@ std::optional<QDateTime> PosixFileSystem::modified(const QString &path) const
     if (!statOf(hostPath(path), st))
         return std::nullopt;
     return QDateTime::fromMSecsSinceEpoch(nanos(st.st_mtim) / 1'000'000);
+}
+
+QList<qint64> PosixFileSystem::readableSizes(const QStringList &paths) const
+{
+    // Photos come folder by folder: each folder is resolved and its listing
+    // checked once per run of paths in it, not once per file.
+    QList<qint64> sizes;
+    sizes.reserve(paths.size());
+    QString folder;
+    QString hostFolder;
+    std::optional<Cache::Listing> listing;
+    for (const QString &path : paths) {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('\\'));
+        // Drive roots and odd paths take the way of single calls.
+        if (slash <= 2 || slash + 1 == path.size()) {
+            sizes.append(canRead(path) ? size(path) : -1);
+            continue;
+        }
+        if (folder.isEmpty() || QStringView(path).left(slash) != folder) {
+            folder = path.left(slash);
+            hostFolder = hostPath(folder);
+            std::lock_guard lock(m_cache->mutex);
+            const Cache::Listing *l = hostFolder.isEmpty() ? nullptr : m_cache->listing(hostFolder);
+            listing = l ? std::optional<Cache::Listing>(*l) : std::nullopt;
+        }
+        if (!listing) {
+            sizes.append(canRead(path) ? size(path) : -1);
+            continue;
+        }
+        bool missing = false;
+        const QString host =
+            joined(hostFolder, Cache::spelling(*listing, path.mid(slash + 1), missing));
+        struct stat st;
+        const QByteArray name = enc(host);
+        const bool readable = !missing && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)
+                              && ::access(name.constData(), R_OK) == 0;
+        sizes.append(readable ? qint64(st.st_size) : -1);
+    }
+    return sizes;
+}
+
+std::optional<FileStamp> PosixFileSystem::stamp(const QString &path) const
+{
+    struct stat st;
+    if (!statOf(hostPath(path), st) || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000};
 }
 
 bool PosixFileSystem::isReadOnly(const QString &path) const

@@ -23,7 +23,9 @@ public:
     bool exists(const QString &path) const override;
     std::optional<QList<DirEntry>> list(const QString &folder) const override;
     qint64 size(const QString &path) const override;
+    QList<qint64> readableSizes(const QStringList &paths) const override;
     std::optional<QDateTime> modified(const QString &path) const override;
+    std::optional<FileStamp> stamp(const QString &path) const override;
     bool isReadOnly(const QString &path) const override;
     Fehler setReadOnly(const QString &path, bool readOnly) override;
     Fehler makeFolder(const QString &path) override;

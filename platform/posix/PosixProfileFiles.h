@@ -3,7 +3,6 @@
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
 
-#include <QDateTime>
 #include <QHash>
 
 #include <optional>
@@ -27,7 +26,7 @@ private:
     struct Cached
     {
         qint64 size = -1; // -1: the stamps are unknown and the content is not to be kept
-        QDateTime modified;
+        qint64 modifiedMs = 0;
         QString content;
         bool ownWrite = false; // the content is what this object wrote
         // Values already looked up in this content, by section and key as asked.
@@ -37,11 +36,11 @@ private:
     // The file's content, checked against the file or read afresh; nullptr
     // when the file is missing or unreadable. Valid until the next call.
     Cached *current(const QString &file);
-    bool stillValid(const Cached &cached, qint64 size,
-                    const std::optional<QDateTime> &modified) const;
-    // Keeps `content` for `file` under the stamps it was read or written with.
-    Cached &remember(const QString &file, qint64 size, const std::optional<QDateTime> &modified,
-                     const QString &content, bool ownWrite);
+    bool stillValid(const Cached &cached, const std::optional<FileStamp> &stamp) const;
+    // Keeps `content` for `file` under the stamp it was read or written with;
+    // a stamp whose size is not the content's is not trusted.
+    Cached &remember(const QString &file, const std::optional<FileStamp> &stamp,
+                     qint64 contentSize, const QString &content, bool ownWrite);
 
     FileSystem &m_files;
     QHash<QString, Cached> m_cache;

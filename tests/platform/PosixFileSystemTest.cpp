@@ -307,3 +307,57 @@ TEST_F(PosixFileSystemTest, ProgramPathsAndDriveLetters)
 
 } // namespace
 } // namespace mirbelon
+
+namespace mirbelon {
+namespace {
+
+TEST_F(PosixFileSystemTest, ReadableSizesAgreeWithSingleCallsFolderByFolder)
+{
+    write(QStringLiteral("E/DCIM/100CANON/IMG_0001.JPG"), "123");
+    write(QStringLiteral("E/DCIM/100CANON/IMG_0002.JPG"), "12345");
+    write(QStringLiteral("E/DCIM/101CANON/IMG_0003.JPG"), "1");
+    write(QStringLiteral("E/Wurzel.jpg"), "1234");
+    write(QStringLiteral("E/DCIM/100CANON/Gesperrt.jpg"), "12");
+    ::chmod(QFile::encodeName(host(QStringLiteral("E/DCIM/100CANON/Gesperrt.jpg"))).constData(), 0);
+    const QStringList pfade{QStringLiteral("E:\\Dcim\\100canon\\Img_0001.jpg"),
+                            QStringLiteral("E:\\Dcim\\100canon\\Fehlt.jpg"),
+                            QStringLiteral("E:\\Dcim\\100canon\\Img_0002.jpg"),
+                            QStringLiteral("E:\\Dcim\\101canon\\Img_0003.jpg"),
+                            QStringLiteral("E:\\Dcim\\100canon\\Gesperrt.jpg"),
+                            QStringLiteral("E:\\Dcim\\100canon"),
+                            QStringLiteral("E:\\Dcim\\FehltAuch\\x.jpg"),
+                            QStringLiteral("E:\\Wurzel.jpg"),
+                            QStringLiteral("Q:\\x.jpg")};
+    QList<qint64> einzeln;
+    for (const QString &p : pfade)
+        einzeln.append(fs.canRead(p) ? fs.size(p) : -1);
+    EXPECT_EQ(fs.readableSizes(pfade), einzeln);
+    EXPECT_EQ(fs.readableSizes(pfade).first(4), (QList<qint64>{3, -1, 5, 1}));
+    EXPECT_EQ(fs.readableSizes(pfade).at(7), 4);
+}
+
+TEST_F(PosixFileSystemTest, ReadableSizesSeeAFileChangedBehindTheirBack)
+{
+    write(QStringLiteral("E/DCIM/IMG_0001.JPG"), "123");
+    const QStringList pfade{QStringLiteral("E:\\Dcim\\Img_0001.jpg"),
+                            QStringLiteral("E:\\Dcim\\Img_0002.jpg")};
+    EXPECT_EQ(fs.readableSizes(pfade), (QList<qint64>{3, -1}));
+    write(QStringLiteral("E/DCIM/IMG_0001.JPG"), "123456");
+    write(QStringLiteral("E/DCIM/IMG_0002.JPG"), "12");
+    EXPECT_EQ(fs.readableSizes(pfade), (QList<qint64>{6, 2}));
+}
+
+TEST_F(PosixFileSystemTest, StampIsSizeAndTimeOfRegularFilesOnly)
+{
+    write(QStringLiteral("C/a.ini"), "12345");
+    const auto stempel = fs.stamp(QStringLiteral("C:\\A.INI"));
+    ASSERT_TRUE(stempel);
+    EXPECT_EQ(stempel->size, 5);
+    EXPECT_EQ(stempel->modifiedMs, fs.modified(QStringLiteral("C:\\a.ini"))->toMSecsSinceEpoch());
+    EXPECT_FALSE(fs.stamp(QStringLiteral("C:\\fehlt.ini")));
+    QDir().mkpath(host(QStringLiteral("C/Ordner")));
+    EXPECT_FALSE(fs.stamp(QStringLiteral("C:\\Ordner")));
+}
+
+} // namespace
+} // namespace mirbelon
