@@ -4,8 +4,11 @@
 #include "source/Fenster.h"
 #include "source/FotoDatum.h"
 #include "source/FotoListe.h"
-#include "text/DateiVorhanden.h"
 #include "text/Formatierung.h"
+
+#include <QStringList>
+
+#include <vector>
 
 namespace mirbelon {
 
@@ -13,6 +16,9 @@ namespace {
 
 // A photo dated more than a year back suggests a camera clock that was never set.
 constexpr qint64 kTageBisHinweis = 365;
+
+// Photos sized between two runs of pending window events.
+constexpr int kPfadeJeBlock = 2000;
 
 bool DatumVerdaechtig(Context &ctx, const QString &pfad)
 {
@@ -39,22 +45,36 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
 {
     double alle = 0;
     double markiert = 0;
-    const int anzahl = liste.anzahl();
-    for (int i = 0; i < anzahl; ++i) {
-        const QString &pfad = liste.pfade().at(i);
-        if (!DateiVorhanden(ctx.host.files, pfad))
-            continue;
-        const qint64 bytes = ctx.host.files.size(pfad);
-        if (bytes < 0)
-            continue;
-        alle += static_cast<double>(bytes);
-        if (liste.markiert(i))
-            markiert += static_cast<double>(bytes);
+    // The list as it is now: window events run in between, and a click then
+    // arms the next tick anyway.
+    const QStringList pfade = liste.pfade();
+    const std::vector<char> marken = liste.marken();
+    const int anzahl = static_cast<int>(pfade.size());
+    int anzahlMarkiert = 0;
+    for (int start = 0; start < anzahl; start += kPfadeJeBlock) {
+        if (start > 0)
+            ctx.host.desktop.processEvents();
+        // A block at once: the file system checks each folder once per
+        // block instead of once per photo.
+        const QStringList block = pfade.mid(start, kPfadeJeBlock);
+        const QList<qint64> groessen = ctx.host.files.readableSizes(block);
+        for (int k = 0; k < block.size(); ++k) {
+            const bool istMarkiert = marken[static_cast<size_t>(start + k)] != 0;
+            anzahlMarkiert += istMarkiert ? 1 : 0;
+            const QString &pfad = block.at(k);
+            const qint64 bytes = groessen.at(k);
+            // What DateiVorhanden refuses unopened does not count either.
+            if (bytes < 0 || pfad.contains(QLatin1Char('*')) || pfad.contains(QLatin1Char('?')))
+                continue;
+            alle += static_cast<double>(bytes);
+            if (istMarkiert)
+                markiert += static_cast<double>(bytes);
+        }
     }
 
     fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
     fenster.setPanel(QStringLiteral("Bilder"),
-        QStringLiteral(" Bilder: %1 (%2) ").arg(liste.anzahlMarkiert()).arg(anzahl));
+        QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
     fenster.setPanel(QStringLiteral("Bytes"),
         QStringLiteral(" Bytes: ") + GroesseText(markiert) + QStringLiteral("B (")
             + GroesseText(alle) + QStringLiteral("B) "));
