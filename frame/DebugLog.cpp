@@ -4,7 +4,7 @@
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
 #include "frame/Kontakt.h"
-#include "frame/Trimmen.h"
+#include "text/Trimmen.h"
 #include "platform/Cp1252.h"
 #include "text/Formatierung.h"
 #include "text/Zahlen.h"

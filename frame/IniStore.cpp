@@ -2,7 +2,7 @@
 
 #include "frame/Context.h"
 #include "frame/ProgrammOrdner.h"
-#include "frame/Trimmen.h"
+#include "text/Trimmen.h"
 #include "text/Pfad.h"
 #include "text/Zahlen.h"
 

@@ -3,7 +3,7 @@
 #include "frame/Context.h"
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
-#include "frame/Trimmen.h"
+#include "text/Trimmen.h"
 #include "services/Meldungen.h"
 
 namespace mirbelon {

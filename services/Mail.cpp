@@ -3,7 +3,7 @@
 #include "frame/Context.h"
 #include "frame/DebugLog.h"
 #include "frame/IniStore.h"
-#include "frame/Trimmen.h"
+#include "text/Trimmen.h"
 #include "platform/Cp1252.h"
 #include "platform/ShellQuote.h"
 #include "services/Benutzer.h"

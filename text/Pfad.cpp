@@ -1,5 +1,7 @@
 #include "text/Pfad.h"
 
+#include "text/Trimmen.h"
+
 namespace mirbelon {
 
 namespace {
@@ -13,23 +15,12 @@ struct PfadTeile
     QString datei;
 };
 
-// Only blanks count; tabs and other white space belong to the path.
-QString BlanksKuerzen(const QString &text)
-{
-    qsizetype anfang = 0;
-    qsizetype ende = text.size();
-    while (anfang < ende && text.at(anfang) == QLatin1Char(' '))
-        ++anfang;
-    while (ende > anfang && text.at(ende - 1) == QLatin1Char(' '))
-        --ende;
-    return text.mid(anfang, ende - anfang);
-}
-
 PfadTeile Zerlegen(const QString &pfad)
 {
     const QChar rueck(QLatin1Char('\\'));
     PfadTeile teile;
-    QString rest = BlanksKuerzen(pfad);
+    // Only blanks count; tabs and other white space belong to the path.
+    QString rest = Trimmen(pfad);
 
     // A command switch behind the path (" /s") is not part of it; the blank
     // in front of it stays because trimming came first.

@@ -1,4 +1,4 @@
-#include "frame/Trimmen.h"
+#include "text/Trimmen.h"
 
 namespace mirbelon {
 
