@@ -25,18 +25,6 @@ namespace {
 
 const QString kTitel = QStringLiteral("Fotos kopieren");
 
-bool HatNormaleDatei(const FileSystem &files, const QString &ordner)
-{
-    const auto eintraege = files.list(ordner);
-    if (!eintraege)
-        return false;
-    for (const DirEntry &e : *eintraege) {
-        if (!e.isFolder && !e.isHidden)
-            return true;
-    }
-    return false;
-}
-
 // One copy run over the list as it was at its start.
 class Kopierlauf
 {

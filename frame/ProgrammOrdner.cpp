@@ -31,22 +31,10 @@ QString AlsProgrammPfad(const FileSystem &files, const QString &pfad)
     return programm.isEmpty() ? pfad : programm;
 }
 
-bool HatGewoehnlicheDatei(const FileSystem &files, const QString &ordner)
-{
-    const auto eintraege = files.list(ordner);
-    if (!eintraege)
-        return false;
-    for (const DirEntry &e : *eintraege) {
-        if (!e.isFolder && !e.isHidden)
-            return true;
-    }
-    return false;
-}
-
 void FamilienDateienKopieren(Context &ctx)
 {
     FileSystem &files = ctx.host.files;
-    if (HatGewoehnlicheDatei(files, ctx.ordner.brenlo))
+    if (HatNormaleDatei(files, ctx.ordner.brenlo))
         return;
     files.makeFolder(ctx.ordner.brenlo);
     const QString windows = ctx.host.system.windowsFolder();

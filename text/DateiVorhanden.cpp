@@ -12,4 +12,16 @@ bool DateiVorhanden(const FileSystem &files, const QString &pfad)
     return files.canRead(pfad);
 }
 
+bool HatNormaleDatei(const FileSystem &files, const QString &ordner)
+{
+    const auto eintraege = files.list(ordner);
+    if (!eintraege)
+        return false;
+    for (const DirEntry &e : *eintraege) {
+        if (!e.isFolder && !e.isHidden)
+            return true;
+    }
+    return false;
+}
+
 } // namespace mirbelon

@@ -10,4 +10,8 @@ class FileSystem;
 // an empty path or one with "*" or "?". Never writes or creates anything.
 bool DateiVorhanden(const FileSystem &files, const QString &pfad);
 
+// True when the folder holds a file that is neither a folder nor hidden, as a
+// listing with "*.*" would show it.
+bool HatNormaleDatei(const FileSystem &files, const QString &ordner);
+
 } // namespace mirbelon
