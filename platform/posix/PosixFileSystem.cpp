@@ -221,6 +221,19 @@ int renameNoReplace(const QString &from, const QString &to)
     return ::rename(a.constData(), b.constData()) == 0 ? 0 : errno;
 }
 
+// Names that differ only in case share this key. Folding alone keeps the
+// dotless i apart from the I that its upper case gives, and the list spells
+// word starts in upper case; upper-casing each character first joins them.
+QString caseKey(const QString &name)
+{
+    QString key = name;
+    for (QChar &c : key) {
+        if (c.unicode() >= 0x80 && !c.isSurrogate())
+            c = c.toUpper();
+    }
+    return key.toCaseFolded();
+}
+
 bool ownerMayWrite(const struct stat &st)
 {
     return (st.st_mode & S_IWUSR) != 0;
@@ -278,7 +291,7 @@ struct PosixFileSystem::Cache
 void PosixFileSystem::Cache::add(Listing &l, const QString &name, bool folder)
 {
     l.isFolder.insert(name, folder);
-    QStringList &s = l.spellings[name.toCaseFolded()];
+    QStringList &s = l.spellings[caseKey(name)];
     s.insert(std::lower_bound(s.begin(), s.end(), name), name);
 }
 
@@ -351,7 +364,7 @@ QString PosixFileSystem::Cache::spelling(const Listing &l, const QString &part, 
 {
     if (l.isFolder.contains(part))
         return part;
-    const auto s = l.spellings.constFind(part.toCaseFolded());
+    const auto s = l.spellings.constFind(caseKey(part));
     if (s != l.spellings.constEnd())
         return s->first();
     missing = true;
@@ -439,7 +452,7 @@ void PosixFileSystem::Cache::note(const QString &dir, const QString &name, bool 
         else
             it->isFolder[name] = folder;
     } else if (it->isFolder.remove(name)) {
-        const QString key = name.toCaseFolded();
+        const QString key = caseKey(name);
         QStringList &s = it->spellings[key];
         s.removeOne(name);
         if (s.isEmpty())
