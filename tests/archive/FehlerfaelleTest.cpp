@@ -3,9 +3,9 @@
 
 #include "source/Scan.h"
 #include "tests/archive/ArchivTest.h"
+#include "tests/support/Einhaengung.h"
 
 #include <QDirIterator>
-#include <QProcess>
 
 #include <functional>
 #include <iostream>
@@ -18,64 +18,6 @@ namespace mirbelon::test {
 namespace {
 
 const QString kKopierKontext = QStringLiteral("Es ist ein Fehler beim Kopieren aufgetreten.");
-
-// Runs a host program and waits; true when it ended with 0.
-bool Ausfuehren(const QString &programm, const QStringList &argumente)
-{
-    QProcess p;
-    p.start(programm, argumente);
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished();
-        return false;
-    }
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// A mount made by a test, undone when the object goes. Only root may mount,
-// and a container may refuse it even then.
-class Einhaengung
-{
-public:
-    Einhaengung() = default;
-    Einhaengung(const Einhaengung &) = delete;
-    Einhaengung &operator=(const Einhaengung &) = delete;
-    ~Einhaengung() { loesen(); }
-
-    bool tmpfs(const QString &ordner, const QString &groesse)
-    {
-        return ::geteuid() == 0
-               && merken(ordner, Ausfuehren("mount", {"-t", "tmpfs", "-o", "size=" + groesse,
-                                                      "tmpfs", ordner}));
-    }
-
-    // The folder itself, mounted over itself without write access.
-    bool nurLesen(const QString &ordner)
-    {
-        if (::geteuid() != 0 || !merken(ordner, Ausfuehren("mount", {"--bind", ordner, ordner})))
-            return false;
-        return Ausfuehren("mount", {"-o", "remount,bind,ro", ordner});
-    }
-
-    void loesen()
-    {
-        for (auto it = m_ordner.rbegin(); it != m_ordner.rend(); ++it) {
-            if (!Ausfuehren("umount", {*it}))
-                Ausfuehren("umount", {"-l", *it});
-        }
-        m_ordner.clear();
-    }
-
-private:
-    bool merken(const QString &ordner, bool gelungen)
-    {
-        if (gelungen)
-            m_ordner << ordner;
-        return gelungen;
-    }
-
-    QStringList m_ordner;
-};
 
 class FehlerfaelleTest : public ArchivTest
 {
@@ -194,6 +136,37 @@ TEST_F(FehlerfaelleTest, FullTargetDiskAnsweredWithGoingOnReportsEachPhotoAndKee
     karteUnberuehrt();
     EXPECT_EQ(ini("Performance", "Messungen"), "1");
     laufVorbei();
+}
+
+TEST_F(FehlerfaelleTest, FullTempDiskKeepsEveryPhotoWhoseSafetyCopyDidNotFit)
+{
+    if (!einhaengung.tmpfs(env.host("C:\\Tmp"), "2m"))
+        GTEST_SKIP() << "no tmpfs: needs root and a host that allows mounting";
+    grosseKarte(5, 700 * 1024);
+    const QStringList pfade = liste.pfade();
+    env.dialogs.antworte(Answer::No); // the marked ones, that is all
+
+    mnuLoeschenAlle(ctx(), liste, fenster); // unanswered reports go on
+
+    int meldungen = 0;
+    for (const auto &g : env.dialogs.gezeigt)
+        meldungen += g.text.contains("Es ist ein Fehler beim Löschen der markierten Fotos") ? 1 : 0;
+    EXPECT_EQ(meldungen, 3);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(pfade.at(i).toStdString());
+        const QString sicherung = "C:\\Tmp\\" + pfade.at(i).mid(pfade.at(i).lastIndexOf('\\') + 1);
+        if (i < 2) {
+            EXPECT_FALSE(gibt(pfade.at(i)));
+            EXPECT_EQ(env.inhalt(sicherung), original.value(pfade.at(i)));
+        } else {
+            EXPECT_EQ(env.inhalt(pfade.at(i)), original.value(pfade.at(i)));
+            EXPECT_FALSE(gibt(sicherung));
+        }
+    }
+    for (const QString &d : alleDateien(env.host("C:\\Tmp")))
+        EXPECT_TRUE(d == "BrenloTemp.ini" || d.endsWith(".jpg")) << d.toStdString();
+    EXPECT_EQ(liste.anzahl(), 3); // rescanned
+    EXPECT_EQ(ctx().lauf, Lauf::Keiner);
 }
 
 TEST_F(FehlerfaelleTest, CardRemovedDuringTheRun)
@@ -366,9 +339,10 @@ TEST_F(FehlerfaelleTest, HugeCardDescriptionFileIsReadAndItsCommandsAreAskedFor)
 TEST_F(FehlerfaelleTest, NameWithEveryCharacterACardAllowsIsListedCopiedAndSafelyDeleted)
 {
     // FAT long names may hold anything but \ / : * ? " < > | and control characters.
+    // The word "ılık" is listed as "Ilık": upper case of the dotless i is I.
     const QString name = QString::fromUtf8(
         " Foto  1..2 $HOME `id` &amp; 100% ;x; 'a' [b] {c} #1 !n =e ~^,+@()-_ äöüÄÖÜß € "
-        "Ωλ 日本 🙂 .JPG");
+        "Ωλ ılık 日本 🙂 .JPG");
     const QByteArray daten = QByteArray("JPEG-Daten ") + name.toUtf8() + QByteArray(2000, '\x01');
     const QString hostName = env.laufwerk('E') + "/DCIM/" + name;
     QDir().mkpath(env.laufwerk('E') + "/DCIM");
@@ -400,11 +374,10 @@ TEST_F(FehlerfaelleTest, NameWithEveryCharacterACardAllowsIsListedCopiedAndSafel
     EXPECT_TRUE(kopien.contains(daten));
     // Deleted from the card only with its safety copy in the temp folder.
     EXPECT_FALSE(QFile::exists(hostName));
-    QByteArray sicherung;
-    for (const QString &d : alleDateien(env.host("C:\\Tmp")))
-        if (d.compare(name, Qt::CaseInsensitive) == 0)
-            sicherung = env.inhalt("C:\\Tmp\\" + d);
-    EXPECT_EQ(sicherung, daten);
+    // The safety copy takes the name as the list spells it.
+    const QString sicherung = gelistet.mid(gelistet.lastIndexOf('\\') + 1);
+    EXPECT_TRUE(alleDateien(env.host("C:\\Tmp")).contains(sicherung));
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\" + sicherung), daten);
     EXPECT_EQ(gezeigt(kFehlerTitel), 0);
     laufVorbei();
 }
