@@ -294,6 +294,25 @@ TEST_F(FehlerfaelleTest, ReadOnlySettingsFileStaysAsItWasAndTheRunGoesOn)
     laufVorbei();
 }
 
+TEST_F(FehlerfaelleTest, SettingsOnAReadOnlyDiskStayAsTheyWereAndTheRunGoesOn)
+{
+    grosseKarte(2, 5000);
+    setzeIni("Mirbelon", "Nr3", "7");
+    const QByteArray vorher = env.inhalt(ctx().einstellungsDatei);
+    if (!einhaengung.nurLesen(env.host("C:\\Prg")))
+        GTEST_SKIP() << "no read-only mount: needs root and a host that allows mounting";
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_EQ(env.inhalt(ctx().einstellungsDatei), vorher);
+    EXPECT_EQ(gezeigt(kFehlerTitel), 0);
+    EXPECT_EQ(alleDateien(env.host("C:\\Archiv")).size(), 2);
+    nurGanzeKopien("C:\\Archiv", 2);
+    EXPECT_EQ(gezeigt(kLoeschFrage), 1);
+    karteUnberuehrt();
+    laufVorbei();
+}
+
 TEST_F(FehlerfaelleTest, HugeCardDescriptionFileIsReadAndItsCommandsAreAskedFor)
 {
     // Ten thousand lines, the values far beyond what a read returns.

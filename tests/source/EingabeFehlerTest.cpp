@@ -85,7 +85,7 @@ TEST_F(EingabeFehlerTest, CardOfFortyThousandFilesIsListedAndCountedWhole)
     // In memory where the host allows it: the disk would spend most of the
     // test's time making and removing the files.
     Einhaengung einhaengung;
-    einhaengung.tmpfs(env.laufwerk('E'), "200m");
+    einhaengung.tmpfs(env.laufwerk('E'), "400m");
     VieleDateien(env.laufwerk('E'), 100, 400);
     env.datei("E:\\DCIM\\README"); // no dot: not listed
     env.datei("E:\\DCIM\\INFO.TXT"); // no photo type
