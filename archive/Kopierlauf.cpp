@@ -147,8 +147,9 @@ bool Kopierlauf::kopieren(const QString &quelle, const QString &name)
 {
     unterordnerAnlegen(name);
     const QString ziel = m_ziel + QLatin1Char('\\') + name;
-    // Never over an existing file; flushed, since the card may be emptied next.
-    Fehler fehler = m_files.copyFile(quelle, ziel, false, true);
+    // Never over an existing file. Put on disk before any photo of the card is
+    // deleted, not one by one: a run that ends without deleting needs no wait.
+    Fehler fehler = m_files.copyFile(quelle, ziel, false, false);
     if (!fehler) {
         const qint64 soll = m_files.size(quelle);
         const qint64 ist = m_files.size(ziel);

@@ -66,10 +66,14 @@ Schritt FotoLoeschen(Context &ctx, const QString &pfad)
 
     const QString name = PfadTeil(pfad, 3);
     const QString kopie = ctx.ordner.tmp + QLatin1Char('\\') + name;
-    Fehler fehler = files.copyFile(pfad, kopie, true, true);
+    Fehler fehler = files.copyFile(pfad, kopie, true, false);
     if (!fehler && files.size(kopie) != files.size(pfad))
         fehler = {57, QStringLiteral("Die Sicherheitskopie ist unvollständig"),
                   QStringLiteral("mnuLöschenAlle")};
+    // The safety copy and the archive copies of the run are on disk before
+    // the only other copy goes.
+    if (!fehler)
+        fehler = files.flushCopies();
     if (fehler) {
         // Without a complete safety copy the photo is not deleted, and stays as it was.
         if (schreibgeschuetzt)

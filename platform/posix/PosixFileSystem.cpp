@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -737,8 +738,32 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
     }
     if (flush)
         syncFolder(folder);
+    else
+        m_unflushed.append(to);
     std::lock_guard lock(m_cache->mutex);
     m_cache->note(folder, nameOf(to), true, false);
+    return {};
+}
+
+Fehler PosixFileSystem::flushCopies()
+{
+    QSet<QString> folders;
+    for (const QString &path : std::as_const(m_unflushed)) {
+        const int fd = ::open(enc(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT)
+                continue;
+            return errnoFehler(errno, path);
+        }
+        const int err = ::fsync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        if (err != 0)
+            return errnoFehler(err, path);
+        folders.insert(parentOf(path));
+    }
+    for (const QString &folder : std::as_const(folders))
+        syncFolder(folder);
+    m_unflushed.clear();
     return {};
 }
 
@@ -817,7 +842,8 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data)
         dropTemp(temp);
         return errnoFehler(err, host);
     }
-    syncFolder(folder);
+    // The data is on disk before the rename, so a crash leaves the old or the
+    // new file whole; the folder entry is left to the kernel.
     std::lock_guard lock(m_cache->mutex);
     m_cache->note(folder, nameOf(host), true, false);
     return {};

@@ -32,6 +32,7 @@ public:
     Fehler remove(const QString &path) override;
     Fehler copyFile(const QString &source, const QString &target, bool overwrite,
                     bool flush) override;
+    Fehler flushCopies() override;
     std::optional<QByteArray> readAll(const QString &path) const override;
     Fehler writeAtomic(const QString &path, const QByteArray &data) override;
     Fehler append(const QString &path, const QByteArray &data) override;
@@ -47,6 +48,7 @@ private:
 
     DriveTable m_table;
     std::shared_ptr<Cache> m_cache;
+    QStringList m_unflushed; // host paths of copies made without flush
 };
 
 } // namespace mirbelon

@@ -171,6 +171,21 @@ TEST_F(PosixFileSystemTest, CopyLeavesOnlyTheFinishedTarget)
     EXPECT_EQ(names(QStringLiteral("C")), QStringList{QStringLiteral("big.mov")});
 }
 
+TEST_F(PosixFileSystemTest, CopiesMadeWithoutFlushAreFlushedLaterEvenWhenOneHasGone)
+{
+    write(QStringLiteral("E/a.jpg"), "aaa");
+    write(QStringLiteral("E/b.jpg"), "bbbb");
+    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\a.jpg"), QStringLiteral("C:\\a.jpg"), false, false));
+    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\b.jpg"), QStringLiteral("C:\\b.jpg"), false, false));
+    // The final names hold whole copies at once, flushed or not.
+    EXPECT_EQ(read(QStringLiteral("C/a.jpg")), QByteArray("aaa"));
+    EXPECT_EQ(names(QStringLiteral("C")), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    ASSERT_EQ(::unlink(host(QStringLiteral("C/a.jpg")).toLocal8Bit().constData()), 0);
+    EXPECT_FALSE(fs.flushCopies());
+    EXPECT_FALSE(fs.flushCopies()) << "a second flush has nothing left to do";
+    EXPECT_EQ(read(QStringLiteral("C/b.jpg")), QByteArray("bbbb"));
+}
+
 TEST_F(PosixFileSystemTest, FailedCopiesNameTheirCauseAndLeaveNothing)
 {
     write(QStringLiteral("E/a.jpg"), "a");

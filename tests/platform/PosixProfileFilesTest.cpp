@@ -55,6 +55,7 @@ public:
         return {};
     }
     Fehler copyFile(const QString &, const QString &, bool, bool) override { return {}; }
+    Fehler flushCopies() override { return {}; }
     std::optional<QByteArray> readAll(const QString &p) const override
     {
         ++const_cast<StampedFiles *>(this)->reads;
