@@ -48,6 +48,9 @@ bool BefehleErlaubt(Context &ctx, const QStringList &befehle, const QString &anl
 {
     const QString sektion = QStringLiteral("Befehle");
     const QString schluessel = Schluessel(befehle, anlass);
+    if (const auto antwort = ctx.befehlsAntworten.constFind(schluessel);
+        antwort != ctx.befehlsAntworten.constEnd())
+        return *antwort;
     const QString gemerkt = IniLesen(ctx, ctx.einstellungsDatei, sektion, schluessel, {});
     if (gemerkt == QLatin1String("1"))
         return true;
@@ -66,6 +69,7 @@ bool BefehleErlaubt(Context &ctx, const QStringList &befehle, const QString &anl
         ctx.host.dialogs.message(text, QStringLiteral("Befehle der Speicherkarte"), Icon::Question,
                                  Buttons::YesNo, Answer::No);
     const bool erlaubt = antwort == Answer::Yes;
+    ctx.befehlsAntworten.insert(schluessel, erlaubt);
     IniSchreiben(ctx, ctx.einstellungsDatei, sektion, schluessel,
                  erlaubt ? QStringLiteral("1") : QStringLiteral("0"));
     return erlaubt;

@@ -8,6 +8,7 @@
 #include "platform/System.h"
 #include "text/Parameter.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,8 @@ public:
     Lauf lauf = Lauf::Keiner;
     bool scanLaeuft = false;
     bool scanNochmal = false; // the source was asked for again while a scan ran
+    // Answers to a card's commands, also when the settings file cannot keep them.
+    QHash<QString, bool> befehlsAntworten;
 };
 
 } // namespace mirbelon

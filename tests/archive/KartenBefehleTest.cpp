@@ -83,6 +83,19 @@ TEST_F(KartenBefehleTest, RefusedJobIsSkippedAndCopyingGoesOn)
     EXPECT_TRUE(gibt("C:\\Archiv\\2024_0314-090531.jpg"));
 }
 
+TEST_F(KartenBefehleTest, AnswerHoldsForTheSessionWhenTheSettingsFileIsReadOnly)
+{
+    karteMitJob("echo eins");
+    ASSERT_FALSE(env.files->writeAtomic(ctx().einstellungsDatei, "[Mirbelon]\r\n"));
+    ASSERT_FALSE(env.files->setReadOnly(ctx().einstellungsDatei, true));
+    env.dialogs.antworte(Answer::Yes);
+    mnuKopieren(ctx(), liste, fenster);
+    nochmal();
+    EXPECT_EQ(gezeigt(kBefehlsFrage), 1);
+    EXPECT_EQ(env.processes.gestartet.size(), 2);
+    EXPECT_EQ(env.inhalt(ctx().einstellungsDatei), "[Mirbelon]\r\n");
+}
+
 TEST_F(KartenBefehleTest, ChangedCommandsAreAskedAgain)
 {
     karteMitJob("echo eins");
