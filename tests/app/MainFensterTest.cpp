@@ -31,6 +31,13 @@ QString ini(TestUmgebung &u, const QString &sektion, const QString &schluessel)
 struct Fenster
 {
     explicit Fenster(TestUmgebung &u) : main(*u.ctx, [this] { ++beendet; }) {}
+    // Started without a command line, then pointed at the card in E:.
+    void aufKarteZeigen()
+    {
+        main.laden();
+        main.setQuelle(QStringLiteral("E:\\"));
+        main.show();
+    }
     Main main;
     int beendet = 0;
 };
@@ -231,9 +238,7 @@ TEST(MainFenster, ArrowKeysJumpBetweenMarkedPhotosAndMenusMark)
     TestUmgebung u;
     karteAnlegen(u);
     Fenster f(u);
-    f.main.laden();
-    f.main.setQuelle(QStringLiteral("E:\\"));
-    f.main.show();
+    f.aufKarteZeigen();
     FotoListe &liste = f.main.liste();
     ASSERT_EQ(liste.anzahl(), 4); // 0001 jpg, 0002 jpg, 0003 cr2, 0004 jpg
     EXPECT_FALSE(liste.markiert(2));
@@ -263,9 +268,7 @@ TEST(MainFenster, HighlightFollowsTheCurrentPhotoAndSpaceTogglesItsMark)
     TestUmgebung u;
     karteAnlegen(u);
     Fenster f(u);
-    f.main.laden();
-    f.main.setQuelle(QStringLiteral("E:\\"));
-    f.main.show();
+    f.aufKarteZeigen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.main));
     FotoListe &liste = f.main.liste();
     QListView *view = f.main.listBilder();
