@@ -101,6 +101,8 @@ void Kopierlauf::laufen()
 
 bool Kopierlauf::eintrag(int i)
 {
+    // The statistics and the running number of one photo go to disk together.
+    ProfileBatch sammeln(m_ctx.host.profiles);
     const int anzahl = static_cast<int>(m_pfade.size());
     m_fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
     m_fenster.timerInfoAn();

@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <utility>
+
 namespace mirbelon {
 
 namespace {
@@ -38,7 +40,9 @@ QString PosixProfileFiles::read(const QString &file, const QString &section, con
                                 const QString &fallback)
 {
     std::optional<QString> value;
-    if (Cached *cached = current(file)) {
+    if (const auto kept = m_pending.constFind(file); kept != m_pending.constEnd()) {
+        value = profile::read(*kept, section, key);
+    } else if (Cached *cached = current(file)) {
         const QString question = section + QChar(0) + key;
         const auto known = cached->answers.constFind(question);
         if (known != cached->answers.constEnd()) {
@@ -59,7 +63,9 @@ bool PosixProfileFiles::write(const QString &file, const QString &section, const
                               const QString &value)
 {
     QString old;
-    if (m_files.exists(file)) {
+    if (const auto kept = m_pending.constFind(file); kept != m_pending.constEnd()) {
+        old = *kept;
+    } else if (m_files.exists(file)) {
         // Renaming over a read-only file would succeed on POSIX; Windows
         // refuses the write, and so do we.
         if (m_files.isFolder(file) || m_files.isReadOnly(file))
@@ -76,6 +82,24 @@ bool PosixProfileFiles::write(const QString &file, const QString &section, const
     }
 
     const QByteArray bytes = toCp1252(profile::write(old, section, key, value));
+    if (m_batchDepth > 0) {
+        m_pending.insert(file, fromCp1252(bytes));
+        return true;
+    }
+    return store(file, bytes);
+}
+
+void PosixProfileFiles::endBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
+        return;
+    const QHash<QString, QString> pending = std::exchange(m_pending, {});
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+        store(it.key(), toCp1252(it.value()));
+}
+
+bool PosixProfileFiles::store(const QString &file, const QByteArray &bytes)
+{
     if (m_files.writeAtomic(file, bytes)) {
         m_cache.remove(file);
         return false;

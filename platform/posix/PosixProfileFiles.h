@@ -21,6 +21,8 @@ public:
                  const QString &fallback) override;
     bool write(const QString &file, const QString &section, const QString &key,
                const QString &value) override;
+    void beginBatch() override { ++m_batchDepth; }
+    void endBatch() override;
 
 private:
     struct Cached
@@ -42,8 +44,12 @@ private:
     Cached &remember(const QString &file, const std::optional<FileStamp> &stamp,
                      qint64 contentSize, const QString &content, bool ownWrite);
 
+    bool store(const QString &file, const QByteArray &bytes);
+
     FileSystem &m_files;
     QHash<QString, Cached> m_cache;
+    int m_batchDepth = 0;
+    QHash<QString, QString> m_pending; // content of each file written in the batch
 };
 
 } // namespace mirbelon

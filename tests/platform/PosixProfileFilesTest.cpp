@@ -273,6 +273,41 @@ TEST_F(PosixProfileFilesTest, ReadOnlyFileStaysUnchanged)
     QFile::setPermissions(env.host(file), QFile::ReadOwner | QFile::WriteOwner);
 }
 
+TEST_F(PosixProfileFilesTest, BatchWritesOnceAtItsEndAndReadsSeeItsWritesAtOnce)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    const QString sektion = QStringLiteral("Mirbelon");
+    const QByteArray before = "; von Hand\r\n[Mirbelon]\r\nx=1\r\n";
+    env.datei(file, before);
+    {
+        ProfileBatch aussen(profiles);
+        EXPECT_TRUE(profiles.write(file, sektion, QStringLiteral("x"), QStringLiteral("2")));
+        {
+            ProfileBatch innen(profiles);
+            profiles.write(file, QStringLiteral("Statistik_Summe"), QStringLiteral("Anzahl Sum"),
+                           QStringLiteral("7"));
+        }
+        EXPECT_EQ(env.inhalt(file), before) << "nested batches write at the outer end";
+        EXPECT_EQ(profiles.read(file, sektion, QStringLiteral("X"), {}), QStringLiteral("2"));
+        EXPECT_EQ(profiles.read(file, QStringLiteral("statistik_summe"), QStringLiteral("anzahl sum"), {}),
+                  QStringLiteral("7"));
+        EXPECT_EQ(profiles.read(file, sektion, QStringLiteral("y"), QStringLiteral("f")),
+                  QStringLiteral("f"));
+    }
+    EXPECT_EQ(env.inhalt(file),
+              "; von Hand\r\n[Mirbelon]\r\nx=2\r\n[Statistik_Summe]\r\nAnzahl Sum=7\r\n");
+
+    // A file that refuses writes refuses them in a batch too, and stays as it was.
+    ASSERT_TRUE(QFile::setPermissions(env.host(file), QFile::ReadOwner | QFile::ReadUser));
+    const QByteArray written = env.inhalt(file);
+    {
+        ProfileBatch batch(profiles);
+        EXPECT_FALSE(profiles.write(file, sektion, QStringLiteral("x"), QStringLiteral("3")));
+    }
+    EXPECT_EQ(env.inhalt(file), written);
+    QFile::setPermissions(env.host(file), QFile::ReadOwner | QFile::WriteOwner);
+}
+
 TEST_F(PosixProfileFilesTest, UnreadableFileIsNeverReplaced)
 {
     if (::geteuid() == 0)
