@@ -572,6 +572,13 @@ QList<qint64> PosixFileSystem::readableSizes(const QStringList &paths) const
     QString folder;
     QString hostFolder;
     std::optional<Cache::Listing> listing;
+    // Names are looked up relative to the open folder: no path walk per file.
+    int folderFd = -1;
+    const auto closeFolder = [&folderFd] {
+        if (folderFd >= 0)
+            ::close(folderFd);
+        folderFd = -1;
+    };
     for (const QString &path : paths) {
         const qsizetype slash = path.lastIndexOf(QLatin1Char('\\'));
         // Drive roots and odd paths take the way of single calls.
@@ -582,23 +589,29 @@ QList<qint64> PosixFileSystem::readableSizes(const QStringList &paths) const
         if (folder.isEmpty() || QStringView(path).left(slash) != folder) {
             folder = path.left(slash);
             hostFolder = hostPath(folder);
-            std::lock_guard lock(m_cache->mutex);
-            const Cache::Listing *l = hostFolder.isEmpty() ? nullptr : m_cache->listing(hostFolder);
-            listing = l ? std::optional<Cache::Listing>(*l) : std::nullopt;
+            {
+                std::lock_guard lock(m_cache->mutex);
+                const Cache::Listing *l =
+                    hostFolder.isEmpty() ? nullptr : m_cache->listing(hostFolder);
+                listing = l ? std::optional<Cache::Listing>(*l) : std::nullopt;
+            }
+            closeFolder();
+            if (listing)
+                folderFd = ::open(enc(hostFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
-        if (!listing) {
+        if (!listing || folderFd < 0) {
             sizes.append(canRead(path) ? size(path) : -1);
             continue;
         }
         bool missing = false;
-        const QString host =
-            joined(hostFolder, Cache::spelling(*listing, path.mid(slash + 1), missing));
+        const QByteArray name = enc(Cache::spelling(*listing, path.mid(slash + 1), missing));
         struct stat st;
-        const QByteArray name = enc(host);
-        const bool readable = !missing && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)
-                              && ::access(name.constData(), R_OK) == 0;
+        const bool readable = !missing && ::fstatat(folderFd, name.constData(), &st, 0) == 0
+                              && S_ISREG(st.st_mode)
+                              && ::faccessat(folderFd, name.constData(), R_OK, 0) == 0;
         sizes.append(readable ? qint64(st.st_size) : -1);
     }
+    closeFolder();
     return sizes;
 }
 
