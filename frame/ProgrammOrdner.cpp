@@ -151,7 +151,7 @@ void OrdnerErmitteln(Context &ctx)
 
 QString ProgrammDateiSuchen(Context &ctx, const QString &dateiName)
 {
-    if (dateiName.contains(QLatin1Char('*')) || dateiName.contains(QLatin1Char('?')))
+    if (HatJoker(dateiName))
         return QString();
     const System &system = ctx.host.system;
     const QStringList orte = {ctx.ordner.dat,

@@ -11,7 +11,6 @@
 #include "text/Formatierung.h"
 #include "text/Pfad.h"
 
-
 #include <algorithm>
 #include <utility>
 #include <vector>

@@ -4,6 +4,7 @@
 #include "source/Fenster.h"
 #include "source/FotoDatum.h"
 #include "source/FotoListe.h"
+#include "text/DateiVorhanden.h"
 #include "text/Formatierung.h"
 
 #include <QStringList>
@@ -64,7 +65,7 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
             const QString &pfad = block.at(k);
             const qint64 bytes = groessen.at(k);
             // What DateiVorhanden refuses unopened does not count either.
-            if (bytes < 0 || pfad.contains(QLatin1Char('*')) || pfad.contains(QLatin1Char('?')))
+            if (bytes < 0 || HatJoker(pfad))
                 continue;
             alle += static_cast<double>(bytes);
             if (istMarkiert)

@@ -6,10 +6,14 @@ namespace mirbelon {
 
 bool DateiVorhanden(const FileSystem &files, const QString &pfad)
 {
-    // Wildcards would make the host match some other file; refuse them unopened.
-    if (pfad.isEmpty() || pfad.contains(QLatin1Char('*')) || pfad.contains(QLatin1Char('?')))
+    if (pfad.isEmpty() || HatJoker(pfad))
         return false;
     return files.canRead(pfad);
+}
+
+bool HatJoker(const QString &pfad)
+{
+    return pfad.contains(QLatin1Char('*')) || pfad.contains(QLatin1Char('?'));
 }
 
 bool HatNormaleDatei(const FileSystem &files, const QString &ordner)
