@@ -151,7 +151,7 @@ bool Kopierlauf::kopieren(const QString &quelle, const QString &name)
     const QString ziel = m_ziel + QLatin1Char('\\') + name;
     // Never over an existing file. Put on disk before any photo of the card is
     // deleted, not one by one: a run that ends without deleting needs no wait.
-    Fehler fehler = m_files.copyFile(quelle, ziel, false, false);
+    Fehler fehler = m_files.copyFile(quelle, ziel, false);
     if (!fehler) {
         const qint64 soll = m_files.size(quelle);
         const qint64 ist = m_files.size(ziel);

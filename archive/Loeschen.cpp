@@ -66,7 +66,7 @@ Schritt FotoLoeschen(Context &ctx, const QString &pfad)
 
     const QString name = PfadTeil(pfad, 3);
     const QString kopie = ctx.ordner.tmp + QLatin1Char('\\') + name;
-    Fehler fehler = files.copyFile(pfad, kopie, true, false);
+    Fehler fehler = files.copyFile(pfad, kopie, true);
     if (!fehler && files.size(kopie) != files.size(pfad))
         fehler = {57, QStringLiteral("Die Sicherheitskopie ist unvollständig"),
                   QStringLiteral("mnuLöschenAlle")};

@@ -41,7 +41,7 @@ void FamilienDateienKopieren(Context &ctx)
     for (const QString &name : {QStringLiteral("Brenlo.ini"), QStringLiteral("Brenlo_Prn.ini")}) {
         const QString quelle = windows + kTrenner + name;
         if (files.canRead(quelle))
-            files.copyFile(quelle, ctx.ordner.brenlo + kTrenner + name, false, false);
+            files.copyFile(quelle, ctx.ordner.brenlo + kTrenner + name, false);
     }
 }
 

@@ -84,12 +84,10 @@ public:
 
     // Copies content only. The data goes to a temporary name beside `target`
     // and is renamed to `target` when complete and of the source's size, so
-    // `target` never holds a partial file. With `flush` the data is on disk
-    // before this returns; without, it is once `flushCopies` has run. An
-    // existing `target` is replaced only with `overwrite`.
-    virtual Fehler copyFile(const QString &source, const QString &target, bool overwrite,
-                            bool flush) = 0;
-    // Puts every copy made without `flush`, and its folder entry, on disk.
+    // `target` never holds a partial file. The data is on disk once
+    // `flushCopies` has run. An existing `target` is replaced only with `overwrite`.
+    virtual Fehler copyFile(const QString &source, const QString &target, bool overwrite) = 0;
+    // Puts every copy made so far, and its folder entry, on disk.
     // A copy that has gone since is no error.
     virtual Fehler flushCopies() = 0;
 

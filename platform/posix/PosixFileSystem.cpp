@@ -678,8 +678,7 @@ Fehler PosixFileSystem::remove(const QString &path)
     return {};
 }
 
-Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, bool overwrite,
-                                 bool flush)
+Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, bool overwrite)
 {
     const QString from = hostPath(source);
     if (from.isEmpty())
@@ -724,8 +723,6 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
     qint64 copied = 0;
     int err = copyData(in, temp.fd, qint64(src.st_size), copied);
     ::close(in);
-    if (err == 0 && flush && ::fsync(temp.fd) != 0)
-        err = errno;
     struct stat written;
     const bool sizeOk = err == 0 && ::fstat(temp.fd, &written) == 0
                         && copied == qint64(src.st_size) && written.st_size == src.st_size;
@@ -749,10 +746,7 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
         dropTemp(temp);
         return errnoFehler(err, to);
     }
-    if (flush)
-        syncFolder(folder);
-    else
-        m_unflushed.append(to);
+    m_unflushed.append(to);
     std::lock_guard lock(m_cache->mutex);
     m_cache->note(folder, nameOf(to), true, false);
     return {};

@@ -30,8 +30,7 @@ public:
     Fehler setReadOnly(const QString &path, bool readOnly) override;
     Fehler makeFolder(const QString &path) override;
     Fehler remove(const QString &path) override;
-    Fehler copyFile(const QString &source, const QString &target, bool overwrite,
-                    bool flush) override;
+    Fehler copyFile(const QString &source, const QString &target, bool overwrite) override;
     Fehler flushCopies() override;
     std::optional<QByteArray> readAll(const QString &path) const override;
     Fehler writeAtomic(const QString &path, const QByteArray &data) override;
@@ -48,7 +47,7 @@ private:
 
     DriveTable m_table;
     std::shared_ptr<Cache> m_cache;
-    QStringList m_unflushed; // host paths of copies made without flush
+    QStringList m_unflushed; // host paths of copies not yet flushed
 };
 
 } // namespace mirbelon

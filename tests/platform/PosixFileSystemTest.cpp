@@ -81,7 +81,7 @@ TEST_F(PosixFileSystemTest, FindsOpensCopiesAndDeletesUnderAnotherSpelling)
     EXPECT_EQ(fs.size(photo), 9);
     EXPECT_EQ(fs.readAll(photo).value_or("<none>"), QByteArray("jpeg data"));
 
-    EXPECT_FALSE(fs.copyFile(photo, QStringLiteral("C:\\Kopie.jpg"), false, true));
+    EXPECT_FALSE(fs.copyFile(photo, QStringLiteral("C:\\Kopie.jpg"), false));
     EXPECT_EQ(read(QStringLiteral("C/Kopie.jpg")), QByteArray("jpeg data"));
 
     EXPECT_FALSE(fs.remove(photo));
@@ -149,14 +149,14 @@ TEST_F(PosixFileSystemTest, CopyWithoutOverwriteKeepsAnExistingTarget)
     write(QStringLiteral("E/neu.jpg"), "new");
     write(QStringLiteral("C/ziel.jpg"), "old");
     const Fehler f = fs.copyFile(QStringLiteral("E:\\neu.jpg"), QStringLiteral("C:\\ZIEL.JPG"),
-                                 false, false);
+                                 false);
     EXPECT_EQ(f.nummer, 58);
     EXPECT_EQ(f.quelle, QStringLiteral("Dateisystem"));
     EXPECT_EQ(read(QStringLiteral("C/ziel.jpg")), QByteArray("old"));
     EXPECT_EQ(names(QStringLiteral("C")), QStringList{QStringLiteral("ziel.jpg")});
 
     EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\neu.jpg"), QStringLiteral("C:\\ZIEL.JPG"),
-                             true, false));
+                             true));
     EXPECT_EQ(read(QStringLiteral("C/ziel.jpg")), QByteArray("new"));
 }
 
@@ -165,19 +165,18 @@ TEST_F(PosixFileSystemTest, CopyLeavesOnlyTheFinishedTarget)
     QByteArray big(5 * 1024 * 1024 + 17, 'x');
     big[12345] = 'y';
     write(QStringLiteral("E/big.mov"), big);
-    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\big.mov"), QStringLiteral("C:\\big.mov"), false,
-                             true));
+    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\big.mov"), QStringLiteral("C:\\big.mov"), false));
     EXPECT_EQ(read(QStringLiteral("C/big.mov")), big);
     EXPECT_EQ(names(QStringLiteral("C")), QStringList{QStringLiteral("big.mov")});
 }
 
-TEST_F(PosixFileSystemTest, CopiesMadeWithoutFlushAreFlushedLaterEvenWhenOneHasGone)
+TEST_F(PosixFileSystemTest, CopiesAreFlushedLaterEvenWhenOneHasGone)
 {
     write(QStringLiteral("E/a.jpg"), "aaa");
     write(QStringLiteral("E/b.jpg"), "bbbb");
-    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\a.jpg"), QStringLiteral("C:\\a.jpg"), false, false));
-    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\b.jpg"), QStringLiteral("C:\\b.jpg"), false, false));
-    // The final names hold whole copies at once, flushed or not.
+    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\a.jpg"), QStringLiteral("C:\\a.jpg"), false));
+    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\b.jpg"), QStringLiteral("C:\\b.jpg"), false));
+    // The final names hold whole copies at once, before any flush.
     EXPECT_EQ(read(QStringLiteral("C/a.jpg")), QByteArray("aaa"));
     EXPECT_EQ(names(QStringLiteral("C")), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
     ASSERT_EQ(::unlink(host(QStringLiteral("C/a.jpg")).toLocal8Bit().constData()), 0);
@@ -205,7 +204,7 @@ TEST_F(PosixFileSystemTest, FailedCopiesNameTheirCauseAndLeaveNothing)
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
-        EXPECT_EQ(fs.copyFile(f.source, f.target, true, false).nummer, f.nummer);
+        EXPECT_EQ(fs.copyFile(f.source, f.target, true).nummer, f.nummer);
     }
     EXPECT_TRUE(names(QStringLiteral("C")).isEmpty());
 }
@@ -219,8 +218,7 @@ TEST_F(PosixFileSystemTest, CopyIntoAReadOnlyFolderFailsWithoutLeavingAFile)
     ::chmod(QFile::encodeName(host(QStringLiteral("C"))).constData(), 0755);
     ::chmod(QFile::encodeName(host(QStringLiteral("C/Nur"))).constData(), 0555);
     EXPECT_TRUE(withoutPrivileges([this] {
-        return fs.copyFile(QStringLiteral("E:\\a.jpg"), QStringLiteral("C:\\Nur\\a.jpg"), false,
-                           true)
+        return fs.copyFile(QStringLiteral("E:\\a.jpg"), QStringLiteral("C:\\Nur\\a.jpg"), false)
                    .nummer
                == 70;
     }));

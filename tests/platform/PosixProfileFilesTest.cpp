@@ -54,7 +54,7 @@ public:
         files.remove(p);
         return {};
     }
-    Fehler copyFile(const QString &, const QString &, bool, bool) override { return {}; }
+    Fehler copyFile(const QString &, const QString &, bool) override { return {}; }
     Fehler flushCopies() override { return {}; }
     std::optional<QByteArray> readAll(const QString &p) const override
     {
