@@ -7,6 +7,11 @@
 
 namespace mirbelon {
 
+struct PosixNameCache;
+
+// Implemented across PosixFileSystem.cpp (drives), PosixNameCache.cpp (name
+// resolution), PosixListing.cpp (listings and file queries), PosixCopy.cpp
+// (copies under temporary names) and PosixWrites.cpp (writes and removals).
 class PosixFileSystem : public FileSystem
 {
 public:
@@ -39,14 +44,10 @@ public:
     QString volumeLabel(const QString &drive) const override;
 
 private:
-    // Directory listings for the case-free name lookup, checked against the
-    // directory's modification time on every use.
-    struct Cache;
-
     Fehler unknownDrive(const QString &programPath) const;
 
     DriveTable m_table;
-    std::shared_ptr<Cache> m_cache;
+    std::shared_ptr<PosixNameCache> m_cache;
     QStringList m_unflushed; // host paths of copies not yet flushed
 };
 

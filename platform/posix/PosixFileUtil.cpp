@@ -1,0 +1,119 @@
+#include "platform/posix/PosixFileUtil.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace mirbelon::posixfs {
+
+namespace {
+
+const QString kQuelle = QStringLiteral("Dateisystem");
+const QString kTempSuffix = QStringLiteral(".mirbelon-part");
+
+} // namespace
+
+QByteArray enc(const QString &hostPath)
+{
+    return QFile::encodeName(hostPath);
+}
+
+bool statOf(const QString &host, struct stat &st)
+{
+    return !host.isEmpty() && ::stat(enc(host).constData(), &st) == 0;
+}
+
+QString parentOf(const QString &host)
+{
+    const qsizetype slash = host.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : host.left(slash);
+}
+
+QString nameOf(const QString &host)
+{
+    return host.mid(host.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString joined(const QString &folder, const QString &name)
+{
+    return folder == QLatin1String("/") ? QLatin1Char('/') + name
+                                        : folder + QLatin1Char('/') + name;
+}
+
+bool folderExists(const QString &host)
+{
+    struct stat st;
+    return statOf(host, st) && S_ISDIR(st.st_mode);
+}
+
+qint64 nanos(const struct timespec &t)
+{
+    return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+Fehler fehler(int nummer, const QString &wo)
+{
+    return Fehler{nummer, FehlerStandardText(nummer) + QLatin1String(": ") + wo, kQuelle};
+}
+
+Fehler errnoFehler(int err, const QString &host)
+{
+    const bool ordnerFehlt = err == ENOENT && !folderExists(parentOf(host));
+    return fehler(FehlerNummerAusErrno(err, ordnerFehlt), host);
+}
+mode_t defaultMode()
+{
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mode_t(0666 & ~mask);
+    }();
+    return mode;
+}
+
+int writeAll(int fd, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(std::min<qint64>(size, 1 << 30)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += n;
+        size -= n;
+    }
+    return 0;
+}
+
+TempFile createTemp(const QString &folder, const QString &name)
+{
+    QString kurz = name;
+    while (enc(kurz).size() > 150)
+        kurz.chop(1);
+    QByteArray pattern = enc(joined(folder, QLatin1Char('.') + kurz + QLatin1String(".XXXXXX")
+                                                + kTempSuffix));
+    const int fd = ::mkostemps(pattern.data(), int(enc(kTempSuffix).size()), O_CLOEXEC);
+    return TempFile{fd, fd >= 0 ? QFile::decodeName(pattern) : QString()};
+}
+
+void dropTemp(TempFile &t)
+{
+    if (t.fd >= 0)
+        ::close(t.fd);
+    if (!t.path.isEmpty())
+        ::unlink(enc(t.path).constData());
+    t = TempFile{};
+}
+
+bool ownerMayWrite(const struct stat &st)
+{
+    return (st.st_mode & S_IWUSR) != 0;
+}
+
+} // namespace mirbelon::posixfs

@@ -1,0 +1,42 @@
+#pragma once
+
+// Small host-file helpers shared by the parts of PosixFileSystem.
+
+#include "platform/Fehler.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace mirbelon::posixfs {
+
+QByteArray enc(const QString &hostPath);
+bool statOf(const QString &host, struct stat &st);
+QString parentOf(const QString &host);
+QString nameOf(const QString &host);
+QString joined(const QString &folder, const QString &name);
+bool folderExists(const QString &host);
+qint64 nanos(const struct timespec &t);
+bool ownerMayWrite(const struct stat &st);
+
+Fehler fehler(int nummer, const QString &wo);
+Fehler errnoFehler(int err, const QString &host);
+
+// New files get what the user's umask allows, as with any other program.
+mode_t defaultMode();
+// Returns 0 or the errno of the failing write.
+int writeAll(int fd, const char *data, qint64 size);
+
+struct TempFile
+{
+    int fd = -1;
+    QString path;
+};
+
+// A hidden file beside `name` in `folder`, created exclusively.
+TempFile createTemp(const QString &folder, const QString &name);
+void dropTemp(TempFile &t);
+
+} // namespace mirbelon::posixfs

@@ -1,0 +1,229 @@
+#include "platform/posix/PosixNameCache.h"
+
+#include "platform/posix/PosixFileUtil.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace mirbelon {
+
+using namespace posixfs;
+
+namespace {
+
+// Above this many cached directories the cache starts afresh.
+constexpr qsizetype kMaxListings = 4096;
+// A listing read this soon after the directory changed may miss a change that
+// kept the same time stamp (FAT keeps two seconds), so it is read again.
+constexpr qint64 kRacyNs = 2'000'000'000;
+// The file's own folder is checked on every call; the folders above it, which
+// only matter when a second spelling of them appears, at most this often.
+constexpr qint64 kFolderCheckNs = 1'000'000'000;
+
+qint64 monotonicNs()
+{
+    struct timespec t;
+    ::clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+    return nanos(t);
+}
+
+// Names that differ only in case share this key. Folding alone keeps the
+// dotless i apart from the I that its upper case gives, and the list spells
+// word starts in upper case; upper-casing each character first joins them.
+QString caseKey(const QString &name)
+{
+    QString key = name;
+    for (QChar &c : key) {
+        if (c.unicode() >= 0x80 && !c.isSurrogate())
+            c = c.toUpper();
+    }
+    return key.toCaseFolded();
+}
+
+} // namespace
+
+void PosixNameCache::add(Listing &l, const QString &name, bool folder)
+{
+    l.isFolder.insert(name, folder);
+    QStringList &s = l.spellings[caseKey(name)];
+    s.insert(std::lower_bound(s.begin(), s.end(), name), name);
+}
+
+bool PosixNameCache::read(const QString &dir, const struct stat &st, Listing &l)
+{
+    const int fd = ::open(enc(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR *d = ::fdopendir(fd);
+    if (d == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    l = Listing{};
+    l.mtime = nanos(st.st_mtim);
+    l.dev = st.st_dev;
+    l.ino = st.st_ino;
+    struct timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    l.racy = nanos(now) - l.mtime < kRacyNs;
+
+    while (const struct dirent *e = ::readdir(d)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+            continue;
+        bool folder = e->d_type == DT_DIR;
+        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+            struct stat es;
+            folder = ::fstatat(fd, e->d_name, &es, 0) == 0 && S_ISDIR(es.st_mode);
+        }
+        add(l, QFile::decodeName(e->d_name), folder);
+    }
+    ::closedir(d);
+    return true;
+}
+
+const PosixNameCache::Listing *PosixNameCache::listing(const QString &dir)
+{
+    struct stat st;
+    if (!statOf(dir, st) || !S_ISDIR(st.st_mode)) {
+        listings.remove(dir);
+        return nullptr;
+    }
+    const auto it = listings.find(dir);
+    if (it != listings.end() && !it->racy && it->mtime == nanos(st.st_mtim)
+        && it->dev == st.st_dev && it->ino == st.st_ino)
+        return &*it;
+
+    Listing l;
+    if (!read(dir, st, l)) {
+        listings.remove(dir);
+        return nullptr;
+    }
+    if (listings.size() >= kMaxListings)
+        listings.clear();
+    return &*listings.insert(dir, std::move(l));
+}
+
+QString PosixNameCache::lookUp(const QString &dir, const QString &part, bool &missing,
+                                       QList<Check> *chain)
+{
+    const Listing *l = listing(dir);
+    if (l == nullptr)
+        return part;
+    if (chain != nullptr)
+        chain->append(Check{dir, l->mtime, l->dev, l->ino});
+    return spelling(*l, part, missing);
+}
+
+QString PosixNameCache::spelling(const Listing &l, const QString &part, bool &missing)
+{
+    if (l.isFolder.contains(part))
+        return part;
+    const auto s = l.spellings.constFind(caseKey(part));
+    if (s != l.spellings.constEnd())
+        return s->first();
+    missing = true;
+    return part;
+}
+
+QString PosixNameCache::resolveFolder(const QString &root, const QStringList &parts,
+                                              const QString &given)
+{
+    Folder folder{root, monotonicNs(), {}};
+    bool missing = false;
+    for (const QString &part : parts)
+        folder.host = joined(folder.host, missing ? part : lookUp(folder.host, part, missing,
+                                                                   &folder.chain));
+    if (!missing) {
+        if (folders.size() >= kMaxListings)
+            folders.clear();
+        folders.insert(given, folder);
+    }
+    return folder.host;
+}
+
+bool PosixNameCache::stillValid(Folder &folder)
+{
+    const qint64 now = monotonicNs();
+    if (now - folder.checkedAt < kFolderCheckNs)
+        return true;
+    for (const Check &c : folder.chain) {
+        struct stat st;
+        if (!statOf(c.dir, st) || nanos(st.st_mtim) != c.mtime || st.st_dev != c.dev
+            || st.st_ino != c.ino)
+            return false;
+    }
+    folder.checkedAt = now;
+    return true;
+}
+
+QString PosixNameCache::resolve(const QString &root, const QStringList &parts)
+{
+    const QStringList folderParts = parts.first(parts.size() - 1);
+    QString given = root;
+    for (const QString &part : folderParts)
+        given = joined(given, part);
+
+    QString folder;
+    bool cached = false;
+    if (folderParts.isEmpty()) {
+        folder = root;
+    } else if (const auto it = folders.find(given); it != folders.end() && stillValid(*it)) {
+        folder = it->host;
+        cached = true;
+    } else {
+        folders.remove(given);
+        folder = resolveFolder(root, folderParts, given);
+    }
+
+    bool missing = false;
+    QString name = lookUp(folder, parts.last(), missing, nullptr);
+    if (cached && listings.constFind(folder) == listings.constEnd()) {
+        // The remembered folder is gone: resolve it again from the drive.
+        folders.remove(given);
+        folder = resolveFolder(root, folderParts, given);
+        missing = false;
+        name = lookUp(folder, parts.last(), missing, nullptr);
+    }
+    return joined(folder, name);
+}
+
+void PosixNameCache::note(const QString &dir, const QString &name, bool present,
+                                  bool folder)
+{
+    if (folder)
+        folders.clear(); // a new or removed folder may change how names resolve
+    const auto it = listings.find(dir);
+    if (it == listings.end())
+        return;
+    struct stat st;
+    if (!statOf(dir, st)) {
+        listings.erase(it);
+        return;
+    }
+    if (present) {
+        if (!it->isFolder.contains(name))
+            add(*it, name, folder);
+        else
+            it->isFolder[name] = folder;
+    } else if (it->isFolder.remove(name)) {
+        const QString key = caseKey(name);
+        QStringList &s = it->spellings[key];
+        s.removeOne(name);
+        if (s.isEmpty())
+            it->spellings.remove(key);
+    }
+    it->entries.reset();
+    it->mtime = nanos(st.st_mtim);
+    it->dev = st.st_dev;
+    it->ino = st.st_ino;
+    it->racy = false; // our own change: nothing else is known to have happened
+}
+
+} // namespace mirbelon

@@ -1,0 +1,167 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include "platform/posix/PosixFileUtil.h"
+#include "platform/posix/PosixNameCache.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace mirbelon {
+
+using namespace posixfs;
+
+Fehler PosixFileSystem::setReadOnly(const QString &path, bool readOnly)
+{
+    const QString host = hostPath(path);
+    if (host.isEmpty())
+        return unknownDrive(path);
+    struct stat st;
+    if (!statOf(host, st))
+        return errnoFehler(errno, host);
+    const mode_t mode = readOnly ? (st.st_mode & 07777 & ~S_IWUSR) : (st.st_mode & 07777) | S_IWUSR;
+    if (mode != (st.st_mode & 07777) && ::chmod(enc(host).constData(), mode) != 0)
+        return errnoFehler(errno, host);
+    return {};
+}
+
+Fehler PosixFileSystem::makeFolder(const QString &path)
+{
+    const QString host = hostPath(path);
+    if (host.isEmpty())
+        return unknownDrive(path);
+    if (::mkdir(enc(host).constData(), 0777) != 0) {
+        // Making a folder that exists is a path access error, not "file exists".
+        return errno == EEXIST ? fehler(75, host) : errnoFehler(errno, host);
+    }
+    std::lock_guard lock(m_cache->mutex);
+    m_cache->note(parentOf(host), nameOf(host), true, true);
+    return {};
+}
+
+Fehler PosixFileSystem::remove(const QString &path)
+{
+    const QString host = hostPath(path);
+    if (host.isEmpty())
+        return unknownDrive(path);
+    struct stat st;
+    if (::lstat(enc(host).constData(), &st) != 0)
+        return errnoFehler(errno, host);
+    const bool folder = S_ISDIR(st.st_mode);
+    // A write-protected file is protected from deletion too, as on the drives the
+    // program was made for; POSIX alone would delete it.
+    if (!folder && !S_ISLNK(st.st_mode) && !ownerMayWrite(st))
+        return fehler(75, host);
+    const int rc = folder ? ::rmdir(enc(host).constData()) : ::unlink(enc(host).constData());
+    if (rc != 0)
+        return errnoFehler(errno, host);
+    std::lock_guard lock(m_cache->mutex);
+    m_cache->note(parentOf(host), nameOf(host), false, folder);
+    return {};
+}
+
+std::optional<QByteArray> PosixFileSystem::readAll(const QString &path) const
+{
+    const QString host = hostPath(path);
+    const int fd = host.isEmpty() ? -1 : ::open(enc(host).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray data;
+    data.reserve(qsizetype(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        data.append(buffer, n);
+    }
+    ::close(fd);
+    return data;
+}
+
+Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data)
+{
+    QString host = hostPath(path);
+    if (host.isEmpty())
+        return unknownDrive(path);
+    struct stat old;
+    bool existed = false;
+    if (::lstat(enc(host).constData(), &old) == 0) {
+        if (S_ISLNK(old.st_mode)) {
+            // Replace the file the link points at, not the link.
+            const QString target = QFileInfo(host).canonicalFilePath();
+            if (!target.isEmpty())
+                host = target;
+        }
+        existed = statOf(host, old);
+    }
+    if (existed) {
+        if (S_ISDIR(old.st_mode))
+            return fehler(75, host);
+        if (!ownerMayWrite(old) || ::access(enc(host).constData(), W_OK) != 0)
+            return fehler(70, host);
+    }
+
+    const QString folder = parentOf(host);
+    TempFile temp = createTemp(folder, nameOf(host));
+    if (temp.fd < 0)
+        return errnoFehler(errno, host);
+    int err = writeAll(temp.fd, data.constData(), data.size());
+    if (err == 0 && ::fsync(temp.fd) != 0)
+        err = errno;
+    if (err == 0 && ::fchmod(temp.fd, existed ? (old.st_mode & 07777) : defaultMode()) != 0)
+        err = errno;
+    if (err == 0 && existed && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
+        (void)::fchown(temp.fd, old.st_uid, old.st_gid); // best effort, as root may
+    if (err == 0 && ::close(temp.fd) != 0)
+        err = errno;
+    else if (err != 0)
+        ::close(temp.fd);
+    temp.fd = -1;
+    if (err == 0 && ::rename(enc(temp.path).constData(), enc(host).constData()) != 0)
+        err = errno;
+    if (err != 0) {
+        dropTemp(temp);
+        return errnoFehler(err, host);
+    }
+    // The data is on disk before the rename, so a crash leaves the old or the
+    // new file whole; the folder entry is left to the kernel.
+    std::lock_guard lock(m_cache->mutex);
+    m_cache->note(folder, nameOf(host), true, false);
+    return {};
+}
+
+Fehler PosixFileSystem::append(const QString &path, const QByteArray &data)
+{
+    const QString host = hostPath(path);
+    if (host.isEmpty())
+        return unknownDrive(path);
+    const int fd =
+        ::open(enc(host).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errnoFehler(errno, host);
+    int err = writeAll(fd, data.constData(), data.size());
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    {
+        std::lock_guard lock(m_cache->mutex);
+        m_cache->note(parentOf(host), nameOf(host), true, false);
+    }
+    return err == 0 ? Fehler{} : errnoFehler(err, host);
+}
+
+} // namespace mirbelon
