@@ -1,0 +1,105 @@
+#include "app/Main.h"
+
+#include "app/Einstellungen.h"
+#include "archive/Datumskorrektur.h"
+#include "archive/Kopierlauf.h"
+#include "archive/Loeschen.h"
+#include "archive/NummernSync.h"
+#include "frame/Context.h"
+#include "services/Adressen.h"
+#include "source/Karte.h"
+#include "source/Markieren.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+// The menu bar of the main window: every menu entry with its key and reaction.
+
+namespace mirbelon {
+
+QAction *Main::neueAktion(const QString &name, const QString &text, const QKeySequence &taste,
+                          std::function<void()> reaktion)
+{
+    auto *aktion = new QAction(text, this);
+    aktion->setObjectName(name);
+    if (!taste.isEmpty())
+        aktion->setShortcut(taste);
+    if (reaktion)
+        connect(aktion, &QAction::triggered, this, [reaktion] { reaktion(); });
+    m_aktionen.insert(name, aktion);
+    return aktion;
+}
+
+void Main::bauenMenues()
+{
+    QMenu *fotos = menuBar()->addMenu(QStringLiteral("&Fotos"));
+    QMenu *markieren = fotos->addMenu(QStringLiteral("&Markieren"));
+    const QStringList markTexte = {QStringLiteral("&alle"), QStringLiteral("&keine"),
+                                   QStringLiteral("&umkehren"), QStringLiteral("alle ab &Cursor")};
+    for (int i = 0; i < markTexte.size(); ++i) {
+        markieren->addAction(neueAktion(QStringLiteral("mnuMarkieren(%1)").arg(i), markTexte.at(i),
+                                        i == 2 ? QKeySequence(Qt::Key_F4) : QKeySequence(),
+                                        [this, i] { mnuMarkieren(m_liste, *this, i); }));
+    }
+    markieren->addSeparator();
+    markieren->addAction(neueAktion(QStringLiteral("mnuMarkierenJmp(0)"),
+                                    QStringLiteral("zur &vorherigen Markierung"), Qt::Key_F7,
+                                    [this] { mnuMarkierenJmp(m_liste, 0); }));
+    markieren->addAction(neueAktion(QStringLiteral("mnuMarkierenJmp(1)"),
+                                    QStringLiteral("zur &nächsten Markierung"), Qt::Key_F8,
+                                    [this] { mnuMarkierenJmp(m_liste, 1); }));
+    fotos->addAction(neueAktion(QStringLiteral("mnuKopieren"), QStringLiteral("&Kopieren"), Qt::Key_F5,
+                                [this] { mnuKopieren(m_ctx, m_liste, *this); }));
+    QMenu *loeschen = fotos->addMenu(QStringLiteral("&Löschen"));
+    loeschen->addAction(neueAktion(QStringLiteral("mnuLöschenAlle"), QStringLiteral("&Fotos löschen..."),
+                                   QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+                                   [this] { mnuLoeschenAlle(m_ctx, m_liste, *this); }));
+    loeschen->addAction(neueAktion(QStringLiteral("mnuLöschenTmp"),
+                                   QStringLiteral("&Temporär abgelegte Fotos löschen"), {},
+                                   [this] { mnuLoeschenTmp(m_ctx, true); }));
+    fotos->addSeparator();
+    QMenu *foto = fotos->addMenu(QStringLiteral("&Foto"));
+    foto->addAction(neueAktion(QStringLiteral("mnuFotoOpen"), QStringLiteral("Ö&ffnen..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_O),
+                               [this] { FotoOeffnen(m_ctx, m_liste); }));
+    fotos->addAction(neueAktion(QStringLiteral("mnuFileDateDiff"),
+                                QStringLiteral("Datum der Quell-Datei korrigieren..."), {},
+                                [this] { mnuFileDateDiff(m_ctx, m_liste, *this); }));
+    fotos->addSeparator();
+    QAction *sichern = neueAktion(QStringLiteral("mnuSaveSet"), QStringLiteral("Einstellungen &sichern"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_S), {});
+    sichern->setCheckable(true);
+    fotos->addAction(sichern);
+    fotos->addSeparator();
+    fotos->addAction(neueAktion(QStringLiteral("mnuEnde"), QStringLiteral("&Beenden"), Qt::Key_F12,
+                                [this] { programmEnde(); }));
+
+    QMenu *extras = menuBar()->addMenu(QStringLiteral("&Extras"));
+    QMenu *quellLw = extras->addMenu(QStringLiteral("&Quell-Laufwerk (Speicherkarte)"));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuExtQSuche"), QStringLiteral("Quell-Laufwerk suchen..."),
+                                  {}, [this] { LaufwerkSuchen(m_ctx, *this); }));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuKameraBezSave"),
+                                  QStringLiteral("Kamera-Bezeichnung auf Quelle speichern"), {},
+                                  [this] { KameraBezSpeichern(m_ctx, *this); }));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuAutoStartSave"),
+                                  QStringLiteral("Autostart für 'Mirbelon' auf Quelle anlegen"), {},
+                                  [this] { AutoStartSpeichern(m_ctx, *this); }));
+    extras->addAction(neueAktion(QStringLiteral("mnuExtZ"), QStringLiteral("&Ziel-Laufwerk (Festplatte)"),
+                                 {}, {}));
+    extras->addSeparator();
+    extras->addAction(neueAktion(QStringLiteral("Fotos_Nr_Sync"),
+                                 QStringLiteral("Fotos nummeriert syncronisieren"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_F5), [this] { Fotos_Nr_Sync(m_ctx); }));
+    extras->addAction(neueAktion(QStringLiteral("mnuNote(0)"), QStringLiteral("&Logbuch / Einstellungen"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_E),
+                                 [this] { DokumentOeffnen(m_ctx, m_ctx.einstellungsDatei); }));
+
+    QMenu *hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    hilfe->addAction(neueAktion(QStringLiteral("mnuInfo"), QStringLiteral("&Info..."), Qt::Key_F1,
+                                [this] { infoZeigen(); }));
+    hilfe->addSeparator();
+    hilfe->addAction(neueAktion(QStringLiteral("mnuURLHomePage"), QStringLiteral("&Homepage im Web..."), {},
+                                [this] { DokumentOeffnen(m_ctx, kHomepage); }));
+}
+
+} // namespace mirbelon
