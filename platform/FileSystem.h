@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 
 namespace mirbelon {
@@ -24,6 +25,46 @@ struct FileStamp
 {
     qint64 size = -1;
     qint64 modifiedMs = 0; // since the epoch
+};
+
+// XXH3-128 of a file's bytes.
+struct Hash128
+{
+    quint64 low = 0;
+    quint64 high = 0;
+    bool operator==(const Hash128 &) const = default;
+};
+
+// One copy for a worker thread: host paths and plain values only.
+struct CopyOrder
+{
+    QString from; // host path of the source
+    QString to;   // host path of the target
+    bool overwrite = false;
+    FileStamp expected; // the source as the list knew it; size -1: unknown
+};
+
+struct CopyResult
+{
+    Fehler fehler;
+    qint64 bytes = 0; // read from the source and written
+    Hash128 hash;     // of the bytes read from the source
+    FileStamp found;  // the source when it was opened; size -1 when it could not be
+};
+
+// A file read back from the disk.
+struct ReadBack
+{
+    Fehler fehler;
+    qint64 bytes = 0;
+    Hash128 hash;
+};
+
+// Bytes moved so far by a worker, and the whole, for a progress bar.
+struct ByteProgress
+{
+    std::atomic<qint64> done{0};
+    std::atomic<qint64> total{-1};
 };
 
 struct DiskSpace
@@ -84,12 +125,25 @@ public:
 
     // Copies content only. The data goes to a temporary name beside `target`
     // and is renamed to `target` when complete and of the source's size, so
-    // `target` never holds a partial file. The data is on disk once
-    // `flushCopies` has run. An existing `target` is replaced only with `overwrite`.
+    // `target` never holds a partial file. The data is on disk once the copy
+    // has been flushed. An existing `target` is replaced only with `overwrite`.
     virtual Fehler copyFile(const QString &source, const QString &target, bool overwrite) = 0;
-    // Puts every copy made so far, and its folder entry, on disk.
-    // A copy that has gone since is no error.
-    virtual Fehler flushCopies() = 0;
+
+    // The bytes of copyFile for a worker thread: safe on any thread, touches
+    // nothing but the files the order names, hashes what it reads.
+    virtual CopyResult copyBytes(const CopyOrder &order, ByteProgress *progress) const = 0;
+    // A copy that copyBytes made, taken into account on the owning thread.
+    virtual void noteCopy(const QString &hostTarget) = 0;
+    // Host paths of the copies made since the last call, still to be flushed.
+    virtual QStringList takeUnflushed() = 0;
+    // Any thread: size and time of a regular file, nullopt for any other.
+    virtual std::optional<FileStamp> hostStamp(const QString &hostPath) const = 0;
+    // Any thread: puts the files and their folder entries on disk. A file that
+    // has gone since is no error.
+    virtual Fehler flush(const QStringList &hostPaths) const = 0;
+    // Any thread: flushes the file, drops it from the page cache and reads it
+    // back from the disk, hashing it.
+    virtual ReadBack readBack(const QString &hostPath, ByteProgress *progress) const = 0;
 
     virtual std::optional<QByteArray> readAll(const QString &path) const = 0;
     // New file beside the old one, then renamed over it.

@@ -7,12 +7,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <vector>
+#include <memory>
+#include <utility>
 
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <xxhash.h>
 
 namespace mirbelon {
 
@@ -20,32 +22,37 @@ using namespace posixfs;
 
 namespace {
 
-// Copies from the current offsets to the end of `in`; `copied` counts the bytes.
-int copyData(int in, int out, qint64 expected, qint64 &copied)
+// Large enough for the disk's speed, small enough for a progress bar that
+// moves and a worker that notices little between two reads.
+constexpr size_t kChunk = 4 << 20;
+
+class Hasher
 {
-    copied = 0;
-    bool kernelCopy = true;
-    while (kernelCopy && copied < expected) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr,
-                                            size_t(std::min<qint64>(expected - copied, 1 << 30)), 0);
-        if (n > 0) {
-            copied += n;
-        } else if (n == 0) {
-            kernelCopy = false; // some file systems report 0 early; read on below
-        } else if (errno == EINTR) {
-            continue;
-        } else if (copied == 0
-                   && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP
-                       || errno == EPERM || errno == EBADF)) {
-            kernelCopy = false;
-        } else {
-            return errno;
-        }
+public:
+    Hasher() : m_state(XXH3_createState()) { XXH3_128bits_reset(m_state); }
+    ~Hasher() { XXH3_freeState(m_state); }
+    Hasher(const Hasher &) = delete;
+    Hasher &operator=(const Hasher &) = delete;
+
+    void add(const char *data, size_t size) { XXH3_128bits_update(m_state, data, size); }
+    Hash128 digest() const
+    {
+        const XXH128_hash_t h = XXH3_128bits_digest(m_state);
+        return Hash128{h.low64, h.high64};
     }
-    // Also reads what a growing source gained, so the size check below notices it.
-    std::vector<char> buffer(4 << 20);
+
+private:
+    XXH3_state_t *m_state;
+};
+
+// Reads `in` to its end, hashing every byte, and writes it to `out` unless
+// that is -1. Returns 0 or the errno of the failing call.
+int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
+{
+    moved = 0;
+    std::unique_ptr<char[]> buffer(new char[kChunk]);
     for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        const ssize_t n = ::read(in, buffer.get(), kChunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -53,10 +60,25 @@ int copyData(int in, int out, qint64 expected, qint64 &copied)
         }
         if (n == 0)
             return 0;
-        if (const int err = writeAll(out, buffer.data(), n))
-            return err;
-        copied += n;
+        hasher.add(buffer.get(), size_t(n));
+        if (out >= 0) {
+            if (const int err = writeAll(out, buffer.get(), n))
+                return err;
+        }
+        moved += n;
+        if (progress)
+            progress->done.store(moved, std::memory_order_relaxed);
     }
+}
+
+FileStamp stampOf(const struct stat &st)
+{
+    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000};
+}
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_size == b.st_size && nanos(a.st_mtim) == nanos(b.st_mtim);
 }
 
 void syncFolder(const QString &folder)
@@ -106,29 +128,44 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
     const QString to = hostPath(target);
     if (to.isEmpty())
         return unknownDrive(target);
+    const CopyResult result = copyBytes(CopyOrder{from, to, overwrite, {}}, nullptr);
+    if (!result.fehler)
+        noteCopy(to);
+    return result.fehler;
+}
 
+CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *progress) const
+{
+    CopyResult result;
+    const QString &from = order.from;
+    const QString &to = order.to;
     const int in = ::open(enc(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return errnoFehler(errno, from);
+    if (in < 0) {
+        result.fehler = errnoFehler(errno, from);
+        return result;
+    }
     struct stat src;
     if (::fstat(in, &src) != 0 || !S_ISREG(src.st_mode)) {
         ::close(in);
-        return fehler(75, from);
+        result.fehler = fehler(75, from);
+        return result;
     }
+    result.found = stampOf(src);
+    if (progress)
+        progress->total.store(qint64(src.st_size));
     ::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
 
     struct stat dst;
     if (statOf(to, dst)) {
-        Fehler f;
         if (S_ISDIR(dst.st_mode))
-            f = fehler(75, to);
-        else if (!overwrite)
-            f = fehler(58, to);
+            result.fehler = fehler(75, to);
+        else if (!order.overwrite)
+            result.fehler = fehler(58, to);
         else if (!ownerMayWrite(dst))
-            f = fehler(75, to); // a write-protected file is not replaced
-        if (f) {
+            result.fehler = fehler(75, to); // a write-protected file is not replaced
+        if (result.fehler) {
             ::close(in);
-            return f;
+            return result;
         }
     }
 
@@ -137,11 +174,16 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
     if (temp.fd < 0) {
         const int err = errno;
         ::close(in);
-        return errnoFehler(err, to);
+        result.fehler = errnoFehler(err, to);
+        return result;
     }
 
+    Hasher hasher;
     qint64 copied = 0;
-    int err = copyData(in, temp.fd, qint64(src.st_size), copied);
+    int err = pump(in, temp.fd, hasher, copied, progress);
+    // Also what a growing or rewritten source did meanwhile shows here.
+    struct stat after;
+    const bool unchanged = ::fstat(in, &after) == 0 && sameFile(src, after);
     ::close(in);
     struct stat written;
     const bool sizeOk = err == 0 && ::fstat(temp.fd, &written) == 0
@@ -153,29 +195,49 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
     else if (err != 0)
         ::close(temp.fd);
     temp.fd = -1;
-    if (err != 0 || !sizeOk) {
+    if (err != 0 || !sizeOk || !unchanged) {
         dropTemp(temp);
         if (err != 0)
-            return errnoFehler(err, to);
-        return fehler(diskFull(folder) ? 61 : 57, to);
+            result.fehler = errnoFehler(err, to);
+        else if (!unchanged) {
+            result.fehler = fehler(57, from);
+            result.fehler.beschreibung
+                = QStringLiteral("Die Datei hat sich während des Kopierens geändert: ") + from;
+        }
+        else
+            result.fehler = fehler(diskFull(folder) ? 61 : 57, to);
+        return result;
     }
 
-    err = overwrite ? (::rename(enc(temp.path).constData(), enc(to).constData()) == 0 ? 0 : errno)
-                    : renameNoReplace(temp.path, to);
+    err = order.overwrite
+              ? (::rename(enc(temp.path).constData(), enc(to).constData()) == 0 ? 0 : errno)
+              : renameNoReplace(temp.path, to);
     if (err != 0) {
         dropTemp(temp);
-        return errnoFehler(err, to);
+        result.fehler = errnoFehler(err, to);
+        return result;
     }
-    m_unflushed.append(to);
-    std::lock_guard lock(m_cache->mutex);
-    m_cache->note(folder, nameOf(to), true, false);
-    return {};
+    result.bytes = copied;
+    result.hash = hasher.digest();
+    return result;
 }
 
-Fehler PosixFileSystem::flushCopies()
+void PosixFileSystem::noteCopy(const QString &hostTarget)
+{
+    m_unflushed.append(hostTarget);
+    std::lock_guard lock(m_cache->mutex);
+    m_cache->note(parentOf(hostTarget), nameOf(hostTarget), true, false);
+}
+
+QStringList PosixFileSystem::takeUnflushed()
+{
+    return std::exchange(m_unflushed, {});
+}
+
+Fehler PosixFileSystem::flush(const QStringList &hostPaths) const
 {
     QSet<QString> folders;
-    for (const QString &path : std::as_const(m_unflushed)) {
+    for (const QString &path : hostPaths) {
         const int fd = ::open(enc(path).constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
             if (errno == ENOENT)
@@ -190,8 +252,42 @@ Fehler PosixFileSystem::flushCopies()
     }
     for (const QString &folder : std::as_const(folders))
         syncFolder(folder);
-    m_unflushed.clear();
     return {};
+}
+
+ReadBack PosixFileSystem::readBack(const QString &hostPath, ByteProgress *progress) const
+{
+    ReadBack result;
+    const int fd = ::open(enc(hostPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.fehler = errnoFehler(errno, hostPath);
+        return result;
+    }
+    struct stat st;
+    int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (err == 0 && progress)
+        progress->total.store(qint64(st.st_size));
+    // Only clean pages leave the cache: the data is written out first.
+    if (err == 0 && ::fsync(fd) != 0)
+        err = errno;
+    if (err == 0)
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    Hasher hasher;
+    if (err == 0)
+        err = pump(fd, -1, hasher, result.bytes, progress);
+    ::close(fd);
+    if (err != 0)
+        result.fehler = errnoFehler(err, hostPath);
+    result.hash = hasher.digest();
+    return result;
+}
+
+std::optional<FileStamp> PosixFileSystem::hostStamp(const QString &hostPath) const
+{
+    struct stat st;
+    if (!statOf(hostPath, st) || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return stampOf(st);
 }
 
 } // namespace mirbelon

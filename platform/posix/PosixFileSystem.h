@@ -36,7 +36,12 @@ public:
     Fehler makeFolder(const QString &path) override;
     Fehler remove(const QString &path) override;
     Fehler copyFile(const QString &source, const QString &target, bool overwrite) override;
-    Fehler flushCopies() override;
+    CopyResult copyBytes(const CopyOrder &order, ByteProgress *progress) const override;
+    void noteCopy(const QString &hostTarget) override;
+    QStringList takeUnflushed() override;
+    std::optional<FileStamp> hostStamp(const QString &hostPath) const override;
+    Fehler flush(const QStringList &hostPaths) const override;
+    ReadBack readBack(const QString &hostPath, ByteProgress *progress) const override;
     std::optional<QByteArray> readAll(const QString &path) const override;
     Fehler writeAtomic(const QString &path, const QByteArray &data) override;
     Fehler append(const QString &path, const QByteArray &data) override;

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -93,13 +94,22 @@ int writeAll(int fd, const char *data, qint64 size)
 
 TempFile createTemp(const QString &folder, const QString &name)
 {
+    removeLeftovers(folder);
     QString kurz = name;
     while (enc(kurz).size() > 150)
         kurz.chop(1);
-    QByteArray pattern = enc(joined(folder, QLatin1Char('.') + kurz + QLatin1String(".XXXXXX")
-                                                + kTempSuffix));
-    const int fd = ::mkostemps(pattern.data(), int(enc(kTempSuffix).size()), O_CLOEXEC);
-    return TempFile{fd, fd >= 0 ? QFile::decodeName(pattern) : QString()};
+    const QString suffix = QStringLiteral(".p%1").arg(::getpid()) + kTempSuffix;
+    QByteArray pattern
+        = enc(joined(folder, QLatin1Char('.') + kurz + QLatin1String(".XXXXXX") + suffix));
+    const int fd = ::mkostemps(pattern.data(), int(enc(suffix).size()), O_CLOEXEC);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB); // released on close, or when the process ends
+    return TempFile { fd, fd >= 0 ? QFile::decodeName(pattern) : QString() };
+}
+
+QString partSuffix()
+{
+    return kTempSuffix;
 }
 
 void dropTemp(TempFile &t)

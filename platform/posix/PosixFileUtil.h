@@ -35,8 +35,16 @@ struct TempFile
     QString path;
 };
 
-// A hidden file beside `name` in `folder`, created exclusively.
+// A hidden file beside `name` in `folder`, created exclusively, named with
+// our process id and held locked while it is open, so that no other program
+// of ours takes it for a leftover.
 TempFile createTemp(const QString &folder, const QString &name);
 void dropTemp(TempFile &t);
+
+// ".mirbelon-part", the end of every temporary name of ours.
+QString partSuffix();
+// Removes the temporary files of ours in `folder` that programs which have
+// ended (a crash, a kill) left behind; nothing else. Once per folder and run.
+void removeLeftovers(const QString &folder);
 
 } // namespace mirbelon::posixfs

@@ -180,8 +180,9 @@ TEST_F(PosixFileSystemTest, CopiesAreFlushedLaterEvenWhenOneHasGone)
     EXPECT_EQ(read(QStringLiteral("C/a.jpg")), QByteArray("aaa"));
     EXPECT_EQ(names(QStringLiteral("C")), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
     ASSERT_EQ(::unlink(host(QStringLiteral("C/a.jpg")).toLocal8Bit().constData()), 0);
-    EXPECT_FALSE(fs.flushCopies());
-    EXPECT_FALSE(fs.flushCopies()) << "a second flush has nothing left to do";
+    EXPECT_EQ(fs.takeUnflushed().size(), 2);
+    EXPECT_FALSE(fs.flush({host(QStringLiteral("C/a.jpg")), host(QStringLiteral("C/b.jpg"))}));
+    EXPECT_TRUE(fs.takeUnflushed().isEmpty()) << "a second flush has nothing left to do";
     EXPECT_EQ(read(QStringLiteral("C/b.jpg")), QByteArray("bbbb"));
 }
 
@@ -223,6 +224,43 @@ TEST_F(PosixFileSystemTest, CopyIntoAReadOnlyFolderFailsWithoutLeavingAFile)
                == 70;
     }));
     EXPECT_TRUE(names(QStringLiteral("C/Nur")).isEmpty());
+}
+
+TEST_F(PosixFileSystemTest, OnlyOurLeftoversOfEndedProgramsGoBeforeWeWriteIntoAFolder)
+{
+    const pid_t beendet = ::fork();
+    if (beendet == 0)
+        ::_exit(0);
+    ::waitpid(beendet, nullptr, 0);
+    const QString tot = QString::number(beendet);
+    const QString lebt = QString::number(::getppid()); // another program of ours, still writing
+    write(QStringLiteral("E/a.jpg"), "a");
+    struct Fall
+    {
+        QString name;
+        bool bleibt;
+    };
+    const Fall faelle[] = {
+        {".a.jpg.Xy12Ab.p" + tot + ".mirbelon-part", false},
+        {".Mirbelon.ini.Qw34Er.p" + tot + ".mirbelon-part", false},
+        {".b.jpg.Xy12Ab.p" + lebt + ".mirbelon-part", true},
+        {"b.jpg.Xy12Ab.p" + tot + ".mirbelon-part", true},
+        {".c.jpg.Xy12Ab.p" + tot + ".mirbelon-part.jpg", true},
+        {".d.jpg.Xy12Ab.pxy.mirbelon-part", true},
+        {"Foto.jpg", true},
+    };
+    for (const Fall &f : faelle) {
+        write(QStringLiteral("C/Archiv/") + f.name, "x");
+        write(QStringLiteral("E/") + f.name, "x");
+    }
+    EXPECT_FALSE(fs.copyFile(QStringLiteral("E:\\a.jpg"), QStringLiteral("C:\\Archiv\\neu.jpg"), false));
+    const QStringList archiv = names(QStringLiteral("C/Archiv"));
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name.toStdString());
+        EXPECT_EQ(archiv.contains(f.name), f.bleibt);
+        EXPECT_TRUE(names(QStringLiteral("E")).contains(f.name)) << "a folder only read from keeps all";
+    }
+    EXPECT_TRUE(archiv.contains(QStringLiteral("neu.jpg")));
 }
 
 TEST_F(PosixFileSystemTest, WriteAtomicLeavesAReadOnlyFileUnchanged)

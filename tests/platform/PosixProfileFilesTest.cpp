@@ -55,7 +55,12 @@ public:
         return {};
     }
     Fehler copyFile(const QString &, const QString &, bool) override { return {}; }
-    Fehler flushCopies() override { return {}; }
+    CopyResult copyBytes(const CopyOrder &, ByteProgress *) const override { return {}; }
+    void noteCopy(const QString &) override {}
+    QStringList takeUnflushed() override { return {}; }
+    std::optional<FileStamp> hostStamp(const QString &) const override { return std::nullopt; }
+    Fehler flush(const QStringList &) const override { return {}; }
+    ReadBack readBack(const QString &, ByteProgress *) const override { return {}; }
     std::optional<QByteArray> readAll(const QString &p) const override
     {
         ++const_cast<StampedFiles *>(this)->reads;
