@@ -1,5 +1,6 @@
 #include "archive/Kopierlauf.h"
 
+#include "archive/Arbeiter.h"
 #include "archive/KartenBefehle.h"
 #include "archive/Laufsperre.h"
 #include "archive/Loeschen.h"
@@ -25,6 +26,12 @@ namespace {
 
 const QString kTitel = QStringLiteral("Fotos kopieren");
 
+bool KarteGeaendert(const FileStamp &vorher, const FileStamp &jetzt)
+{
+    return vorher.size >= 0 && jetzt.size >= 0
+           && (vorher.size != jetzt.size || vorher.modifiedMs != jetzt.modifiedMs);
+}
+
 // One copy run over the list as it was at its start.
 class Kopierlauf
 {
@@ -39,8 +46,10 @@ public:
     void laufen();
 
 private:
+    void stempelNehmen();
     bool eintrag(int i);
-    bool kopieren(const QString &quelle, const QString &name);
+    bool kopieren(int i, const QString &name);
+    void fortschrittInDatei(int i, double anteil);
     bool jobsStarten(const QString &ziel);
     bool postRun();
     void unterordnerAnlegen(const QString &name);
@@ -57,6 +66,9 @@ private:
     const QString m_muster;
     const QStringList m_pfade;
     const std::vector<char> m_marken;
+    QStringList m_hosts;        // the photos' host files, as listed
+    QList<FileStamp> m_stempel; // size and time of each when the run began
+    int m_fortschritt = -1;     // the last value set within a file, -1 for none
     std::optional<BusyPointer> m_busy;
     QString m_ziel; // T, without a trailing "\"
     quint32 m_start = 0;
@@ -76,6 +88,7 @@ void Kopierlauf::laufen()
     if (!HatNormaleDatei(m_files, m_ziel))
         OrdnerAnlegen(m_ctx, m_ziel);
 
+    stempelNehmen();
     m_start = m_ctx.host.system.tickCount();
     for (int i = 0; i < m_pfade.size(); ++i) {
         if (!eintrag(i))
@@ -131,10 +144,8 @@ bool Kopierlauf::eintrag(int i)
         m_fenster.statusNeuZeichnen();
 
         if (!name.isEmpty()) {
-            if (!kopieren(quelle, name))
+            if (!kopieren(i, name))
                 return false;
-            m_dateien += 1;
-            m_bytes += qMax<qint64>(0, m_files.size(quelle));
             m_ctx.host.desktop.processEvents();
             if (!jobsStarten(ziel))
                 return false;
@@ -145,24 +156,68 @@ bool Kopierlauf::eintrag(int i)
     return true;
 }
 
-bool Kopierlauf::kopieren(const QString &quelle, const QString &name)
+void Kopierlauf::stempelNehmen()
+{
+    m_hosts.reserve(m_pfade.size());
+    for (int i = 0; i < m_pfade.size(); ++i)
+        m_hosts << (m_marken[static_cast<size_t>(i)] ? m_files.hostPath(m_pfade.at(i)) : QString());
+    const FileSystem &files = m_files;
+    const QStringList hosts = m_hosts;
+    m_stempel = ImHintergrund<QList<FileStamp>>([&files, &hosts] {
+        QList<FileStamp> stempel;
+        stempel.reserve(hosts.size());
+        for (const QString &host : hosts)
+            stempel << (host.isEmpty() ? FileStamp{} : files.hostStamp(host).value_or(FileStamp{}));
+        return stempel;
+    });
+}
+
+bool Kopierlauf::kopieren(int i, const QString &name)
 {
     unterordnerAnlegen(name);
+    const QString quelle = m_pfade.at(i);
     const QString ziel = m_ziel + QLatin1Char('\\') + name;
     // Never over an existing file. Put on disk before any photo of the card is
     // deleted, not one by one: a run that ends without deleting needs no wait.
-    Fehler fehler = m_files.copyFile(quelle, ziel, false);
+    const CopyOrder auftrag{m_hosts.at(i), m_files.hostPath(ziel), false, m_stempel.at(i)};
+    CopyResult ergebnis;
+    if (auftrag.from.isEmpty() || auftrag.to.isEmpty())
+        ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuKopieren"));
+    else
+        ergebnis = KopierenImHintergrund(m_files, auftrag,
+                                         [this, i](double anteil) { fortschrittInDatei(i, anteil); });
+    if (m_fortschritt >= 0) {
+        m_fenster.setFortschritt(qRound((i + 1) * 100.0f / static_cast<float>(m_pfade.size())));
+        m_fortschritt = -1;
+    }
+    m_dateien += 1;
+    m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(quelle));
+
+    Fehler fehler = ergebnis.fehler;
     if (!fehler) {
-        const qint64 soll = m_files.size(quelle);
-        const qint64 ist = m_files.size(ziel);
-        if (soll < 0 || ist != soll)
+        m_files.noteCopy(auftrag.to);
+        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes});
+        if (KarteGeaendert(auftrag.expected, ergebnis.found))
             fehler = {57,
-                      QStringLiteral("Die Kopie ist nicht so groß wie das Original (")
-                          + QString::number(ist) + QStringLiteral(" statt ")
-                          + QString::number(soll) + QStringLiteral(" Bytes)"),
+                      QStringLiteral("Die Datei »") + quelle
+                          + QStringLiteral("« hat sich auf der Karte geändert (Größe oder "
+                                           "Zeit). Kopiert wurde sie so, wie sie jetzt ist, nach »")
+                          + ziel + QStringLiteral("«."),
                       QStringLiteral("mnuKopieren")};
     }
     return !fehler || weiter(fehler);
+}
+
+// A large file moves the bar within its own step; a small one only steps.
+void Kopierlauf::fortschrittInDatei(int i, double anteil)
+{
+    if (anteil <= 0 || anteil >= 1)
+        return;
+    const int wert = qRound((i + anteil) * 100.0f / static_cast<float>(m_pfade.size()));
+    if (wert == m_fortschritt)
+        return;
+    m_fortschritt = wert;
+    m_fenster.setFortschritt(wert);
 }
 
 bool Kopierlauf::jobsStarten(const QString &ziel)

@@ -1,6 +1,8 @@
 #include "archive/Loeschen.h"
 
+#include "archive/Arbeiter.h"
 #include "archive/Laufsperre.h"
+#include "archive/ZielName.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
@@ -48,7 +50,81 @@ bool IstSicherung(Context &ctx, const QString &name)
 
 enum class Schritt { Weiter, Abbruch };
 
-// Safety copy, then the delete; a photo whose copy is not complete stays.
+Fehler Pruefung(const QString &text)
+{
+    return Fehler{57, text, QStringLiteral("mnuLöschenAlle")};
+}
+
+// The safety copy under a name no other copy holds: the photo's own name,
+// then name-01.ext, name-02.ext ...; `kopie` is the name it got.
+CopyResult Sichern(Context &ctx, const QString &pfad, const QString &host, QString &kopie)
+{
+    FileSystem &files = ctx.host.files;
+    const QString name = PfadTeil(pfad, 3);
+    CopyResult ergebnis;
+    for (int nummer = 0; nummer < 10000; ++nummer) {
+        const QString frei = nummer == 0 ? name : NummerierterName(name, nummer);
+        kopie = ctx.ordner.tmp + QLatin1Char('\\') + frei;
+        if (files.exists(kopie))
+            continue;
+        const QString ziel = files.hostPath(kopie);
+        if (host.isEmpty() || ziel.isEmpty()) {
+            ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuLöschenAlle"));
+            return ergebnis;
+        }
+        ergebnis = KopierenImHintergrund(files, CopyOrder{host, ziel, false, {}});
+        if (ergebnis.fehler.nummer == 58)
+            continue; // made meanwhile by someone else
+        if (!ergebnis.fehler) {
+            files.noteCopy(ziel);
+            SicherungMerken(ctx, frei);
+        }
+        return ergebnis;
+    }
+    ergebnis.fehler = FehlerAusNummer(58, QStringLiteral("mnuLöschenAlle"));
+    return ergebnis;
+}
+
+// Whether a copy on disk holds the bytes the card gave.
+bool GleichZurueck(const FileSystem &files, const QString &host, const Hash128 &hash, qint64 bytes)
+{
+    const ReadBack zurueck = ZurueckLesenImHintergrund(files, host);
+    return !zurueck.fehler && zurueck.bytes == bytes && zurueck.hash == hash;
+}
+
+// The copies the deletion relies on are on disk and read back from it as
+// the bytes the card gave; the card gave the same bytes both times it was read.
+Fehler Pruefen(Context &ctx, const QString &pfad, const QString &host, const QString &kopie,
+               const CopyResult &sicherung)
+{
+    FileSystem &files = ctx.host.files;
+    const QStringList offen = files.takeUnflushed();
+    if (const Fehler f = FlushImHintergrund(files, offen)) {
+        for (const QString &datei : offen)
+            files.noteCopy(datei);
+        return f;
+    }
+    const auto archiv = ctx.kopien.constFind(host);
+    const bool hatArchiv = archiv != ctx.kopien.constEnd();
+    if (hatArchiv && (archiv->hash != sicherung.hash || archiv->bytes != sicherung.bytes))
+        return Pruefung(QStringLiteral("Die Karte hat für »") + pfad
+                        + QStringLiteral("« jetzt andere Daten geliefert als beim Kopieren nach »")
+                        + files.programPath(archiv->ziel)
+                        + QStringLiteral("«. Das Foto wird nicht gelöscht."));
+    if (!GleichZurueck(files, files.hostPath(kopie), sicherung.hash, sicherung.bytes))
+        return Pruefung(QStringLiteral("Die Sicherheitskopie »") + kopie + QStringLiteral("« von »")
+                        + pfad
+                        + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
+                                         "geliefert hat. Das Foto wird nicht gelöscht."));
+    if (hatArchiv && !GleichZurueck(files, archiv->ziel, archiv->hash, archiv->bytes))
+        return Pruefung(QStringLiteral("Die Kopie »") + files.programPath(archiv->ziel)
+                        + QStringLiteral("« von »") + pfad
+                        + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
+                                         "geliefert hat. Das Foto wird nicht gelöscht."));
+    return {};
+}
+
+// Safety copy, then the delete; a photo whose copies are not proven good stays.
 Schritt FotoLoeschen(Context &ctx, const QString &pfad)
 {
     FileSystem &files = ctx.host.files;
@@ -64,26 +140,22 @@ Schritt FotoLoeschen(Context &ctx, const QString &pfad)
             return Schritt::Abbruch;
     }
 
-    const QString name = PfadTeil(pfad, 3);
-    const QString kopie = ctx.ordner.tmp + QLatin1Char('\\') + name;
-    Fehler fehler = files.copyFile(pfad, kopie, true);
-    if (!fehler && files.size(kopie) != files.size(pfad))
-        fehler = {57, QStringLiteral("Die Sicherheitskopie ist unvollständig"),
-                  QStringLiteral("mnuLöschenAlle")};
-    // The safety copy and the archive copies of the run are on disk before
-    // the only other copy goes.
+    const QString host = files.hostPath(pfad);
+    QString kopie;
+    const CopyResult sicherung = Sichern(ctx, pfad, host, kopie);
+    Fehler fehler = sicherung.fehler;
     if (!fehler)
-        fehler = files.flushCopies();
+        fehler = Pruefen(ctx, pfad, host, kopie, sicherung);
     if (fehler) {
-        // Without a complete safety copy the photo is not deleted, and stays as it was.
+        // The photo is not deleted, and stays as it was.
         if (schreibgeschuetzt)
             files.setReadOnly(pfad, true);
         return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     }
-    SicherungMerken(ctx, name);
 
-    if (const Fehler f = files.remove(pfad); f && FehlerMelden(ctx, f, kKontext) == 2)
-        return Schritt::Abbruch;
+    if (const Fehler f = files.remove(pfad))
+        return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
+    ctx.kopien.remove(host);
     return Schritt::Weiter;
 }
 

@@ -10,8 +10,10 @@ class FotoListe;
 
 // Menu "&Fotos löschen...": asks whether all photos, the marked ones or
 // none are deleted on the source (Cancel is the default), then puts a
-// flushed safety copy of each into the temp folder and deletes the photo
-// only when that copy is complete; scans the source again at the end.
+// safety copy of each into the temp folder under a name no other copy holds,
+// and deletes the photo only when that copy, and the archive copy this
+// program run made of it, read back from the disk as the card's bytes;
+// scans the source again at the end.
 void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster);
 
 // Menu "&Temporär abgelegte Fotos löschen": offers to delete the safety

@@ -35,6 +35,15 @@ struct Ordner
     QString debugDatei; // DebugDatei: OrdnerDat + "\Debug.txt"
 };
 
+// An archive copy that this program run made of a photo: where it went and
+// the hash of the bytes read from the card.
+struct Kopiert
+{
+    QString ziel; // host path
+    Hash128 hash;
+    qint64 bytes = 0;
+};
+
 // Which long run is going on; a scan or a second run is refused meanwhile.
 enum class Lauf { Keiner, Kopieren, Loeschen };
 
@@ -66,6 +75,9 @@ public:
     bool scanNochmal = false; // the source was asked for again while a scan ran
     // Answers to a card's commands, also when the settings file cannot keep them.
     QHash<QString, bool> befehlsAntworten;
+    // Archive copies of this program run, by the photo's host path; a photo is
+    // deleted only when they read back as the card's bytes.
+    QHash<QString, Kopiert> kopien;
 };
 
 } // namespace mirbelon

@@ -231,6 +231,31 @@ TEST_F(KopierlaufTest, FailedCopyAnsweredWithGoingOnCopiesTheRest)
               1);
 }
 
+TEST_F(KopierlaufTest, PhotoThatChangedOnTheCardSinceTheRunBeganIsReported)
+{
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 1});
+    // The camera, still attached, rewrites A just before it is copied.
+    QObject::connect(&liste, &FotoListe::aktuellGeaendert, [&](int index) {
+        if (index != 0)
+            return;
+        QFile f(env.host("E:\\A.jpg"));
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("mehr");
+        f.flush();
+        f.setFileTime(zeit(14, 9, 5, 30), QFileDevice::FileModificationTime);
+    });
+    env.dialogs.antworte(Answer::No); // report: go on
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    ASSERT_EQ(gezeigt(kFehlerTitel), 1);
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains(
+        "Die Datei »E:\\A.jpg« hat sich auf der Karte geändert"));
+    const QString t = "C:\\Archiv\\2024\\Maerz\\";
+    EXPECT_EQ(env.inhalt(t + "2024_0314-090530.jpg"), inhaltVon("E:\\A.jpg") + "mehr");
+    EXPECT_EQ(env.inhalt(t + "2024_0314-090531.jpg"), inhaltVon("E:\\B.jpg"));
+}
+
 TEST_F(KopierlaufTest, EmptiedCardEndsTheProgramAfterThePostRunCommand)
 {
     karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 0});

@@ -1,6 +1,11 @@
+#include "archive/Kopierlauf.h"
 #include "archive/Loeschen.h"
 
 #include "tests/archive/ArchivTest.h"
+
+#include <QFileInfo>
+
+#include <functional>
 
 namespace mirbelon::test {
 namespace {
@@ -141,8 +146,9 @@ TEST_F(LoeschenTest, CancelledReportEndsWithoutRescan)
     EXPECT_EQ(ctx().lauf, Lauf::Keiner);
 }
 
-TEST_F(LoeschenTest, SameNameFromAnotherFolderReplacesTheSafetyCopy)
+TEST_F(LoeschenTest, SafetyCopiesOfOneNameNeverReplaceEachOtherAndTheMenuDeletesOnlyOurs)
 {
+    env.datei("C:\\Tmp\\IMG_0001.JPG", "von letzter Woche, nicht verzeichnet");
     env.datei("E:\\Dcim\\101canon\\Img_0001.jpg", "zweite");
     liste.setPfade({"E:\\Dcim\\Img_0001.jpg", "E:\\Dcim\\101canon\\Img_0001.jpg"});
     liste.setMarken({1, 1});
@@ -151,7 +157,71 @@ TEST_F(LoeschenTest, SameNameFromAnotherFolderReplacesTheSafetyCopy)
     EXPECT_FALSE(aufKarte(1));
     EXPECT_FALSE(gibt("E:\\Dcim\\101canon\\Img_0001.jpg"));
     // "101canon" sorts before "Img_0001.jpg", so the photo of the folder itself came last.
-    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0001.jpg"), inhaltVon("E:\\Dcim\\Img_0001.jpg"));
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\IMG_0001.JPG"), "von letzter Woche, nicht verzeichnet");
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0001-01.jpg"), "zweite");
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0001-02.jpg"), inhaltVon("E:\\Dcim\\Img_0001.jpg"));
+
+    env.dialogs.antworte(Answer::Yes);
+    mnuLoeschenTmp(ctx(), true);
+    EXPECT_TRUE(env.dialogs.gezeigt.last().text.contains("2 Sicherheitskopien"));
+    EXPECT_FALSE(gibt("C:\\Tmp\\Img_0001-01.jpg") || gibt("C:\\Tmp\\Img_0001-02.jpg"));
+    EXPECT_TRUE(gibt("C:\\Tmp\\IMG_0001.JPG"));
+}
+
+// Copied by a run whose delete question was answered Cancel, then changed
+// on disk, then the menu's deletion: the photo stays and is named.
+TEST_F(LoeschenTest, PhotoWhoseCopiesDoNotReadBackAsTheCardsBytesStays)
+{
+    const QString archiv = "C:\\Archiv\\2024_0314-090000.jpg";
+    const QString karte1 = "E:\\Dcim\\Img_0001.jpg";
+    const auto kippen = [this](const QString &pfad) {
+        QFile f(env.host(pfad));
+        const QDateTime zeit = QFileInfo(f).lastModified();
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(100);
+        f.write("X");
+        f.setFileTime(zeit, QFileDevice::FileModificationTime);
+    };
+    struct Fall
+    {
+        const char *name;
+        std::function<void()> aendern;
+        QString gemeldet;
+    };
+    const Fall faelle[] = {
+        {"archive copy changed", [&] { kippen(archiv); },
+         "Die Kopie »" + archiv + "« von »" + karte1 + "« lässt sich nicht so zurücklesen"},
+        {"archive copy gone", [&] { QFile::remove(env.host(archiv)); },
+         "Die Kopie »" + archiv + "« von »" + karte1 + "« lässt sich nicht so zurücklesen"},
+        {"card gives other bytes", [&] { kippen(karte1); },
+         "Die Karte hat für »" + karte1 + "« jetzt andere Daten geliefert als beim Kopieren nach »"
+             + archiv + "«"},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        QDir(env.host("C:\\Archiv")).removeRecursively();
+        QDir(env.host("C:\\Tmp")).removeRecursively();
+        env.ordner("C:\\Tmp");
+        ctx().kopien.clear();
+        karte({{karte1, zeit(14, 9, 0, 0)}, {"E:\\Dcim\\Img_0003.jpg", zeit(14, 9, 0, 4)}}, {1, 1});
+        env.dialogs.antworte(Answer::Cancel);
+        fenster.zielOhneReaktion("C:\\Archiv");
+        mnuKopieren(ctx(), liste, fenster);
+        ASSERT_TRUE(gibt(archiv));
+
+        f.aendern();
+        env.dialogs.gezeigt.clear();
+        env.dialogs.antworte(Answer::Yes);
+        env.dialogs.antworte(Answer::No); // report: go on
+        mnuLoeschenAlle(ctx(), liste, fenster);
+
+        EXPECT_TRUE(gibt(karte1));
+        EXPECT_FALSE(aufKarte(3));
+        ASSERT_EQ(gezeigt(kFehlerTitel), 1);
+        EXPECT_TRUE(env.dialogs.gezeigt.at(1).text.contains(f.gemeldet))
+            << env.dialogs.gezeigt.at(1).text.toStdString();
+        EXPECT_TRUE(env.dialogs.gezeigt.at(1).text.contains("Das Foto wird nicht gelöscht."));
+    }
 }
 
 TEST_F(LoeschenTest, RefusedWhileARunIsGoingOn)
