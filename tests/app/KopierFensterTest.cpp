@@ -1,0 +1,89 @@
+#include "app/Main.h"
+#include "tests/support/TestUmgebung.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace mirbelon {
+namespace {
+
+using test::TestUmgebung;
+
+// Notes whether a key reached the list while the copy was still being written.
+class TastenZeuge : public QObject
+{
+public:
+    std::function<bool()> kopiertGerade;
+    bool waehrendDerKopie = false;
+    int tasten = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            ++tasten;
+            waehrendDerKopie = waehrendDerKopie || kopiertGerade();
+        }
+        return false;
+    }
+};
+
+TEST(KopierFenster, KeysAreHandledAndTheBarMovesWhileALargeFileIsCopied)
+{
+    TestUmgebung u;
+    // A video far larger than a photo: sparse, so it is there at once; its
+    // copy is written in full and takes a good part of a second at least.
+    u.datei(QStringLiteral("E:\\DCIM\\100CANON\\MVI_0001.MOV"), "");
+    ASSERT_EQ(::truncate(QFile::encodeName(u.host(QStringLiteral("E:\\DCIM\\100CANON\\MVI_0001.MOV"))).constData(),
+                         qint64(512) << 20),
+              0);
+    Main main(*u.ctx, [] {});
+    main.laden();
+    main.setQuelle(QStringLiteral("E:\\"));
+    main.setZiel(QStringLiteral("C:\\Archiv"));
+    main.show();
+    ASSERT_EQ(main.liste().anzahl(), 1);
+    main.liste().setMarken({1});
+    u.dialogs.antworte(Answer::Cancel); // the delete question
+
+    const QString archiv = u.host(QStringLiteral("C:\\Archiv"));
+    // Only the hidden part file is there while the bytes are on their way.
+    const auto kopiertGerade = [&archiv] {
+        return !QDir(archiv).entryList({QStringLiteral("*.mirbelon-part")}, QDir::Files | QDir::Hidden).isEmpty()
+               && QDir(archiv).entryList(QDir::Files).isEmpty();
+    };
+    TastenZeuge zeuge;
+    zeuge.kopiertGerade = kopiertGerade;
+    main.listBilder()->installEventFilter(&zeuge);
+    QProgressBar *balken = main.findChild<QProgressBar *>();
+    ASSERT_NE(balken, nullptr);
+    int kleinsterWert = 100;
+    QTimer uhr;
+    QObject::connect(&uhr, &QTimer::timeout, [&] {
+        if (!kopiertGerade())
+            return;
+        kleinsterWert = std::min(kleinsterWert, balken->value());
+        if (zeuge.tasten == 0)
+            QTest::keyClick(main.listBilder(), Qt::Key_Up);
+    });
+    uhr.start(5);
+
+    main.aktion(QStringLiteral("mnuKopieren"))->trigger();
+    uhr.stop();
+
+    EXPECT_EQ(QDir(archiv).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(zeuge.waehrendDerKopie) << "the key came only after the copy";
+    EXPECT_LT(kleinsterWert, 100) << "the bar stood still within the file";
+}
+
+} // namespace
+} // namespace mirbelon
