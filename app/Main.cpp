@@ -4,14 +4,13 @@
 #include "app/Info.h"
 #include "app/Twips.h"
 #include "archive/Datumskorrektur.h"
+#include "archive/KartenBefehle.h"
 #include "archive/Kopierlauf.h"
 #include "archive/Loeschen.h"
 #include "archive/NummernSync.h"
 #include "archive/ZielName.h"
 #include "archive/ZielStatus.h"
 #include "frame/Context.h"
-#include "frame/ProgrammOrdner.h"
-#include "platform/ShellQuote.h"
 #include "services/Adressen.h"
 #include "source/Karte.h"
 #include "source/Markieren.h"
@@ -390,13 +389,7 @@ void Main::programmEnde()
         return;
     m_endeGelaufen = true;
     KonfigSpeichern(m_ctx, *this);
-    QString skript = ProgrammDateiSuchen(m_ctx, QStringLiteral("Mirbelon_Exit.cmd"));
-    if (skript.isEmpty())
-        skript = ProgrammDateiSuchen(m_ctx, QStringLiteral("Mirbelon_Exit.bat"));
-    if (!skript.isEmpty()) {
-        m_ctx.host.processes.startDetached(
-            QStringLiteral("/bin/sh ") + shellQuote(m_ctx.host.files.hostPath(skript)), WindowStyle::Normal);
-    }
+    ExitSkriptStarten(m_ctx);
     hide();
     m_ctx.host.desktop.processEvents();
     if (m_beenden)

@@ -2,6 +2,7 @@
 
 #include "app/Einstellungen.h"
 #include "archive/Datumskorrektur.h"
+#include "archive/KartenBefehle.h"
 #include "archive/Kopierlauf.h"
 #include "archive/Loeschen.h"
 #include "archive/NummernSync.h"
@@ -90,6 +91,8 @@ void Main::bauenMenues()
     extras->addAction(neueAktion(QStringLiteral("Fotos_Nr_Sync"),
                                  QStringLiteral("Fotos nummeriert syncronisieren"),
                                  QKeySequence(Qt::CTRL | Qt::Key_F5), [this] { Fotos_Nr_Sync(m_ctx); }));
+    extras->addAction(neueAktion(QStringLiteral("mnuKartenBefehle"), QStringLiteral("Befehle der Speicherkarte..."),
+                                 {}, [this] { mnuKartenBefehle(m_ctx, quelle()); }));
     extras->addAction(neueAktion(QStringLiteral("mnuNote(0)"), QStringLiteral("&Logbuch / Einstellungen"),
                                  QKeySequence(Qt::CTRL | Qt::Key_E),
                                  [this] { DokumentOeffnen(m_ctx, m_ctx.einstellungsDatei); }));

@@ -70,6 +70,10 @@ private:
     QList<FileStamp> m_stempel; // size and time of each when the run began
     int m_fortschritt = -1;     // the last value set within a file, -1 for none
     std::optional<BusyPointer> m_busy;
+    // The card's commands as the user was asked about them.
+    QStringList m_jobs;
+    QString m_postRun;
+    bool m_befehleErlaubt = false;
     QString m_ziel; // T, without a trailing "\"
     quint32 m_start = 0;
     double m_dateien = 0;
@@ -79,6 +83,10 @@ private:
 void Kopierlauf::laufen()
 {
     LaufSperre sperre(m_ctx, Lauf::Kopieren);
+    // Asked once, before the first photo and outside the measured time.
+    m_jobs = KopierJobs(m_ctx, m_quelle);
+    m_postRun = PostRunBefehl(m_ctx, m_quelle);
+    m_befehleErlaubt = KartenBefehleErlaubt(m_ctx, m_jobs, m_postRun);
     m_busy.emplace(m_ctx.host.dialogs);
     m_fenster.setFortschrittSichtbar(true);
 
@@ -222,14 +230,12 @@ void Kopierlauf::fortschrittInDatei(int i, double anteil)
 
 bool Kopierlauf::jobsStarten(const QString &ziel)
 {
-    const QStringList jobs = KopierJobs(m_ctx, m_quelle);
-    if (jobs.isEmpty()
-        || !BefehleErlaubt(m_ctx, jobs, QStringLiteral("nach jeder kopierten Datei")))
+    if (!m_befehleErlaubt)
         return true;
     const QString hostZiel = m_files.hostPath(ziel);
-    for (const QString &job : jobs) {
-        const QString befehl = PfadEinsetzen(job, QStringLiteral("{DateiZiel}"), hostZiel);
-        if (!m_ctx.host.processes.startDetached(befehl, WindowStyle::NormalNoFocus)
+    for (const QString &job : m_jobs) {
+        const ShellSkript befehl = KartenSkript(m_ctx, job, QStringLiteral("{DateiZiel}"), hostZiel, false);
+        if (!SkriptStarten(m_ctx, befehl, WindowStyle::NormalNoFocus)
             && !weiter(FehlerAusNummer(53, QStringLiteral("mnuKopieren"))))
             return false;
         m_ctx.host.desktop.processEvents();
@@ -240,12 +246,11 @@ bool Kopierlauf::jobsStarten(const QString &ziel)
 
 bool Kopierlauf::postRun()
 {
-    const QString befehl = PostRunBefehl(m_ctx, m_quelle);
-    if (befehl.isEmpty() || !BefehleErlaubt(m_ctx, {befehl}, QStringLiteral("nach dem Kopieren")))
+    if (m_postRun.isEmpty() || !m_befehleErlaubt)
         return true;
-    const QString zeile = Vario(
-        m_ctx, PfadEinsetzen(befehl, QStringLiteral("{$Mirbelon:Ziel}"), m_files.hostPath(m_ziel)));
-    return m_ctx.host.processes.startDetached(zeile, WindowStyle::Normal)
+    const ShellSkript befehl = KartenSkript(m_ctx, m_postRun, QStringLiteral("{$Mirbelon:Ziel}"),
+                                            m_files.hostPath(m_ziel), true);
+    return SkriptStarten(m_ctx, befehl, WindowStyle::Normal)
            || weiter(FehlerAusNummer(53, QStringLiteral("mnuKopieren")));
 }
 

@@ -7,6 +7,10 @@
 #include "text/Pfad.h"
 #include "text/Zahlen.h"
 
+#include <QFile>
+
+#include <algorithm>
+
 namespace mirbelon {
 
 namespace {
@@ -38,30 +42,44 @@ QString TempDateiName(Context &ctx, const QString &endung, const QString &praefi
         + FormatZahl(ctx.host.system.tickCount(), QStringLiteral("00000000")) + ext;
 }
 
-bool NummernSyncAusgelassen(const QString &zeile)
+bool NummernSyncAusgelassen(const QByteArray &relativ)
 {
-    const QString klein = zeile.toLower();
-    return zeile.trimmed().isEmpty() || klein.contains(QLatin1String("\\x_"))
-        || klein.contains(QLatin1String("\\y_")) || klein.contains(QLatin1String("\\z_"));
+    const QByteArray klein = relativ.toLower();
+    return relativ.trimmed().isEmpty() || klein.contains("/x_") || klein.contains("/y_")
+        || klein.contains("/z_");
 }
 
-QString NummernSyncZeile(Context &ctx, const QString &foto, const QString &dirFotos,
-                         const QString &dirFotosNr, int nummer)
+bool NummernSyncVorher(const QByteArray &a, const QByteArray &b)
 {
-    if (NummernSyncAusgelassen(foto))
+    const QList<QByteArray> teileA = a.split('/');
+    const QList<QByteArray> teileB = b.split('/');
+    for (qsizetype i = 0; i < teileA.size() && i < teileB.size(); ++i) {
+        if (teileA.at(i) == teileB.at(i))
+            continue;
+        // A file of this folder comes before everything in its sub-folders.
+        const bool dateiA = i + 1 == teileA.size();
+        const bool dateiB = i + 1 == teileB.size();
+        if (dateiA != dateiB)
+            return dateiA;
+        const int vergleich = QString::fromUtf8(teileA.at(i)).toUpper().compare(
+            QString::fromUtf8(teileB.at(i)).toUpper());
+        return vergleich != 0 ? vergleich < 0 : teileA.at(i) < teileB.at(i);
+    }
+    return teileA.size() < teileB.size();
+}
+
+QByteArray NummernSyncZeile(const QByteArray &relativ, const QByteArray &dirFotosHost,
+                            const QByteArray &dirFotosNrHost, int nummer)
+{
+    if (NummernSyncAusgelassen(relativ))
         return {};
-    const QString ordner = PfadTeil(foto, 0);
-    const QString unterPfad = ordner.right(ordner.size() - dirFotos.size());
-    QString ziel = dirFotosNr + unterPfad + FormatZahl(nummer, QStringLiteral("00000")) + QLatin1Char(' ')
-        + PfadTeil(foto, 1);
-    // The copy keeps the photo's own extension.
-    const QString endung = PfadTeil(foto, 2);
-    if (!endung.isEmpty())
-        ziel += QLatin1Char('.') + endung;
-    const QString zielHost = ctx.host.files.hostPath(ziel);
-    const QString zielOrdnerHost = ctx.host.files.hostPath(dirFotosNr + unterPfad);
-    return QStringLiteral("mkdir -p %1 && cp -p %2 %3")
-        .arg(shellQuote(zielOrdnerHost), shellQuote(ctx.host.files.hostPath(foto)), shellQuote(zielHost));
+    const qsizetype schnitt = relativ.lastIndexOf('/') + 1;
+    const QByteArray zielOrdner = dirFotosNrHost + relativ.left(schnitt);
+    // The number in front; the name keeps its own extension.
+    const QByteArray ziel = zielOrdner + FormatZahl(nummer, QStringLiteral("00000")).toUtf8() + ' '
+        + relativ.mid(schnitt);
+    return "mkdir -p " + shellQuote(zielOrdner) + " && cp -p " + shellQuote(dirFotosHost + relativ)
+        + ' ' + shellQuote(ziel);
 }
 
 void Fotos_Nr_Sync(Context &ctx)
@@ -89,7 +107,9 @@ void Fotos_Nr_Sync(Context &ctx)
     const QString liste = TempDateiName(ctx, QStringLiteral("txt"), QStringLiteral("FotosNr_"));
     const QString listeHost = ctx.host.files.hostPath(liste);
     // The list appears under its name only when the listing is complete.
-    const QString listing = QStringLiteral("find %1 -type f -iname '*.jpg' | LC_ALL=C sort > %2 && mv %2 %3\n")
+    // NUL-separated, since a name may hold a line break; a DirFotos that
+    // is a link to a folder is followed.
+    const QString listing = QStringLiteral("find -H %1 -type f -iname '*.jpg' -print0 > %2 && mv %2 %3\n")
                                 .arg(shellQuote(ctx.host.files.hostPath(dirFotos)),
                                      shellQuote(listeHost + QStringLiteral(".part")), shellQuote(listeHost));
     if (ctx.host.files.writeAtomic(skript, listing.toUtf8())) {
@@ -111,21 +131,21 @@ void Fotos_Nr_Sync(Context &ctx)
         Warten(ctx, 0);
     }
 
-    const QString dirFotosHost = ctx.host.files.hostPath(dirFotos);
-    const auto gelesen = ctx.host.files.readAll(liste);
-    QString kopien = QStringLiteral("#!/bin/sh\n");
-    int nummer = 0;
-    for (const QString &zeile : QString::fromUtf8(gelesen.value_or(QByteArray())).split(QLatin1Char('\n'))) {
-        if (!zeile.startsWith(dirFotosHost))
-            continue;
-        // Spelled below DirFotos as the user wrote it, so the sub-path cut fits.
-        QString foto = dirFotos + zeile.mid(dirFotosHost.size());
-        foto.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        if (NummernSyncAusgelassen(foto))
-            continue;
-        kopien += NummernSyncZeile(ctx, foto, dirFotos, dirFotosNr, ++nummer) + QLatin1Char('\n');
+    const QByteArray dirFotosHost = QFile::encodeName(ctx.host.files.hostPath(dirFotos));
+    const QByteArray dirFotosNrHost = QFile::encodeName(ctx.host.files.hostPath(dirFotosNr));
+    QList<QByteArray> fotos;
+    for (const QByteArray &eintrag : ctx.host.files.readAll(liste).value_or(QByteArray()).split('\0')) {
+        if (eintrag.startsWith(dirFotosHost + '/'))
+            fotos << eintrag.mid(dirFotosHost.size());
     }
-    if (ctx.host.files.writeAtomic(skript, kopien.toUtf8())) {
+    std::sort(fotos.begin(), fotos.end(), NummernSyncVorher);
+    QByteArray kopien = "#!/bin/sh\n";
+    int nummer = 0;
+    for (const QByteArray &foto : fotos) {
+        if (!NummernSyncAusgelassen(foto))
+            kopien += NummernSyncZeile(foto, dirFotosHost, dirFotosNrHost, ++nummer) + '\n';
+    }
+    if (ctx.host.files.writeAtomic(skript, kopien)) {
         melden(ctx, QStringLiteral("Das Skript »%1« konnte nicht geschrieben werden.").arg(skript));
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -11,14 +12,20 @@ class Context;
 // count as eight digits and the extension ("tmp" when empty).
 QString TempDateiName(Context &ctx, const QString &endung, const QString &praefix);
 
-// One line of the copy script for a listed photo (program paths), or "" for
-// a photo in an x_, y_ or z_ folder. `nummer` is the running number it gets.
+// One line of the copy script for a listed photo, given by its host path
+// below DirFotos ("/Sub/IMG_0001.jpg", in the name's own bytes), or "" for
+// one below an x_, y_ or z_ name. `nummer` is the running number it gets.
 // The script runs under /bin/sh; every path is quoted.
-QString NummernSyncZeile(Context &ctx, const QString &foto, const QString &dirFotos,
-                         const QString &dirFotosNr, int nummer);
+QByteArray NummernSyncZeile(const QByteArray &relativ, const QByteArray &dirFotosHost,
+                            const QByteArray &dirFotosNrHost, int nummer);
 
-// Whether a listed line is left out (empty, or below an x_, y_, z_ name).
-bool NummernSyncAusgelassen(const QString &zeile);
+// Whether a listed path below DirFotos ("/"-separated) is left out: empty,
+// or below an x_, y_ or z_ name.
+bool NummernSyncAusgelassen(const QByteArray &relativ);
+
+// The order of a bare recursive listing: a folder's files by name, case
+// ignored, before its sub-folders, each of those in turn.
+bool NummernSyncVorher(const QByteArray &a, const QByteArray &b);
 
 // Fotos_Nr_Sync: lists the .jpg photos below "DirFotos" and starts a script
 // that copies each with a running number in front of its name below "DirFotosNr".

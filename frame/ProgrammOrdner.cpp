@@ -154,8 +154,11 @@ QString ProgrammDateiSuchen(Context &ctx, const QString &dateiName)
     if (HatJoker(dateiName))
         return QString();
     const System &system = ctx.host.system;
+    // An installed program keeps its settings elsewhere; its companions may
+    // still lie beside the executable.
     const QStringList orte = {ctx.ordner.dat,
                               ctx.ordner.prg,
+                              PfadTeil(system.executablePath(), -1),
                               ctx.ordner.brenlo,
                               system.currentFolder(),
                               system.windowsFolder(),

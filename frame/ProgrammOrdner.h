@@ -11,7 +11,7 @@ class Context;
 void OrdnerErmitteln(Context &ctx);
 
 // The first existing companion file of the program in the fixed search order
-// (data, program, family, current, Windows, system folder, the tools folder
+// (data, program, executable's, family, current, Windows, system folder, the tools folder
 // on C: and H:); "" when none.
 QString ProgrammDateiSuchen(Context &ctx, const QString &dateiName);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace mirbelon {
 
@@ -14,6 +15,10 @@ public:
     // Starts a host command line through the host's command interpreter and
     // does not wait. Paths inside it must already be host paths.
     virtual bool startDetached(const QString &commandLine, WindowStyle style) = 0;
+    // Starts a program with these arguments, no command interpreter in
+    // between, and does not wait.
+    virtual bool startProgram(const QString &program, const QStringList &arguments,
+                              WindowStyle style) = 0;
     // Runs a host command line and waits for it; returns its exit code, -1 when it could not run.
     virtual int run(const QString &commandLine) = 0;
     // The system's "Open" action on a program path, a URL or a "mailto:" address.

@@ -5,7 +5,6 @@
 #include "frame/IniStore.h"
 #include "text/Trimmen.h"
 #include "platform/Cp1252.h"
-#include "platform/ShellQuote.h"
 #include "services/Benutzer.h"
 #include "services/Meldungen.h"
 #include "services/Warten.h"
@@ -14,6 +13,8 @@
 #include "text/Zahlen.h"
 
 #include <QList>
+
+#include <optional>
 
 namespace mirbelon {
 
@@ -79,13 +80,10 @@ struct Platzhalter
 {
     QString name;
     QString wert;
-    bool alsWort = true; // inserted as one quoted shell word
 };
 
 // The values come from the mail and may hold any text, placeholder names
-// and quotes included. One pass over the template inserts each value as one
-// quoted shell word, also where the template already put the placeholder
-// between double quotes, and never looks into inserted text again.
+// included: one pass inserts each value and never looks into inserted text.
 QString PlatzhalterEinsetzen(const QString &vorlage, const QList<Platzhalter> &liste)
 {
     QString ergebnis;
@@ -93,15 +91,9 @@ QString PlatzhalterEinsetzen(const QString &vorlage, const QList<Platzhalter> &l
     while (i < vorlage.size()) {
         bool ersetzt = false;
         for (const Platzhalter &p : liste) {
-            const QString inAnfuehrung = QLatin1Char('"') + p.name + QLatin1Char('"');
-            qsizetype laenge = 0;
-            if (p.alsWort && QStringView(vorlage).mid(i).startsWith(inAnfuehrung, Qt::CaseInsensitive))
-                laenge = inAnfuehrung.size();
-            else if (QStringView(vorlage).mid(i).startsWith(p.name, Qt::CaseInsensitive))
-                laenge = p.name.size();
-            if (laenge > 0) {
-                ergebnis += p.alsWort ? shellQuote(p.wert) : p.wert;
-                i += laenge;
+            if (QStringView(vorlage).mid(i).startsWith(p.name, Qt::CaseInsensitive)) {
+                ergebnis += p.wert;
+                i += p.name.size();
                 ersetzt = true;
                 break;
             }
@@ -110,6 +102,46 @@ QString PlatzhalterEinsetzen(const QString &vorlage, const QList<Platzhalter> &l
             ergebnis += vorlage.at(i++);
     }
     return ergebnis;
+}
+
+struct Wort
+{
+    QString text;
+    bool zitiert = false; // held quotes, so it stays even when empty
+};
+
+// Splits a mailer template into words as /bin/sh would ('...', "..." and
+// "\"), but expands nothing: no value ever meets a command interpreter.
+QList<Wort> Worte(const QString &vorlage)
+{
+    QList<Wort> worte;
+    std::optional<Wort> wort;
+    QChar zitat;
+    for (qsizetype i = 0; i < vorlage.size(); ++i) {
+        const QChar c = vorlage.at(i);
+        if (zitat.isNull() && c.isSpace()) {
+            if (wort)
+                worte.append(*wort);
+            wort.reset();
+            continue;
+        }
+        if (!wort)
+            wort.emplace();
+        if (zitat.isNull() && (c == QLatin1Char('\'') || c == QLatin1Char('"'))) {
+            zitat = c;
+            wort->zitiert = true;
+        } else if (c == zitat) {
+            zitat = QChar();
+        } else if (c == QLatin1Char('\\') && zitat != QLatin1Char('\'') && i + 1 < vorlage.size()
+                   && (zitat.isNull() || QStringLiteral("\"\\$`").contains(vorlage.at(i + 1)))) {
+            wort->text += vorlage.at(++i);
+        } else {
+            wort->text += c;
+        }
+    }
+    if (wort)
+        worte.append(*wort);
+    return worte;
 }
 
 QString HostPfadOderText(Context &ctx, const QString &pfad)
@@ -148,19 +180,27 @@ bool PerProgramm(Context &ctx, const MailNachricht &m, const QString &vorlage)
         bodyDatei = ctx.host.files.hostPath(datei);
     }
 
-    const QString kommando = PlatzhalterEinsetzen(
-        vorlage, {{QStringLiteral("{To}"), m.empfaenger},
-                  {QStringLiteral("{Sub}"), m.betreff},
-                  {QStringLiteral("{Body}"), m.text},
-                  {QStringLiteral("{BodyAsFile}"), bodyDatei},
-                  {QStringLiteral("{SendMode}"), QString(), false},
-                  {QStringLiteral("{Attach}"), HostPfadOderText(ctx, m.anhang)},
-                  {QStringLiteral("{tocc}"), m.cc},
-                  {QStringLiteral("{tobcc}"), m.bcc},
-                  {QStringLiteral("{from}"), m.absender}});
+    const QList<Platzhalter> werte = {{QStringLiteral("{To}"), m.empfaenger},
+                                      {QStringLiteral("{Sub}"), m.betreff},
+                                      {QStringLiteral("{Body}"), m.text},
+                                      {QStringLiteral("{BodyAsFile}"), bodyDatei},
+                                      {QStringLiteral("{SendMode}"), QString()},
+                                      {QStringLiteral("{Attach}"), HostPfadOderText(ctx, m.anhang)},
+                                      {QStringLiteral("{tocc}"), m.cc},
+                                      {QStringLiteral("{tobcc}"), m.bcc},
+                                      {QStringLiteral("{from}"), m.absender}};
+    // Each value goes into the argument its placeholder stands in; an
+    // unquoted word that became empty is dropped, as a shell would.
+    QStringList argumente;
+    for (const Wort &wort : Worte(vorlage)) {
+        const QString text = PlatzhalterEinsetzen(wort.text, werte);
+        if (!text.isEmpty() || wort.zitiert)
+            argumente << text;
+    }
 
-    DebugLog(ctx, QStringLiteral("Mailer.do: cmd-") + kommando);
-    ctx.host.processes.startDetached(kommando, WindowStyle::MinimizedNoFocus);
+    DebugLog(ctx, QStringLiteral("Mailer.do: cmd-") + argumente.join(QLatin1Char(' ')));
+    if (!argumente.isEmpty())
+        ctx.host.processes.startProgram(argumente.takeFirst(), argumente, WindowStyle::MinimizedNoFocus);
 
     const double warten =
         ZahlWert(IniLesenMitVorgabe(ctx, {}, kSektion, QStringLiteral("MailerSendExternWaitMS"),
@@ -214,7 +254,8 @@ bool AdresseGueltig(const QString &adresse)
 QString MailtoAdresse(const QString &empfaenger, const QString &betreff, const QString &text,
                       const QString &cc, const QString &bcc)
 {
-    const char *teilZeichen = " ,?.!:;&=";
+    // "%" first, so the codes of the others stay as they are.
+    const char *teilZeichen = "% ,?.!:;&=#";
     QString adresse = QStringLiteral("mailto:") + empfaenger + QStringLiteral("?subject=")
                       + Prozentkodiert(betreff, teilZeichen);
     if (!cc.isEmpty())

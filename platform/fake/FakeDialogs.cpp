@@ -22,6 +22,8 @@ Answer FakeDialogs::message(const QString &text, const QString &title, Icon icon
                             Answer defaultButton)
 {
     gezeigt.append({QStringLiteral("message"), text, title, icon, buttons, defaultButton, {}});
+    if (beimZeigen)
+        beimZeigen();
     if (m_antworten.isEmpty()) {
         pruefeGrenze(++unbeantwortet);
         return defaultButton;

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <QList>
+#include <functional>
 #include <QQueue>
 #include <QString>
 
@@ -39,6 +40,7 @@ public:
     void popBusy() override { --m_busy; }
 
     QList<Gezeigt> gezeigt;
+    std::function<void()> beimZeigen; // called as a message box shows
     int busy() const { return m_busy; }
     int unbeantwortet = 0;
 

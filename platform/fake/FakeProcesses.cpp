@@ -5,10 +5,10 @@
 namespace mirbelon {
 
 namespace {
-int laufen(const QString &commandLine)
+int laufen(const QString &programm, const QStringList &argumente)
 {
     QProcess p;
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
+    p.start(programm, argumente);
     if (!p.waitForFinished(60000))
         return -1;
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -17,16 +17,25 @@ int laufen(const QString &commandLine)
 
 bool FakeProcesses::startDetached(const QString &commandLine, WindowStyle style)
 {
-    gestartet.append({commandLine, style});
+    gestartet.append({commandLine, style, {}});
     if (ausfuehren)
-        laufen(commandLine);
+        laufen(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
+    return true;
+}
+
+bool FakeProcesses::startProgram(const QString &program, const QStringList &arguments,
+                                 WindowStyle style)
+{
+    gestartet.append({program, style, arguments});
+    if (ausfuehren)
+        laufen(program, arguments);
     return true;
 }
 
 int FakeProcesses::run(const QString &commandLine)
 {
     ausgefuehrt.append(commandLine);
-    return laufen(commandLine);
+    return laufen(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
 }
 
 bool FakeProcesses::openDocument(const QString &target)

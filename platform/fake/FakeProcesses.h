@@ -8,7 +8,7 @@
 namespace mirbelon {
 
 // Records what would be started or opened. With `ausfuehren` set, command
-// lines really run through /bin/sh (and are waited for, so tests can look
+// lines really run through /bin/sh and programs really run (and are waited for, so tests can look
 // at what they did).
 class FakeProcesses : public Processes
 {
@@ -17,9 +17,11 @@ public:
     {
         QString kommando;
         WindowStyle stil;
+        QStringList argumente; // of startProgram; `kommando` is then the program
     };
 
     bool startDetached(const QString &commandLine, WindowStyle style) override;
+    bool startProgram(const QString &program, const QStringList &arguments, WindowStyle style) override;
     int run(const QString &commandLine) override;
     bool openDocument(const QString &target) override;
     bool sendKeys(const QString &keys) override;

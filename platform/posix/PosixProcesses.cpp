@@ -138,6 +138,13 @@ bool PosixProcesses::startDetached(const QString &commandLine, WindowStyle style
     return QProcess::startDetached(kShell, {QStringLiteral("-c"), commandLine});
 }
 
+bool PosixProcesses::startProgram(const QString &program, const QStringList &arguments,
+                                  WindowStyle style)
+{
+    Q_UNUSED(style)
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
 int PosixProcesses::run(const QString &commandLine)
 {
     QProcess process;

@@ -12,6 +12,7 @@ public:
     explicit PosixProcesses(const FileSystem &files) : m_files(files) {}
 
     bool startDetached(const QString &commandLine, WindowStyle style) override;
+    bool startProgram(const QString &program, const QStringList &arguments, WindowStyle style) override;
     int run(const QString &commandLine) override;
     bool openDocument(const QString &target) override;
     bool sendKeys(const QString &keys) override;

@@ -190,7 +190,8 @@ TEST(MainFenster, EndStartsTheExitScriptFromTheDataFolder)
     f.main.laden();
     f.main.programmEnde();
     ASSERT_EQ(u.processes.gestartet.size(), 1);
-    EXPECT_TRUE(u.processes.gestartet.first().kommando.endsWith(QStringLiteral("/C/Prg/Mirbelon_Exit.bat'")));
+    EXPECT_EQ(u.processes.gestartet.first().argumente,
+              QStringList{u.host(QStringLiteral("C:\\Prg\\Mirbelon_Exit.bat"))});
     EXPECT_EQ(f.beendet, 1);
 }
 

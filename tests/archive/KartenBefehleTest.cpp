@@ -3,10 +3,22 @@
 #include "archive/Kopierlauf.h"
 #include "tests/archive/ArchivTest.h"
 
+#include <QProcess>
+
 namespace mirbelon::test {
 namespace {
 
-TEST(PfadEinsetzen, QuotesThePathForTheShell)
+// What a script prints when /bin/sh runs it, waited for (bounded).
+QString Ausgabe(const ShellSkript &skript)
+{
+    QProcess sh;
+    sh.start("/bin/sh", skript.shArgumente());
+    if (!sh.waitForFinished(10000))
+        return "(hängt)";
+    return QString::fromUtf8(sh.readAllStandardOutput());
+}
+
+TEST_F(ArchivTest, CardCommandValuesStayValuesWhereverThePlaceholderStands)
 {
     struct Fall
     {
@@ -14,16 +26,18 @@ TEST(PfadEinsetzen, QuotesThePathForTheShell)
         QString befehl;
         QString erwartet;
     };
-    const QString pfad = "/a b/it's.jpg";
-    const QString wort = "'/a b/it'\\''s.jpg'";
-    for (const Fall &f : {Fall{"bare", "cp {DateiZiel} /x", "cp " + wort + " /x"},
-                          Fall{"lower case", "cp {dateiziel}.txt", "cp " + wort + ".txt"},
-                          Fall{"already in double quotes", "cp \"{DateiZiel}\" /x", "cp " + wort + " /x"},
-                          Fall{"twice", "{DateiZiel} {DATEIZIEL}", wort + " " + wort},
-                          Fall{"none", "echo", "echo"}}) {
+    const QString pfad = "/a b/it's $(touch PWN) `touch PWN` \\\"; x\n.jpg";
+    for (const Fall &f : {Fall{"bare", "printf '%s|' {DateiZiel}", pfad + "|"},
+                          Fall{"lower case", "printf '%s|' {dateiziel}.txt", pfad + ".txt|"},
+                          Fall{"double quotes", "printf '%s|' \"x={DateiZiel}\"", "x=" + pfad + "|"},
+                          Fall{"single quotes", "printf '%s|' 'x={DateiZiel}y'", "x=" + pfad + "y|"},
+                          Fall{"after a backslash", "printf '%s|' \\{DateiZiel}", pfad + "|"},
+                          Fall{"twice", "printf '%s|' {DateiZiel} \"{DATEIZIEL}\"", pfad + "|" + pfad + "|"},
+                          Fall{"quote in a comment", "true # don't\nprintf '%s|' {DateiZiel}", pfad + "|"}}) {
         SCOPED_TRACE(f.name);
-        EXPECT_EQ(PfadEinsetzen(f.befehl, "{DateiZiel}", pfad), f.erwartet);
+        EXPECT_EQ(Ausgabe(KartenSkript(ctx(), f.befehl, "{DateiZiel}", pfad, false)), f.erwartet);
     }
+    EXPECT_FALSE(QFile::exists("PWN"));
 }
 
 class KartenBefehleTest : public ArchivTest
@@ -118,14 +132,96 @@ TEST_F(KartenBefehleTest, JobsComeFromTheFolderFilePostRunFromTheDriveRoot)
 
     fenster.quelleOhneReaktion("E:\\Dcim\\");
     karte({{"E:\\Dcim\\A.jpg", zeit(14, 9, 5, 30)}}, {1});
-    env.dialogs.antworte(Answer::Yes);    // jobs
+    env.dialogs.antworte(Answer::Yes);    // jobs and post-run
     env.dialogs.antworte(Answer::Cancel); // delete question
-    env.dialogs.antworte(Answer::Yes);    // post-run
     mnuKopieren(ctx(), liste, fenster);
     ASSERT_EQ(env.processes.gestartet.size(), 2);
-    EXPECT_EQ(env.processes.gestartet.at(0).kommando, "echo ordner");
-    EXPECT_EQ(env.processes.gestartet.at(1).kommando, "ls '" + env.host("C:\\Archiv") + "'");
+    EXPECT_EQ(env.processes.gestartet.at(0).argumente.mid(0, 2), QStringList({"-c", "echo ordner"}));
+    EXPECT_EQ(env.processes.gestartet.at(1).argumente,
+              QStringList({"-c", "ls \"${1}\"", "mirbelon", env.host("C:\\Archiv")}));
     EXPECT_EQ(env.processes.gestartet.at(1).stil, WindowStyle::Normal);
+}
+
+TEST_F(KartenBefehleTest, OneQuestionBeforeTheFirstPhotoShowsEveryCommand)
+{
+    env.datei("E:\\Foto.ini", "[AfterCopyFile]\r\nJob03=echo job\r\n[Infos]\r\nPostRun=echo danach\r\n");
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 1});
+    bool schonKopiert = true;
+    env.dialogs.beimZeigen = [&] {
+        if (env.dialogs.gezeigt.size() == 1)
+            schonKopiert = gibt("C:\\Archiv\\2024_0314-090530.jpg");
+    };
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::Cancel); // delete question
+    mnuKopieren(ctx(), liste, fenster);
+
+    ASSERT_EQ(gezeigt(kBefehlsFrage), 1);
+    EXPECT_EQ(env.dialogs.gezeigt.first().titel, kBefehlsFrage);
+    EXPECT_FALSE(schonKopiert);
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains("echo job"));
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains("echo danach"));
+    EXPECT_EQ(env.processes.gestartet.size(), 3);
+}
+
+TEST_F(KartenBefehleTest, PostRunNeverRunsWhatTheCardWritesAfterTheYes)
+{
+    env.processes.ausfuehren = true;
+    env.datei("E:\\x;touch PWN;.txt");
+    env.datei("E:\\cmd.ini", "[a]\r\nb=$(touch PWN2)\r\n");
+    env.datei("E:\\Foto.ini", "[Infos]\r\nPostRun=cd {$Mirbelon:Ziel}; "
+                               "echo {iniread,E:\\cmd.ini,a,b,} {&E:\\*.txt}; touch fertig\r\n");
+    karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}}, {1});
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::Cancel); // delete question
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains("{iniread,E:\\cmd.ini,a,b,} {&E:\\*.txt}"));
+    ASSERT_TRUE(gibt("C:\\Archiv\\fertig"));
+    EXPECT_FALSE(gibt("C:\\Archiv\\PWN"));
+    EXPECT_FALSE(gibt("C:\\Archiv\\PWN2"));
+}
+
+TEST_F(KartenBefehleTest, RefusalCanBeChangedFromTheMenu)
+{
+    karteMitJob("echo eins");
+    env.dialogs.antworte(Answer::No);
+    mnuKopieren(ctx(), liste, fenster);
+    EXPECT_TRUE(env.processes.gestartet.isEmpty());
+
+    env.dialogs.antworte(Answer::Yes);
+    mnuKartenBefehle(ctx(), "E:\\");
+    EXPECT_EQ(gezeigt(kBefehlsFrage), 2);
+    nochmal();
+    EXPECT_EQ(gezeigt(kBefehlsFrage), 2);
+    EXPECT_EQ(env.processes.gestartet.size(), 1);
+}
+
+TEST_F(KartenBefehleTest, ExitScriptFromAForeignPlaceRunsOnlyAfterConsent)
+{
+    env.processes.ausfuehren = true;
+    const QString skript = "E:\\Mirbelon_Exit.cmd";
+    env.datei(skript, ("touch " + env.host("C:\\lief") + "\n").toUtf8());
+    env.system->aktuellerOrdner = "E:\\"; // started on the card
+    env.dialogs.antworte(Answer::No);
+    ExitSkriptStarten(ctx());
+    ExitSkriptStarten(ctx()); // the answer is kept
+    EXPECT_EQ(gezeigt(kBefehlsFrage), 1);
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains("touch "));
+    EXPECT_FALSE(gibt("C:\\lief"));
+
+    env.dialogs.antworte(Answer::Yes);
+    mnuKartenBefehle(ctx(), "E:\\");
+    ExitSkriptStarten(ctx());
+    EXPECT_EQ(gezeigt(kBefehlsFrage), 2);
+    EXPECT_TRUE(gibt("C:\\lief"));
+
+    // Beside the executable it is the program's own.
+    env.dialogs.gezeigt.clear();
+    env.system->programmDatei = "C:\\Bin\\mirbelon";
+    env.datei("C:\\Bin\\Mirbelon_Exit.cmd", "exit 0\n");
+    ExitSkriptStarten(ctx());
+    EXPECT_TRUE(env.dialogs.gezeigt.isEmpty());
+    EXPECT_EQ(env.processes.gestartet.last().argumente, QStringList{env.host("C:\\Bin\\Mirbelon_Exit.cmd")});
 }
 
 } // namespace

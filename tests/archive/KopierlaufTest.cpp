@@ -260,8 +260,8 @@ TEST_F(KopierlaufTest, EmptiedCardEndsTheProgramAfterThePostRunCommand)
 {
     karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 0});
     env.datei("E:\\Foto.ini", "[Infos]\r\nPostRun=echo fertig\r\n");
+    env.dialogs.antworte(Answer::Yes); // allow the post-run command, asked first
     env.dialogs.antworte(Answer::Yes); // delete all
-    env.dialogs.antworte(Answer::Yes); // allow the post-run command
 
     mnuKopieren(ctx(), liste, fenster);
 
@@ -269,7 +269,7 @@ TEST_F(KopierlaufTest, EmptiedCardEndsTheProgramAfterThePostRunCommand)
     EXPECT_FALSE(gibt("E:\\B.jpg"));
     EXPECT_EQ(liste.anzahl(), 0);
     ASSERT_EQ(env.processes.gestartet.size(), 1);
-    EXPECT_EQ(env.processes.gestartet.first().kommando, "echo fertig");
+    EXPECT_EQ(env.processes.gestartet.first().argumente.mid(0, 2), QStringList({"-c", "echo fertig"}));
     EXPECT_EQ(env.processes.gestartet.first().stil, WindowStyle::Normal);
     EXPECT_EQ(fenster.beendet, 1);
 }

@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
+
+#include <algorithm>
 
 namespace mirbelon::test {
 namespace {
@@ -93,53 +96,84 @@ TEST_F(NummernSyncTest, ListedLinesBelowXYZNamesOrEmptyAreLeftOut)
 {
     const struct
     {
-        QString zeile;
+        QByteArray zeile;
         bool ausgelassen;
     } faelle[] = {
-        {"E:\\Fotos\\X_Alt\\a.jpg", true},
-        {"E:\\Fotos\\X_Alt\\Tief\\b.jpg", true},
-        {"E:\\Fotos\\2024\\x_weg\\c.jpg", true},
-        {"E:\\Fotos\\Y_Privat\\d.jpg", true},
-        {"E:\\Fotos\\z_test.jpg", true},
-        {"E:\\Fotos\\Z_TEST.JPG", true},
+        {"/X_Alt/a.jpg", true},
+        {"/X_Alt/Tief/b.jpg", true},
+        {"/2024/x_weg/c.jpg", true},
+        {"/Y_Privat/d.jpg", true},
+        {"/z_test.jpg", true},
+        {"/Z_TEST.JPG", true},
         {"", true},
         {"   ", true},
-        {"E:\\Fotos\\a.jpg", false},
-        {"E:\\Fotos\\Ax_Alt\\a.jpg", false},
-        {"E:\\Fotos\\x-Alt\\a.jpg", false},
-        {"E:\\Fotos\\2024\\bild_x_1.jpg", false},
+        {"/a.jpg", false},
+        {"/Ax_Alt/a.jpg", false},
+        {"/x-Alt/a.jpg", false},
+        {"/2024/bild_x_1.jpg", false},
+        {"/a\\x_b.jpg", false}, // "\" is part of a name here
     };
     for (const auto &f : faelle) {
         SCOPED_TRACE(f.zeile.toStdString());
         EXPECT_EQ(NummernSyncAusgelassen(f.zeile), f.ausgelassen);
         if (f.ausgelassen) {
-            EXPECT_EQ(NummernSyncZeile(ctx(), f.zeile, "E:\\Fotos", "E:\\FotosNr", 1), "");
+            EXPECT_EQ(NummernSyncZeile(f.zeile, "/f", "/nr", 1), "");
         }
     }
 }
 
 TEST_F(NummernSyncTest, LineCopiesWithFolderBelowTargetAndNumberInFullBeforeName)
 {
-    env.ordner("E:\\Fotos\\2024\\Urlaub");
     const struct
     {
-        QString foto;
+        QByteArray foto;
         int nummer;
-        QString zielOrdner, ziel;
+        QByteArray zielOrdner, ziel;
     } faelle[] = {
-        {"E:\\Fotos\\IMG_0001.jpg", 3, "E:\\FotosNr\\", "E:\\FotosNr\\00003 IMG_0001.jpg"},
-        {"E:\\Fotos\\2024\\Urlaub\\IMG_0001.jpg", 3, "E:\\FotosNr\\2024\\Urlaub\\",
-         "E:\\FotosNr\\2024\\Urlaub\\00003 IMG_0001.jpg"},
-        {"E:\\Fotos\\a.b.JPG", 99999, "E:\\FotosNr\\", "E:\\FotosNr\\99999 a.b.JPG"},
-        {"E:\\Fotos\\a.jpg", 100000, "E:\\FotosNr\\", "E:\\FotosNr\\100000 a.jpg"},
-        {"E:\\Fotos\\a.jpg", 1234567, "E:\\FotosNr\\", "E:\\FotosNr\\1234567 a.jpg"},
+        {"/IMG_0001.jpg", 3, "/nr/", "/nr/00003 IMG_0001.jpg"},
+        {"/2024/Urlaub/IMG_0001.jpg", 3, "/nr/2024/Urlaub/", "/nr/2024/Urlaub/00003 IMG_0001.jpg"},
+        {"/a.b.JPG", 99999, "/nr/", "/nr/99999 a.b.JPG"},
+        {"/a.jpg", 100000, "/nr/", "/nr/100000 a.jpg"},
+        {"/a.jpg", 1234567, "/nr/", "/nr/1234567 a.jpg"},
+        {"/a\\b\n\xff.jpg", 1, "/nr/", "/nr/00001 a\\b\n\xff.jpg"},
     };
     for (const auto &f : faelle) {
         SCOPED_TRACE(f.ziel.toStdString());
-        const QString zeile = NummernSyncZeile(ctx(), f.foto, "E:\\Fotos", "E:\\FotosNr", f.nummer);
-        EXPECT_EQ(zeile, "mkdir -p " + shellQuote(env.files->hostPath(f.zielOrdner)) + " && cp -p "
-                             + shellQuote(env.host(f.foto)) + " " + shellQuote(env.host(f.ziel)));
+        EXPECT_EQ(NummernSyncZeile(f.foto, "/f", "/nr", f.nummer),
+                  "mkdir -p " + shellQuote(f.zielOrdner) + " && cp -p " + shellQuote("/f" + f.foto) + " "
+                      + shellQuote(f.ziel));
     }
+}
+
+TEST(NummernSyncVorher, FilesByNameCaseIgnoredBeforeSubFolders)
+{
+    QList<QByteArray> liste = {"/b/a.jpg", "/Z.jpg", "/a/x.jpg", "/B.jpg", "/a/A/y.jpg", "/a.jpg", "/b.jpg"};
+    std::sort(liste.begin(), liste.end(), NummernSyncVorher);
+    EXPECT_EQ(liste, QList<QByteArray>({"/a.jpg", "/B.jpg", "/b.jpg", "/Z.jpg", "/a/x.jpg", "/a/A/y.jpg",
+                                        "/b/a.jpg"}));
+}
+
+TEST_F(NummernSyncTest, EveryNameGetsItsNumberAndALinkedDirFotosIsFollowed)
+{
+    // Names Linux allows that a line-based listing or a "\"-path splits.
+    const QString echt = env.host("E:\\Echt");
+    for (const QString &name : {QString("zeile\nzwei.jpg"), QString("a\\b.jpg"), QString("Sub/c.jpg")}) {
+        QDir().mkpath(QFileInfo(echt + "/" + name).path());
+        QFile f(echt + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(name.toUtf8());
+    }
+    ASSERT_TRUE(QFile::link(echt, env.host("E:\\Fotos")));
+    ordnerSetzen("E:\\Fotos", "E:\\FotosNr");
+
+    Fotos_Nr_Sync(ctx());
+
+    EXPECT_TRUE(env.dialogs.gezeigt.isEmpty());
+    EXPECT_EQ(dateienUnter("E:\\FotosNr"),
+              QStringList({"00001 a\\b.jpg", "00002 zeile\nzwei.jpg", "Sub/00003 c.jpg"}));
+    QFile kopie(env.host("E:\\FotosNr") + "/00002 zeile\nzwei.jpg");
+    ASSERT_TRUE(kopie.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kopie.readAll(), QByteArray("zeile\nzwei.jpg"));
 }
 
 TEST_F(NummernSyncTest, RefusesWithMessageWhenAFolderIsMissing)
@@ -213,16 +247,16 @@ TEST_F(NummernSyncTest, CopiesEveryKeptPhotoByteForByteWithoutRunningAnyName)
 
     EXPECT_TRUE(env.dialogs.gezeigt.isEmpty());
     EXPECT_EQ(env.dialogs.busy(), 0);
-    // The numbers follow the byte order of the listed host paths.
+    // A folder's photos by name before its sub-folders, as a bare listing has them.
     const QMap<QString, QString> erwartet = {
-        {"2024/00001 $(touch pwned).jpg", behalten[0]},
-        {"2024/$HOME & 100%/00002 a;b`c.jpg", behalten[1]},
+        {"2024/00002 $(touch pwned).jpg", behalten[0]},
+        {"2024/$HOME & 100%/00006 a;b`c.jpg", behalten[1]},
         {"2024/00003 %TEMP%.jpg", behalten[2]},
-        {"2024/Urlaub am See/00004 Bild \"zwei\".JPG", behalten[3]},
-        {"2024/Urlaub am See/00005 Bild 'eins'.jpg", behalten[4]},
-        {"2024/00006 `touch pwned`.jpg", behalten[5]},
-        {"2024/00007 x; touch pwned; #.jpg", behalten[6]},
-        {"00008 IMG_0001.jpg", behalten[7]},
+        {"2024/Urlaub am See/00007 Bild \"zwei\".JPG", behalten[3]},
+        {"2024/Urlaub am See/00008 Bild 'eins'.jpg", behalten[4]},
+        {"2024/00005 `touch pwned`.jpg", behalten[5]},
+        {"2024/00004 x; touch pwned; #.jpg", behalten[6]},
+        {"00001 IMG_0001.jpg", behalten[7]},
         {"Tür & Tor/00009 ' ; touch pwned ; '.jpg", behalten[8]},
     };
     EXPECT_EQ(dateienUnter("E:\\FotosNr"), QStringList(erwartet.keys()));

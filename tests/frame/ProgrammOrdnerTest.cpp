@@ -187,7 +187,9 @@ TEST(ProgrammDateiSuchen, TakesTheFirstPlaceInTheFixedOrder)
     TestUmgebung u(QStringLiteral("CH"));
     u.ctx->ordner.dat = S("C:\\Dat");
     u.system->aktuellerOrdner = S("C:\\Cur");
-    const char *orte[] = {"C:\\Dat",     "C:\\Prg",   "C:\\Brenlo", "C:\\Cur",
+    // Installed: the executable's folder is not the program folder.
+    u.system->programmDatei = S("C:\\Bin\\mirbelon");
+    const char *orte[] = {"C:\\Dat",     "C:\\Prg",   "C:\\Bin", "C:\\Brenlo", "C:\\Cur",
                           "C:\\Windows", "C:\\Windows\\System32",
                           "C:\\_Ostrel\\Tools\\Tools.Win"};
     // Each file lies in its place and in every later one.

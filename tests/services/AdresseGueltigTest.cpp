@@ -45,12 +45,12 @@ TEST(MailtoAdresse, EncodesSubjectAndBodyThenTheWholeAddress)
 {
     EXPECT_EQ(MailtoAdresse(QStringLiteral("a@b.de"), QStringLiteral("Fehler: A & B?"), {}, {}, {}),
               QStringLiteral("mailto:a@b.de?subject=Fehler%3A%20A%20%26%20B%3F"));
-    EXPECT_EQ(MailtoAdresse(QStringLiteral("a@b.de"), QStringLiteral("x,y.z!;="),
-                            QStringLiteral("Zeile 1\r\nZeile 2 \"zitiert\" 'so' C:\\a 100%"),
+    EXPECT_EQ(MailtoAdresse(QStringLiteral("a@b.de"), QStringLiteral("x,y.z!;=#%"),
+                            QStringLiteral("Zeile 1\r\nZeile 2 \"zitiert\" 'so' C:\\a 100% #2"),
                             QStringLiteral("c@d.de"), QStringLiteral("e f@g.de")),
-              QStringLiteral("mailto:a@b.de?subject=x%2Cy%2Ez%21%3B%3D&cc=c@d.de&bcc=e%20f@g.de"
+              QStringLiteral("mailto:a@b.de?subject=x%2Cy%2Ez%21%3B%3D%23%25&cc=c@d.de&bcc=e%20f@g.de"
                              "&body=Zeile%201%0D%0AZeile%202%20%22zitiert%22%20%27so%27%20C%3A"
-                             "%5Ca%20100%"));
+                             "%5Ca%20100%25%20%232"));
 }
 
 } // namespace

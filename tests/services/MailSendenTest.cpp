@@ -145,7 +145,7 @@ TEST_F(MailSendenTest, ExternalMailerGetsTheBodyFileWrittenBeforeItStarts)
 {
     const QString kopie = env.host(QStringLiteral("C:\\Tmp\\kopie.txt"));
     mailer(QStringLiteral("MailerSendExtern"),
-           QStringLiteral("cp {BodyAsFile} ") + shellQuote(kopie) + QStringLiteral(" #{To}{SendMode}"));
+           QStringLiteral("cp {BodyAsFile} ") + shellQuote(kopie) + QStringLiteral(" {SendMode}"));
     mailer(QStringLiteral("MailerSendExternWaitMS"), QStringLiteral("0"));
     env.processes.ausfuehren = true;
 
@@ -154,9 +154,8 @@ TEST_F(MailSendenTest, ExternalMailerGetsTheBodyFileWrittenBeforeItStarts)
     EXPECT_TRUE(env.processes.geoeffnet.isEmpty());
     ASSERT_EQ(env.processes.gestartet.size(), 1);
     const QString datei = env.host(QStringLiteral("C:\\Tmp\\MailerSendExternBody.tmp"));
-    EXPECT_EQ(env.processes.gestartet.first().kommando,
-              QStringLiteral("cp ") + shellQuote(datei) + QLatin1Char(' ') + shellQuote(kopie)
-                  + QStringLiteral(" #'a@b.de'"));
+    EXPECT_EQ(env.processes.gestartet.first().kommando, QStringLiteral("cp"));
+    EXPECT_EQ(env.processes.gestartet.first().argumente, QStringList({datei, kopie}));
     EXPECT_EQ(env.processes.gestartet.first().stil, WindowStyle::MinimizedNoFocus);
     EXPECT_EQ(env.inhalt(QStringLiteral("C:\\Tmp\\MailerSendExternBody.tmp")),
               QByteArray("Zeile 1\r\nZeile 2\r\n"));
@@ -169,19 +168,23 @@ TEST_F(MailSendenTest, ExternalMailerValuesCannotBecomeCommands)
 {
     const QString aus = env.host(QStringLiteral("C:\\Tmp\\aus.txt"));
     const QString boese = env.host(QStringLiteral("C:\\Tmp\\boese"));
+    // Placeholders bare, in double and in single quotes, and Thunderbird's way.
     mailer(QStringLiteral("MailerSendExtern"),
-           QStringLiteral("printf '%s|%s|%s' \"{Sub}\" {Body} {Attach} > ") + shellQuote(aus));
+           QStringLiteral("sh -c 'printf \"%s|\" \"$@\" > \"$0\"' ") + shellQuote(aus)
+               + QStringLiteral(" \"{Sub}\" {Body} subject='{Sub}' {Attach} "
+                                "\"to='{To}',subject='{Sub}'\""));
     mailer(QStringLiteral("MailerSendExternWaitMS"), QStringLiteral("0"));
     env.processes.ausfuehren = true;
 
-    MailNachricht m = mail(QStringLiteral("a@b.de"), QStringLiteral("$(touch ") + boese + ")",
-                           QStringLiteral("a'; touch ") + boese + QStringLiteral("; echo '{Attach}"));
+    const QString sub = QStringLiteral("$(touch ") + boese + ")";
+    const QString body = QStringLiteral("a'; touch ") + boese + QStringLiteral("; echo '{Attach}");
+    MailNachricht m = mail(QStringLiteral("a@b.de"), sub, body);
     m.anhang = QStringLiteral("C:\\Tmp\\x y.txt");
     EXPECT_TRUE(MailSenden(*env.ctx, m));
     EXPECT_FALSE(QFile::exists(boese));
     EXPECT_EQ(QString::fromUtf8(env.inhalt(QStringLiteral("C:\\Tmp\\aus.txt"))),
-              QStringLiteral("$(touch ") + boese + QStringLiteral(")|a'; touch ") + boese
-                  + QStringLiteral("; echo '{Attach}|") + env.host(QStringLiteral("C:\\Tmp\\x y.txt")));
+              sub + "|" + body + "|subject=" + sub + "|" + env.host(QStringLiteral("C:\\Tmp\\x y.txt"))
+                  + "|to='a@b.de',subject='" + sub + "'|");
 }
 
 TEST_F(MailSendenTest, AttachmentCommandAndSendKeyWithAtOnce)
@@ -198,9 +201,10 @@ TEST_F(MailSendenTest, AttachmentCommandAndSendKeyWithAtOnce)
     EXPECT_TRUE(MailSenden(*env.ctx, m));
 
     ASSERT_EQ(env.processes.gestartet.size(), 2);
-    EXPECT_EQ(env.processes.gestartet.at(0).kommando, QStringLiteral("ohne 'a@b.de'"));
-    EXPECT_EQ(env.processes.gestartet.at(1).kommando,
-              QStringLiteral("mit ") + shellQuote(env.host(QStringLiteral("C:\\Tmp\\a.txt"))));
+    EXPECT_EQ(env.processes.gestartet.at(0).argumente, QStringList{QStringLiteral("a@b.de")});
+    EXPECT_EQ(env.processes.gestartet.at(1).kommando, QStringLiteral("mit"));
+    EXPECT_EQ(env.processes.gestartet.at(1).argumente,
+              QStringList{env.host(QStringLiteral("C:\\Tmp\\a.txt"))});
     EXPECT_EQ(env.processes.tasten, QStringList{QStringLiteral("%s")});
 }
 
