@@ -342,13 +342,13 @@ TEST_F(FehlerfaelleTest, HugeCardDescriptionFileIsReadAndItsCommandsAreAskedFor)
                 return &g;
         return nullptr;
     };
-    const FakeDialogs::Gezeigt *jobs = frage("nach jeder kopierten Datei");
+    const FakeDialogs::Gezeigt *jobs = frage("Nach jeder kopierten Datei");
     ASSERT_NE(jobs, nullptr);
     EXPECT_EQ(jobs->vorgabe, Answer::No);
     // Each command is shown as it would run: cut where the read cuts it.
     for (int j = 0; j < 10; ++j)
         EXPECT_TRUE(jobs->text.contains(("echo " + QString::number(j) + lang).left(998)));
-    ASSERT_NE(frage("nach dem Kopieren"), nullptr);
+    ASSERT_NE(frage("Nach dem Kopieren"), nullptr);
     EXPECT_TRUE(env.processes.gestartet.isEmpty());
     EXPECT_EQ(alleDateien(env.host("C:\\Archiv")).size(), 1);
     EXPECT_EQ(env.inhalt("E:\\Foto.ini"), datei);
