@@ -1,6 +1,7 @@
-// Benchmarks of the scan, the copy run, the status tick and the ini store,
-// each as a ratio against a baseline timed in the same run.
-//   mirbelon_bench [scan|copy|tick|ini]...   (all four without arguments)
+// Benchmarks of the scan, the copy run, the deletion, the status tick and
+// the ini store, each as a ratio against a baseline timed in the same run.
+//   mirbelon_bench [scan|copy_window|copy_gap|delete_verified|tick|ini]...
+//   (all without arguments)
 
 #include "bench/Messung.h"
 
@@ -14,7 +15,9 @@
 
 namespace mirbelon::bench {
 void ScanBench();
-void KopierBench();
+void KopierFensterBench();
+void KopierLueckeBench();
+void LoeschBench();
 void TickBench();
 void IniBench();
 } // namespace mirbelon::bench
@@ -29,17 +32,18 @@ int main(int argc, char **argv)
 
     using namespace mirbelon::bench;
     const std::map<std::string, std::function<void()>> benches {
-        { "scan", ScanBench }, { "copy", KopierBench }, { "tick", TickBench }, { "ini", IniBench }
+        { "scan", ScanBench }, { "copy_window", KopierFensterBench },
+        { "copy_gap", KopierLueckeBench }, { "delete_verified", LoeschBench }, { "tick", TickBench }, { "ini", IniBench }
     };
     std::vector<std::string> wahl;
     for (int i = 1; i < argc; ++i)
         wahl.emplace_back(argv[i]);
     if (wahl.empty())
-        wahl = { "scan", "copy", "tick", "ini" };
+        wahl = { "scan", "copy_window", "copy_gap", "delete_verified", "tick", "ini" };
     for (const std::string &name : wahl) {
         const auto it = benches.find(name);
         if (it == benches.end()) {
-            std::fprintf(stderr, "unknown benchmark %s (scan, copy, tick, ini)\n", name.c_str());
+            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_gap, delete_verified, tick, ini)\n", name.c_str());
             return 2;
         }
         it->second();
