@@ -1,33 +1,18 @@
 #include "app/Main.h"
 #include "app/Titel.h"
 #include "frame/Context.h"
+#include "frame/ProgrammOrdner.h"
 #include "platform/gui/QtDesktop.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixSystem.h"
+#include "text/Parameter.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
-namespace {
-
-// The command line as one text, as Windows hands it to a program: an
-// argument the shell split off with blanks in it is quoted again.
-QString kommandozeile(const QStringList &argumente)
-{
-    QStringList teile;
-    for (const QString &a : argumente) {
-        const bool trenner = a.contains(QLatin1Char(' ')) || a.contains(QLatin1Char('\t'))
-            || a.contains(QLatin1Char(',')) || a.contains(QLatin1Char(';')) || a.contains(QLatin1Char('|'));
-        teile << (trenner && !a.contains(QLatin1Char('"')) ? QLatin1Char('"') + a + QLatin1Char('"') : a);
-    }
-    return teile.join(QLatin1Char(' '));
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -46,7 +31,8 @@ int main(int argc, char **argv)
     QtDialogs dialogs(files);
     QtDesktop desktop(files);
     Context ctx(Host{files, profiles, processes, dialogs, desktop, system},
-                kommandozeile(QApplication::arguments().mid(1)));
+                Kommandozeile(QApplication::arguments().mid(1)),
+                ProgrammName(system.executablePath()));
 
     Titel titel(ctx);
     Main fenster(ctx, [] { QApplication::exit(0); });

@@ -49,12 +49,27 @@ QString EineZeile(QString text)
     return text;
 }
 
+// The header names no time zone: the locale's long time format without
+// its "t".
+QString LangeZeit(const QLocale &locale, const QTime &zeit)
+{
+    QString format;
+    bool zitat = false;
+    for (const QChar c : locale.timeFormat(QLocale::LongFormat)) {
+        if (c == QLatin1Char('\''))
+            zitat = !zitat;
+        if (zitat || c != QLatin1Char('t'))
+            format += c;
+    }
+    return locale.toString(zeit, format.trimmed());
+}
+
 QString Kopf(Context &ctx)
 {
     const QDateTime jetzt = ctx.host.system.now();
     const QLocale locale;
     const QString erstellt = locale.toString(jetzt.date(), QLocale::ShortFormat) + QLatin1Char(' ')
-                             + locale.toString(jetzt.time(), QLocale::LongFormat);
+                             + LangeZeit(locale, jetzt.time());
     const QStringList zeilen = {
         QString(),
         QString(kLaengeText, QLatin1Char('=')),

@@ -103,8 +103,10 @@ QString NutzerProgrammOrdner(Context &ctx)
 QString ProgrammOrdnerErmitteln(Context &ctx)
 {
     const System &system = ctx.host.system;
-    QString prg = PfadTeil(system.executablePath(), -1);
-    if (prg.size() >= 3 && !IstBeschreibbar(ctx.host.files, prg)) {
+    // With its "\": a program at a drive's root has the folder "C:\", which
+    // counts as found and becomes "C:" below.
+    QString prg = PfadTeil(system.executablePath(), 0);
+    if (prg.size() >= 3 && !IstBeschreibbar(ctx.host.files, OhneSchlussTrenner(prg))) {
         const QString nutzer = NutzerProgrammOrdner(ctx);
         if (!nutzer.isEmpty())
             prg = nutzer;
@@ -147,6 +149,13 @@ void OrdnerErmitteln(Context &ctx)
     ctx.ordner.dat = DatenOrdnerErmitteln(ctx);
     IniSchreiben(ctx, QString(), QString(), QStringLiteral("OrdnerDat#"), ctx.ordner.dat);
     ctx.ordner.debugDatei = ctx.ordner.dat + QStringLiteral("\\Debug.txt");
+}
+
+QString ProgrammName(const QString &programmDatei)
+{
+    const QString standard = QStringLiteral("Mirbelon");
+    const QString name = PfadTeil(programmDatei, 1);
+    return name.isEmpty() || name.compare(standard, Qt::CaseInsensitive) == 0 ? standard : name;
 }
 
 QString ProgrammDateiSuchen(Context &ctx, const QString &dateiName)

@@ -62,7 +62,8 @@ QString Benutzername(Context &ctx)
         const std::optional<QString> antwort =
             ctx.host.dialogs.input(QStringLiteral("Wählen Sie bitte einen Benutzernamen aus."),
                                    QStringLiteral("Benutzername"), {});
-        name = antwort.value_or(QString()).left(kMaxLaenge);
+        // Blanks alone are no name: they would be stored as an empty value.
+        name = Trimmen(antwort.value_or(QString())).left(kMaxLaenge);
     }
 
     if (gespeichert.isEmpty())

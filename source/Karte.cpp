@@ -51,7 +51,10 @@ void AutoStartSpeichern(Context &ctx, const Fenster &fenster)
     const QString datei = DateiAufLaufwerk(fenster, QStringLiteral("Autorun.inf"));
     if (datei.isEmpty())
         return;
-    const QString programm = ctx.ordner.prg + QLatin1Char('\\') + ctx.programmName;
+    // The executable itself, also when the settings live elsewhere (an
+    // installed program) or it was renamed.
+    const QString exe = ctx.host.system.executablePath();
+    const QString programm = PfadTeil(exe, 0) + PfadTeil(exe, 1);
     const QString sektion = QStringLiteral("autorun");
     IniSchreiben(ctx, datei, sektion, QStringLiteral("open"),
         programm + QStringLiteral(" Quelle=") + fenster.quelle());

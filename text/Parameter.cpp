@@ -1,5 +1,7 @@
 #include "text/Parameter.h"
 
+#include <algorithm>
+
 namespace mirbelon {
 
 namespace {
@@ -55,6 +57,20 @@ QString Parameter::ParameterWert(const QString &name) const
             wert = m_argumente[i].mid(name.size());
     }
     return OhneAnfuehrung(wert);
+}
+
+QString Kommandozeile(const QStringList &argumente)
+{
+    const QString trenner = QStringLiteral(" ,;|\t");
+    QStringList teile;
+    for (const QString &a : argumente) {
+        const bool zitieren = !a.contains(QLatin1Char('"'))
+                              && std::any_of(a.cbegin(), a.cend(),
+                                             [&](QChar c) { return trenner.contains(c); });
+        const qsizetype vorn = a.startsWith(QLatin1Char('/')) ? 1 : 0;
+        teile << (zitieren ? a.left(vorn) + QLatin1Char('"') + a.mid(vorn) + QLatin1Char('"') : a);
+    }
+    return teile.join(QLatin1Char(' '));
 }
 
 QString Parameter::argument(int nummer) const

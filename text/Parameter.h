@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
 #include <array>
 
 namespace mirbelon {
@@ -24,5 +26,10 @@ private:
     std::array<QString, kMax + 1> m_argumente;
     int m_anzahl = 0;
 };
+
+// The command line as one text, as Windows hands it to a program, from the
+// arguments the shell split: an argument with a separator in it is quoted
+// again, a switch ("/OrdnerDat=...") behind its "/".
+QString Kommandozeile(const QStringList &argumente);
 
 } // namespace mirbelon

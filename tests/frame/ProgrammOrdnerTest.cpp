@@ -114,7 +114,7 @@ TEST_F(ProgrammOrdnerTest, ProgramFolderWithItsFallbacks)
         const char *ergebnis;
     } faelle[] = {
         {"executable's folder", "C:\\Prg\\Mirbelon", "C:\\Cur", "", "C:\\Prg"},
-        {"root of C: gives the current folder", "C:\\Mirbelon", "C:\\Cur", "", "C:\\Cur"},
+        {"root of C: is the folder C:", "C:\\Mirbelon", "C:\\Cur", "", "C:"},
         {"then Dir", "", "", "Dir=C:\\Dir\\", "C:\\Dir"},
         {"then OrdnerPrg", "", "C:", "OrdnerPrg=C:\\Alt", "C:\\Alt"},
         {"root of a drive from the key", "", "", "Dir=C:\\", "C:"},
@@ -151,15 +151,27 @@ TEST_F(ProgrammOrdnerTest, WritableExecutableFolderKeepsNoProbeFile)
 
 TEST_F(ProgrammOrdnerTest, CommandLineDataFolderWinsOverTheSetting)
 {
-    u.datei(kFamilienDatei, "[Mirbelon]\r\nOrdnerDat=C:\\Anders\r\n");
-    u.ctx->kommandozeile = S("Quelle=E:\\ /OrdnerDat=D:\\Fotodaten");
-    OrdnerErmitteln(*u.ctx);
-    EXPECT_EQ(u.ctx->ordner.dat, S("D:\\Fotodaten"));
-    EXPECT_EQ(u.ctx->ordner.debugDatei, S("D:\\Fotodaten\\Debug.txt"));
-    EXPECT_EQ(familienWert("OrdnerDat#"), S("D:\\Fotodaten"));
-    EXPECT_EQ(familienWert("OrdnerDat"), S("C:\\Anders"));
-    // The data folder is used as named, not created.
-    EXPECT_FALSE(u.files->exists(S("D:\\Fotodaten")));
+    const struct
+    {
+        const char *kommandozeile;
+        const char *ordner;
+    } faelle[] = {
+        {"Quelle=E:\\ /OrdnerDat=D:\\Fotodaten", "D:\\Fotodaten"},
+        {"/OrdnerDat=\"D:\\Foto daten\"", "D:\\Foto daten"},
+    };
+    for (const auto &fall : faelle) {
+        SCOPED_TRACE(fall.kommandozeile);
+        u.datei(kFamilienDatei, "[Mirbelon]\r\nOrdnerDat=C:\\Anders\r\n");
+        u.ctx->ordner = {};
+        u.ctx->kommandozeile = S(fall.kommandozeile);
+        OrdnerErmitteln(*u.ctx);
+        EXPECT_EQ(u.ctx->ordner.dat, S(fall.ordner));
+        EXPECT_EQ(u.ctx->ordner.debugDatei, S(fall.ordner) + S("\\Debug.txt"));
+        EXPECT_EQ(familienWert("OrdnerDat#"), S(fall.ordner));
+        EXPECT_EQ(familienWert("OrdnerDat"), S("C:\\Anders"));
+        // The data folder is used as named, not created.
+        EXPECT_FALSE(u.files->exists(S(fall.ordner)));
+    }
 }
 
 TEST_F(ProgrammOrdnerTest, AppDirInTheSettingNamesAFolderBelowTheProgram)
@@ -180,6 +192,23 @@ TEST_F(ProgrammOrdnerTest, NoDataFolderGivenWritesTheEmptyKeyAndUsesTheProgramFo
     EXPECT_EQ(u.ctx->ordner.debugDatei, S("C:\\Prg\\Debug.txt"));
     EXPECT_TRUE(u.inhalt(kFamilienDatei).contains("\r\nOrdnerDat=\r\n"));
     EXPECT_EQ(familienWert("OrdnerDat#"), S("C:\\Prg"));
+}
+
+TEST(ProgrammName, TheExecutablesNameWithoutExtension)
+{
+    const struct
+    {
+        const char *datei;
+        const char *name;
+    } faelle[] = {
+        {"C:\\Prg\\fotoimport", "fotoimport"},
+        {"C:\\Prg\\FotoImport.bin", "FotoImport"},
+        {"Z:\\usr\\bin\\mirbelon", "Mirbelon"},
+        {"C:\\Mirbelon.exe", "Mirbelon"},
+        {"", "Mirbelon"},
+    };
+    for (const auto &fall : faelle)
+        EXPECT_EQ(ProgrammName(S(fall.datei)), S(fall.name)) << fall.datei;
 }
 
 TEST(ProgrammDateiSuchen, TakesTheFirstPlaceInTheFixedOrder)

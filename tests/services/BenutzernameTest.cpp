@@ -100,19 +100,20 @@ TEST_F(BenutzernameTest, EnvironmentAndWinIniFallbacksInTheirOrder)
     }
 }
 
-TEST_F(BenutzernameTest, WithoutAnySourceAsksAgainAfterCancelAndStoresTheAnswer)
+TEST_F(BenutzernameTest, WithoutAnySourceAsksAgainAfterCancelOrBlanksAndStoresTheAnswer)
 {
     env.dialogs.antworteEingabe(std::nullopt);
-    env.dialogs.antworteEingabe(QStringLiteral("eva"));
+    env.dialogs.antworteEingabe(QStringLiteral("   "));
+    env.dialogs.antworteEingabe(QStringLiteral(" eva "));
     EXPECT_EQ(Benutzername(*env.ctx), QStringLiteral("eva"));
 
-    ASSERT_EQ(env.dialogs.gezeigt.size(), 2);
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 3);
     for (const auto &box : env.dialogs.gezeigt) {
         EXPECT_EQ(box.art, QStringLiteral("input"));
         EXPECT_EQ(box.text, QStringLiteral("Wählen Sie bitte einen Benutzernamen aus."));
         EXPECT_EQ(box.titel, QStringLiteral("Benutzername"));
     }
-    EXPECT_EQ(env.desktop.beeps, (QList<Beep>{Beep::Question, Beep::Question}));
+    EXPECT_EQ(env.desktop.beeps, (QList<Beep>{Beep::Question, Beep::Question, Beep::Question}));
     EXPECT_EQ(gespeichert(), QStringLiteral("eva"));
 }
 

@@ -78,13 +78,15 @@ TEST_F(KarteTest, EmptyCameraNameIsWrittenEmpty)
 
 TEST_F(KarteTest, AutorunStartsThisProgramWithTheSource)
 {
-    ctx().ordner.prg = QStringLiteral("C:\\Programme\\Foto");
+    // Settings elsewhere, as for an installed program: the executable is named.
+    ctx().ordner.prg = QStringLiteral("C:\\Daten\\Mirbelon");
+    env.system->programmDatei = QStringLiteral("C:\\Programme\\Foto\\fotoimport");
     fenster.quelleOhneReaktion(QStringLiteral("E:\\DCIM"));
     AutoStartSpeichern(ctx(), fenster);
     EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Autorun.inf"))),
         (QStringList { QStringLiteral("[autorun]"),
-            QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
-            QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon") }));
+            QStringLiteral("open=C:\\Programme\\Foto\\fotoimport Quelle=E:\\DCIM"),
+            QStringLiteral("icon=C:\\Programme\\Foto\\fotoimport") }));
 
     // Written again: the keys are overwritten in place, other content stays.
     env.datei(
@@ -92,8 +94,8 @@ TEST_F(KarteTest, AutorunStartsThisProgramWithTheSource)
     AutoStartSpeichern(ctx(), fenster);
     EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Autorun.inf"))),
         (QStringList { QStringLiteral("[autorun]"), QStringLiteral("label=Karte"),
-            QStringLiteral("open=C:\\Programme\\Foto\\Mirbelon Quelle=E:\\DCIM"),
-            QStringLiteral("icon=C:\\Programme\\Foto\\Mirbelon") }));
+            QStringLiteral("open=C:\\Programme\\Foto\\fotoimport Quelle=E:\\DCIM"),
+            QStringLiteral("icon=C:\\Programme\\Foto\\fotoimport") }));
 }
 
 TEST_F(KarteTest, NothingIsWrittenWithoutASourceDrive)

@@ -44,6 +44,28 @@ TEST(ParameterWert, ReadsTheSourceArgument)
     }
 }
 
+TEST(Kommandozeile, ArgumentsOfTheShellReadBackAsTyped)
+{
+    const struct
+    {
+        QStringList argumente;
+        const char *name;
+        const char *wert;
+    } faelle[] = {
+        {{S("Quelle=E:\\Meine Fotos")}, "Quelle=", "E:\\Meine Fotos"},
+        {{S("#debug"), S("/OrdnerDat=C:\\Foto daten")}, "OrdnerDat=", "C:\\Foto daten"},
+        {{S("/OrdnerDat=\"C:\\Foto daten\"")}, "OrdnerDat=", "C:\\Foto daten"},
+        {{S("/ordnerdat=C:\\Fotos"), S("Quelle=?")}, "OrdnerDat=", "C:\\Fotos"},
+    };
+    for (const auto &fall : faelle) {
+        const QString zeile = Kommandozeile(fall.argumente);
+        SCOPED_TRACE(zeile.toStdString());
+        Parameter parameter;
+        parameter.ParameterZerlegen(zeile);
+        EXPECT_EQ(parameter.ParameterWert(S(fall.name)), S(fall.wert));
+    }
+}
+
 TEST(ParameterZerlegen, SplitsAtSeparatorsOutsideQuotes)
 {
     Parameter parameter;
