@@ -2,6 +2,7 @@
 #include "app/Titel.h"
 #include "frame/Context.h"
 #include "frame/ProgrammOrdner.h"
+#include "platform/FlushingDialogs.h"
 #include "platform/gui/QtDesktop.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -29,8 +30,9 @@ int main(int argc, char **argv)
     PosixProcesses processes(files);
     PosixSystem system(files);
     QtDialogs dialogs(files);
+    FlushingDialogs boxen(dialogs, profiles);
     QtDesktop desktop(files);
-    Context ctx(Host{files, profiles, processes, dialogs, desktop, system},
+    Context ctx(Host{files, profiles, processes, boxen, desktop, system},
                 Kommandozeile(QApplication::arguments().mid(1)),
                 ProgrammName(system.executablePath()));
 
@@ -42,5 +44,7 @@ int main(int argc, char **argv)
         fenster.laden();
     });
     titel.show();
-    return app.exec();
+    const int ergebnis = app.exec();
+    profiles.flush();
+    return ergebnis;
 }

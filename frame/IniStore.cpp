@@ -6,6 +6,8 @@
 #include "text/Pfad.h"
 #include "text/Zahlen.h"
 
+#include <memory>
+
 namespace mirbelon {
 
 namespace {
@@ -40,15 +42,17 @@ bool IstBloesserName(const QString &name)
     return !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'));
 }
 
+// Names are stored as values are: a line break in a camera's name would
+// otherwise end the line of its section.
 QString Sektion(const Context &ctx, const QString &sektion)
 {
-    return sektion.isEmpty() ? ctx.programmName : sektion;
+    return UmbruecheKodieren(sektion.isEmpty() ? ctx.programmName : sektion);
 }
 
 QString Schluessel(const QString &schluessel)
 {
     const QString s = Trimmen(schluessel);
-    return s.isEmpty() ? QStringLiteral("NoKey") : s;
+    return s.isEmpty() ? QStringLiteral("NoKey") : UmbruecheKodieren(s);
 }
 
 } // namespace
@@ -108,12 +112,18 @@ QString IniLesenMitVorgabe(Context &ctx, const QString &datei, const QString &se
 double IniZaehler(Context &ctx, const QString &datei, const QString &sektion,
                   const QString &schluessel, double schritt)
 {
-    QString alt = IniLesen(ctx, datei, sektion, schluessel, QStringLiteral("0"));
-    if (alt.isEmpty())
-        alt = QStringLiteral("0");
-    const double summe = ZahlWert(alt) + schritt;
-    IniSchreiben(ctx, datei, sektion, schluessel, FormatZahl(summe, QStringLiteral("0")));
-    return summe;
+    // Read and written as one step, so that two programs counting in one
+    // file never lose a step of the other.
+    const auto summe = std::make_shared<double>(0);
+    ctx.host.profiles.update(IniDateiPfad(ctx, datei), Sektion(ctx, sektion),
+                             Schluessel(schluessel),
+                             [schritt, summe](const std::optional<QString> &gespeichert) {
+                                 const QString alt = Dekodieren(gespeichert.value_or(QString()));
+                                 *summe = ZahlWert(alt.isEmpty() ? QStringLiteral("0") : alt)
+                                          + schritt;
+                                 return FormatZahl(*summe, QStringLiteral("0"));
+                             });
+    return *summe;
 }
 
 } // namespace mirbelon

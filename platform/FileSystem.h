@@ -25,6 +25,14 @@ struct FileStamp
 {
     qint64 size = -1;
     qint64 modifiedMs = 0; // since the epoch
+    // Where the host tells them, else 0: which file it is, and when it last
+    // changed in any way (nanoseconds since the epoch). A file replaced by
+    // another of the same size and time shows here.
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 changedNs = 0;
+
+    bool operator==(const FileStamp &) const = default;
 };
 
 // XXH3-128 of a file's bytes.
@@ -146,8 +154,16 @@ public:
     virtual ReadBack readBack(const QString &hostPath, ByteProgress *progress) const = 0;
 
     virtual std::optional<QByteArray> readAll(const QString &path) const = 0;
-    // New file beside the old one, then renamed over it.
-    virtual Fehler writeAtomic(const QString &path, const QByteArray &data) = 0;
+    // New file beside the old one, then renamed over it. With `sync` the data
+    // is on disk before the rename. Without, readers still see the old or the
+    // new file whole, but a crash may lose the write until `syncFile`.
+    virtual Fehler writeAtomic(const QString &path, const QByteArray &data, bool sync = true) = 0;
+    // Puts a file written earlier, and its folder entry, on disk.
+    virtual Fehler syncFile(const QString &path)
+    {
+        (void)path;
+        return {};
+    }
     virtual Fehler append(const QString &path, const QByteArray &data) = 0;
 
     virtual DiskSpace space(const QString &path) const = 0;

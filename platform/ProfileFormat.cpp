@@ -110,8 +110,11 @@ QString withoutLineBreaks(const QString &s)
 
 std::optional<QString> read(const QString &content, const QString &section, const QString &key)
 {
-    const QStringView wantedSection = trimmed(section);
-    const QStringView wantedKey = trimmed(key);
+    // The names the writer would have written.
+    const QString sectionText = withoutLineBreaks(section);
+    const QString keyText = withoutLineBreaks(key);
+    const QStringView wantedSection = trimmed(sectionText);
+    const QStringView wantedKey = trimmed(keyText);
     if (wantedKey.isEmpty())
         return std::nullopt;
 

@@ -36,6 +36,8 @@ std::optional<QString> FakeDialogs::input(const QString &prompt, const QString &
 {
     gezeigt.append({QStringLiteral("input"), prompt, title, Icon::None, Buttons::OkCancel,
                     Answer::Ok, preset});
+    if (beimZeigen)
+        beimZeigen();
     if (m_eingaben.isEmpty()) {
         pruefeGrenze(++unbeantwortet);
         return std::nullopt;
@@ -48,6 +50,8 @@ std::optional<QString> FakeDialogs::openFile(const QString &title, const QString
 {
     gezeigt.append({QStringLiteral("file"), filterName + QLatin1Char('|') + filter, title,
                     Icon::None, Buttons::OkCancel, Answer::Ok, startFolder});
+    if (beimZeigen)
+        beimZeigen();
     if (m_dateien.isEmpty()) {
         pruefeGrenze(++unbeantwortet);
         return std::nullopt;

@@ -40,7 +40,7 @@ public:
     void popBusy() override { --m_busy; }
 
     QList<Gezeigt> gezeigt;
-    std::function<void()> beimZeigen; // called as a message box shows
+    std::function<void()> beimZeigen; // called as a box shows
     int busy() const { return m_busy; }
     int unbeantwortet = 0;
 

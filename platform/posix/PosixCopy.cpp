@@ -81,15 +81,6 @@ bool sameFile(const struct stat &a, const struct stat &b)
     return a.st_size == b.st_size && nanos(a.st_mtim) == nanos(b.st_mtim);
 }
 
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(enc(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 bool diskFull(const QString &folder)
 {
     struct statvfs vs;

@@ -43,7 +43,8 @@ public:
     Fehler flush(const QStringList &hostPaths) const override;
     ReadBack readBack(const QString &hostPath, ByteProgress *progress) const override;
     std::optional<QByteArray> readAll(const QString &path) const override;
-    Fehler writeAtomic(const QString &path, const QByteArray &data) override;
+    Fehler writeAtomic(const QString &path, const QByteArray &data, bool sync = true) override;
+    Fehler syncFile(const QString &path) override;
     Fehler append(const QString &path, const QByteArray &data) override;
     DiskSpace space(const QString &path) const override;
     QString volumeLabel(const QString &drive) const override;

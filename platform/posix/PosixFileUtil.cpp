@@ -92,6 +92,15 @@ int writeAll(int fd, const char *data, qint64 size)
     return 0;
 }
 
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(enc(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 TempFile createTemp(const QString &folder, const QString &name)
 {
     removeLeftovers(folder);

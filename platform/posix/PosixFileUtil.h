@@ -26,6 +26,8 @@ Fehler errnoFehler(int err, const QString &host);
 
 // New files get what the user's umask allows, as with any other program.
 mode_t defaultMode();
+// Puts a folder's entries on disk; failures are left to the caller's next step.
+void syncFolder(const QString &folder);
 // Returns 0 or the errno of the failing write.
 int writeAll(int fd, const char *data, qint64 size);
 

@@ -128,7 +128,8 @@ std::optional<FileStamp> PosixFileSystem::stamp(const QString &path) const
     struct stat st;
     if (!statOf(hostPath(path), st) || !S_ISREG(st.st_mode))
         return std::nullopt;
-    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000};
+    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000, quint64(st.st_dev),
+                     quint64(st.st_ino), nanos(st.st_ctim)};
 }
 
 bool PosixFileSystem::isReadOnly(const QString &path) const

@@ -1,7 +1,7 @@
 #include "platform/posix/PosixProfileFiles.h"
 
-#include "platform/Cp1252.h"
 #include "platform/ProfileFormat.h"
+#include "platform/posix/FolderLock.h"
 
 #include <QDateTime>
 
@@ -14,9 +14,10 @@ namespace {
 // Windows reads profile strings into a buffer of 999 characters.
 constexpr qsizetype kLongest = 998;
 
-// A time stamp younger than this may still be shared by a later change:
-// FAT stamps move in steps of two seconds, others in whole seconds.
+// A change this soon after a stamp may keep it: FAT stamps move in steps of
+// two seconds, others in whole seconds or clock ticks.
 constexpr qint64 kSettleMs = 3000;
+constexpr qint64 kNsPerSecond = 1'000'000'000;
 
 // Keep the cache small when a caller walks through many files or keys.
 constexpr qsizetype kMostFiles = 64;
@@ -34,6 +35,11 @@ QString folderOf(const QString &file)
     return file.left(slash);
 }
 
+qint64 nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
 } // namespace
 
 QString PosixProfileFiles::read(const QString &file, const QString &section, const QString &key,
@@ -41,14 +47,14 @@ QString PosixProfileFiles::read(const QString &file, const QString &section, con
 {
     std::optional<QString> value;
     if (const auto kept = m_pending.constFind(file); kept != m_pending.constEnd()) {
-        value = profile::read(*kept, section, key);
+        value = profile::read(kept->text.text, section, key);
     } else if (Cached *cached = current(file)) {
         const QString question = section + QChar(0) + key;
         const auto known = cached->answers.constFind(question);
         if (known != cached->answers.constEnd()) {
             value = *known;
         } else {
-            value = profile::read(cached->content, section, key);
+            value = profile::read(cached->text.text, section, key);
             if (cached->answers.size() >= kMostAnswers)
                 cached->answers.clear();
             cached->answers.insert(question, value);
@@ -59,101 +65,154 @@ QString PosixProfileFiles::read(const QString &file, const QString &section, con
     return result;
 }
 
-bool PosixProfileFiles::write(const QString &file, const QString &section, const QString &key,
-                              const QString &value)
+bool PosixProfileFiles::update(const QString &file, const QString &section, const QString &key,
+                               const Change &change)
 {
-    QString old;
-    if (const auto kept = m_pending.constFind(file); kept != m_pending.constEnd()) {
-        old = *kept;
-    } else if (m_files.exists(file)) {
-        // Renaming over a read-only file would succeed on POSIX; Windows
-        // refuses the write, and so do we.
-        if (m_files.isFolder(file) || m_files.isReadOnly(file))
-            return false;
-        // A file that cannot be read is never replaced by one made from nothing.
-        const Cached *cached = current(file);
-        if (!cached)
-            return false;
-        old = cached->content;
-    } else {
-        const QString folder = folderOf(file);
-        if (!folder.isEmpty() && !m_files.isFolder(folder))
-            return false;
-    }
+    if (m_batchDepth == 0)
+        return apply(file, {Step{section, key, change}});
 
-    const QByteArray bytes = toCp1252(profile::write(old, section, key, value));
-    if (m_batchDepth > 0) {
-        m_pending.insert(file, fromCp1252(bytes));
-        return true;
+    auto kept = m_pending.find(file);
+    if (kept == m_pending.end()) {
+        const std::optional<ProfileText> text = writable(file);
+        if (!text) {
+            const Cached *cached = current(file);
+            change(cached ? profile::read(cached->text.text, section, key) : std::nullopt);
+            return false;
+        }
+        kept = m_pending.insert(file, Pending{*text, {}});
     }
-    return store(file, bytes);
+    const QString value = change(profile::read(kept->text.text, section, key));
+    kept->text.text = profile::write(kept->text.text, section, key, value);
+    kept->steps.append(Step{section, key, change});
+    return true;
 }
 
 void PosixProfileFiles::endBatch()
 {
     if (m_batchDepth == 0 || --m_batchDepth > 0)
         return;
-    const QHash<QString, QString> pending = std::exchange(m_pending, {});
-    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
-        store(it.key(), toCp1252(it.value()));
+    writePending();
 }
 
-bool PosixProfileFiles::store(const QString &file, const QByteArray &bytes)
+void PosixProfileFiles::flush()
 {
-    if (m_files.writeAtomic(file, bytes)) {
+    writePending();
+    for (const QString &file : std::as_const(m_unsynced))
+        m_files.syncFile(file);
+    m_unsynced.clear();
+}
+
+void PosixProfileFiles::writePending()
+{
+    const QHash<QString, Pending> pending = std::exchange(m_pending, {});
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+        apply(it.key(), it->steps);
+}
+
+bool PosixProfileFiles::apply(const QString &file, const QList<Step> &steps)
+{
+    // Another program may have written the file since this one read it: the
+    // steps are done on what the file holds once nobody else can write it.
+    const FolderLock lock(m_files.hostPath(folderOf(file)));
+    std::optional<ProfileText> text = writable(file);
+    const bool ok = text.has_value();
+    if (!ok) {
+        const Cached *cached = current(file);
+        text = cached ? cached->text : ProfileText{};
+    }
+    for (const Step &step : steps) {
+        const QString value = step.change(profile::read(text->text, step.section, step.key));
+        text->text = profile::write(text->text, step.section, step.key, value);
+    }
+    return ok && store(file, *text);
+}
+
+std::optional<ProfileText> PosixProfileFiles::writable(const QString &file)
+{
+    if (m_files.exists(file)) {
+        // Renaming over a read-only file would succeed on POSIX; Windows
+        // refuses the write, and so do we. A file that cannot be read is never
+        // replaced by one made from nothing.
+        if (m_files.isReadOnly(file))
+            return std::nullopt;
+        const Cached *cached = current(file);
+        if (!cached)
+            return std::nullopt;
+        return cached->text;
+    }
+    const QString folder = folderOf(file);
+    if (!folder.isEmpty() && !m_files.isFolder(folder))
+        return std::nullopt;
+    return ProfileText{};
+}
+
+bool PosixProfileFiles::store(const QString &file, const ProfileText &text)
+{
+    const qint64 written = nowMs();
+    const QByteArray bytes = encodeProfile(text.text, text.encoding);
+    // Not synced one by one: `flush` puts them on disk where it matters.
+    if (m_files.writeAtomic(file, bytes, false)) {
         m_cache.remove(file);
         return false;
     }
-    remember(file, m_files.stamp(file), bytes.size(), fromCp1252(bytes), true);
+    m_unsynced.insert(file);
+    const std::optional<FileStamp> stamp = m_files.stamp(file);
+    Cached &cached =
+        remember(file, stamp && stamp->size == bytes.size() ? stamp : std::nullopt, text, true);
+    cached.readMs = written;
     return true;
 }
 
 PosixProfileFiles::Cached *PosixProfileFiles::current(const QString &file)
 {
     // Stamps first, content second: a change in between leaves stamps that
-    // are older than the content, so the next call reads again.
-    // One look at size and time: this runs for every read, and a scan reads
-    // the family file once per photo.
+    // are older than the content, so the next call reads again. A FIFO or a
+    // device has no stamp and is never opened: reading it could wait forever.
     const std::optional<FileStamp> stamp = m_files.stamp(file);
+    if (!stamp) {
+        m_cache.remove(file);
+        return nullptr;
+    }
     const auto it = m_cache.find(file);
-    if (it != m_cache.end() && stillValid(*it, stamp))
+    if (it != m_cache.end() && stillValid(*it, *stamp))
         return &*it;
 
+    const qint64 taken = nowMs();
     const std::optional<QByteArray> bytes = m_files.readAll(file);
     if (!bytes) {
         m_cache.remove(file);
         return nullptr;
     }
-    return &remember(file, stamp, bytes->size(), fromCp1252(*bytes), false);
+    Cached &cached = remember(file, stamp->size == bytes->size() ? stamp : std::nullopt,
+                              decodeProfile(*bytes), false);
+    cached.readMs = taken;
+    return &cached;
 }
 
-bool PosixProfileFiles::stillValid(const Cached &cached,
-                                   const std::optional<FileStamp> &stamp) const
+bool PosixProfileFiles::stillValid(const Cached &cached, const FileStamp &stamp) const
 {
-    if (cached.size < 0 || !stamp || stamp->size != cached.size
-        || stamp->modifiedMs != cached.modifiedMs)
+    if (!cached.stamp || !(*cached.stamp == stamp))
         return false;
-    if (QDateTime::currentMSecsSinceEpoch() - stamp->modifiedMs > kSettleMs)
+    // What we wrote ourselves stays ours while the very same file, unchanged
+    // to the nanosecond, is there: another writer's file is another inode.
+    if (cached.ownWrite && stamp.inode != 0 && stamp.changedNs % kNsPerSecond != 0)
         return true;
-    // A young stamp is trusted only for our own write, and only when it is
-    // finer than seconds, so that a same-sized change in the same tick shows.
-    return cached.ownWrite && stamp->modifiedMs % 1000 != 0;
+    // Someone else's content: trusted only when it was taken well after its
+    // stamp, so that no later change can share the stamp.
+    const qint64 changedMs = qMax(stamp.modifiedMs, stamp.changedNs / 1'000'000);
+    return cached.readMs - changedMs > kSettleMs;
 }
 
 PosixProfileFiles::Cached &PosixProfileFiles::remember(const QString &file,
                                                        const std::optional<FileStamp> &stamp,
-                                                       qint64 contentSize, const QString &content,
-                                                       bool ownWrite)
+                                                       const ProfileText &text, bool ownWrite)
 {
     if (m_cache.size() >= kMostFiles && !m_cache.contains(file))
         m_cache.clear();
     Cached cached;
-    if (stamp && stamp->size == contentSize) {
-        cached.size = stamp->size;
-        cached.modifiedMs = stamp->modifiedMs;
-    }
-    cached.content = content;
+    cached.stamp = stamp;
     cached.ownWrite = ownWrite;
+    cached.text = text;
     return *m_cache.insert(file, std::move(cached));
 }
 

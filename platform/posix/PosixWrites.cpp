@@ -66,11 +66,14 @@ Fehler PosixFileSystem::remove(const QString &path)
 std::optional<QByteArray> PosixFileSystem::readAll(const QString &path) const
 {
     const QString host = hostPath(path);
-    const int fd = host.isEmpty() ? -1 : ::open(enc(host).constData(), O_RDONLY | O_CLOEXEC);
+    // Not waiting at the open: a FIFO without a writer would block it for good.
+    const int fd = host.isEmpty()
+                       ? -1
+                       : ::open(enc(host).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return std::nullopt;
     }
@@ -93,7 +96,7 @@ std::optional<QByteArray> PosixFileSystem::readAll(const QString &path) const
     return data;
 }
 
-Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data)
+Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data, bool sync)
 {
     QString host = hostPath(path);
     if (host.isEmpty())
@@ -121,7 +124,7 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data)
     if (temp.fd < 0)
         return errnoFehler(errno, host);
     int err = writeAll(temp.fd, data.constData(), data.size());
-    if (err == 0 && ::fsync(temp.fd) != 0)
+    if (err == 0 && sync && ::fsync(temp.fd) != 0)
         err = errno;
     if (err == 0 && ::fchmod(temp.fd, existed ? (old.st_mode & 07777) : defaultMode()) != 0)
         err = errno;
@@ -138,10 +141,26 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data)
         dropTemp(temp);
         return errnoFehler(err, host);
     }
-    // The data is on disk before the rename, so a crash leaves the old or the
-    // new file whole; the folder entry is left to the kernel.
+    // Synced, the data is on disk before the rename, so a crash leaves the old
+    // or the new file whole; the folder entry is left to the kernel.
     std::lock_guard lock(m_cache->mutex);
     m_cache->note(folder, nameOf(host), true, false);
+    return {};
+}
+
+Fehler PosixFileSystem::syncFile(const QString &path)
+{
+    const QString host = hostPath(path);
+    if (host.isEmpty())
+        return unknownDrive(path);
+    const int fd = ::open(enc(host).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errnoFehler(errno, host);
+    const int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (err != 0)
+        return errnoFehler(err, host);
+    syncFolder(parentOf(host));
     return {};
 }
 

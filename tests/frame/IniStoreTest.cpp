@@ -2,6 +2,9 @@
 
 #include "tests/support/TestUmgebung.h"
 
+#include <QFile>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 namespace mirbelon {
@@ -206,6 +209,36 @@ TEST(IniZaehler, RaisesTheStoredNumberAndReturnsTheSum)
                          fall.summe);
         EXPECT_EQ(IniLesen(*u.ctx, kDatei, S("S"), S(fall.schluessel), {}), S(fall.gespeichert));
     }
+}
+
+TEST(IniZaehler, NameWithALineBreakCountsOnAndReadsBack)
+{
+    TestUmgebung u;
+    const QString sektion = S("Statistik_Canon\r\nEOS");
+    for (double soll : {1, 2, 3})
+        EXPECT_DOUBLE_EQ(IniZaehler(*u.ctx, kDatei, sektion, S("Anzahl\nSum"), 1), soll);
+    EXPECT_EQ(IniLesen(*u.ctx, kDatei, sektion, S("Anzahl\nSum"), {}), S("3"));
+    EXPECT_EQ(u.inhalt(kDatei), QByteArray("[Statistik_Canon**EOS]\r\nAnzahl**Sum=3\r\n"));
+}
+
+TEST(IniZaehler, TwoProgramsCountingInOneFileLoseNoStep)
+{
+    TestUmgebung u;
+    const QString datei = S("C:\\Brenlo\\Brenlo.ini");
+    u.datei(datei, "[Allgemein]\r\nUser=Anna\r\n");
+    const QString los = u.wurzel.filePath(S("los"));
+    QProcess kinder[2];
+    for (QProcess &kind : kinder) {
+        kind.start(S(INI_ZAEHLER_KIND), {datei, S("Statistik"), S("Anzahl"), S("200"), los});
+        ASSERT_TRUE(kind.waitForStarted());
+    }
+    QFile(los).open(QIODevice::WriteOnly); // both begin at once
+    for (QProcess &kind : kinder) {
+        ASSERT_TRUE(kind.waitForFinished(120000));
+        EXPECT_EQ(kind.exitCode(), 0);
+    }
+    EXPECT_EQ(IniLesen(*u.ctx, datei, S("Statistik"), S("Anzahl"), {}), S("400"));
+    EXPECT_EQ(IniLesen(*u.ctx, datei, S("Allgemein"), S("User"), {}), S("Anna"));
 }
 
 } // namespace

@@ -6,9 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
+
+#include <functional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mirbelon {
@@ -23,6 +29,8 @@ public:
     {
         QByteArray data;
         QDateTime modified;
+        quint64 inode = 0;
+        qint64 changedNs = 0; // 0: when modified
     };
 
     QHash<QString, File> files;
@@ -46,6 +54,14 @@ public:
             return std::nullopt;
         return files.value(p).modified;
     }
+    std::optional<FileStamp> stamp(const QString &p) const override
+    {
+        if (!files.contains(p))
+            return std::nullopt;
+        const File &f = files[p];
+        const qint64 ms = f.modified.toMSecsSinceEpoch();
+        return FileStamp{f.data.size(), ms, 1, f.inode, f.changedNs ? f.changedNs : ms * 1'000'000};
+    }
     bool isReadOnly(const QString &) const override { return false; }
     Fehler setReadOnly(const QString &, bool) override { return {}; }
     Fehler makeFolder(const QString &) override { return {}; }
@@ -68,11 +84,12 @@ public:
             return std::nullopt;
         return files.value(p).data;
     }
-    Fehler writeAtomic(const QString &p, const QByteArray &data) override
+    Fehler writeAtomic(const QString &p, const QByteArray &data, bool) override
     {
-        files.insert(p, File{data, nextStamp});
+        files.insert(p, File{data, nextStamp, ++lastInode});
         return {};
     }
+    quint64 lastInode = 100;
     Fehler append(const QString &, const QByteArray &) override { return {}; }
     DiskSpace space(const QString &) const override { return {}; }
     QString volumeLabel(const QString &) const override { return {}; }
@@ -171,6 +188,43 @@ TEST(PosixProfileFilesCache, WholeSecondStampOfOwnWriteIsNotTrusted)
     PosixProfileFiles profiles(fs);
     ASSERT_TRUE(profiles.write(kFile, kSection, QStringLiteral("x"), QStringLiteral("1")));
     fs.files[kFile].data = "[Allgemein]\r\nx=2\r\n";
+    EXPECT_EQ(readX(profiles), QStringLiteral("2"));
+}
+
+TEST(PosixProfileFilesCache, SameSizeAndTimeButAnotherFileOrChangeIsReadAgain)
+{
+    const struct
+    {
+        const char *fall;
+        quint64 inode;
+        qint64 changedNs;
+    } faelle[] = {
+        {"replaced by another file", 8, 0},
+        {"changed within the same tick", 7, 1},
+    };
+    for (const auto &fall : faelle) {
+        SCOPED_TRACE(fall.fall);
+        StampedFiles fs;
+        const QDateTime old = hourAgo();
+        fs.files.insert(kFile, {"[Allgemein]\r\nx=1\r\n", old, 7});
+        PosixProfileFiles profiles(fs);
+        ASSERT_EQ(readX(profiles), QStringLiteral("1"));
+        const qint64 changed = fall.changedNs ? old.toMSecsSinceEpoch() * 1'000'000 + fall.changedNs : 0;
+        fs.files[kFile] = {"[Allgemein]\r\nx=2\r\n", old, fall.inode, changed};
+        EXPECT_EQ(readX(profiles), QStringLiteral("2"));
+    }
+}
+
+TEST(PosixProfileFilesCache, ContentTakenSoonAfterItsStampStaysUntrustedLater)
+{
+    StampedFiles fs;
+    // Read within the settling time of its stamp; by the next read that time
+    // is over, but a change of the same size may have kept the stamp.
+    fs.files.insert(kFile, {"[Allgemein]\r\nx=1\r\n", QDateTime::currentDateTime().addMSecs(-2900)});
+    PosixProfileFiles profiles(fs);
+    ASSERT_EQ(readX(profiles), QStringLiteral("1"));
+    fs.files[kFile].data = "[Allgemein]\r\nx=2\r\n";
+    QThread::msleep(200);
     EXPECT_EQ(readX(profiles), QStringLiteral("2"));
 }
 
@@ -354,6 +408,61 @@ TEST_F(PosixProfileFilesTest, WriteAtDriveRootWorks)
                                QStringLiteral("label"), QStringLiteral("Karte")));
     EXPECT_EQ(env.inhalt(QStringLiteral("E:\\Autorun.inf")),
               QByteArray("[autorun]\r\nlabel=Karte\r\n"));
+}
+
+TEST_F(PosixProfileFilesTest, FilesWithAByteOrderMarkAreReadAndKeepTheirEncoding)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Foto.ini");
+    const QString vorher = QStringLiteral("[Infos]\r\nKamera=Jürgen€\r\n");
+    const QString nachher = QStringLiteral("[Infos]\r\nKamera=Jürgen€\r\nPostRun=Ω\r\n");
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    const struct
+    {
+        const char *fall;
+        QByteArray bom;
+        std::function<QByteArray(const QString &)> kodieren;
+    } faelle[] = {
+        {"UTF-16LE", QByteArray("\xFF\xFE", 2), [&](const QString &t) { return QByteArray(utf16(t)); }},
+        {"UTF-8", QByteArray("\xEF\xBB\xBF"), [](const QString &t) { return t.toUtf8(); }},
+    };
+    for (const auto &fall : faelle) {
+        SCOPED_TRACE(fall.fall);
+        env.datei(file, fall.bom + fall.kodieren(vorher), hourAgo());
+        EXPECT_EQ(profiles.read(file, QStringLiteral("infos"), QStringLiteral("kamera"), {}),
+                  QStringLiteral("Jürgen€"));
+        ASSERT_TRUE(profiles.write(file, QStringLiteral("Infos"), QStringLiteral("PostRun"),
+                                   QStringLiteral("Ω")));
+        EXPECT_EQ(env.inhalt(file), fall.bom + fall.kodieren(nachher));
+    }
+}
+
+TEST_F(PosixProfileFilesTest, BatchKeepsWhatAnotherProgramWroteMeanwhile)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Mirbelon.ini");
+    const QString sektion = QStringLiteral("Mirbelon");
+    env.datei(file, "[Mirbelon]\r\nNr3=5\r\n", hourAgo());
+    {
+        ProfileBatch batch(profiles);
+        profiles.update(file, sektion, QStringLiteral("Nr3"), [](const std::optional<QString> &alt) {
+            return QString::number(alt.value_or(QString()).toInt() + 1);
+        });
+        env.datei(file, "[Mirbelon]\r\nNr3=7\r\nFremd=1\r\n");
+    }
+    EXPECT_EQ(env.inhalt(file), QByteArray("[Mirbelon]\r\nNr3=8\r\nFremd=1\r\n"));
+}
+
+TEST_F(PosixProfileFilesTest, FifoIsNeverOpened)
+{
+    const QString file = QStringLiteral("C:\\Prg\\Foto.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(env.host(file)).constData(), 0600), 0);
+    EXPECT_EQ(profiles.read(file, QStringLiteral("Infos"), QStringLiteral("Kamera"),
+                            QStringLiteral("-")),
+              QStringLiteral("-"));
+    EXPECT_FALSE(profiles.write(file, QStringLiteral("Infos"), QStringLiteral("Kamera"),
+                                QStringLiteral("x")));
+    EXPECT_FALSE(env.files->readAll(file));
+    EXPECT_TRUE(QFileInfo(env.host(file)).exists());
+    EXPECT_FALSE(QFileInfo(env.host(file)).isFile());
 }
 
 } // namespace

@@ -144,6 +144,15 @@ TEST(ProfileFormat, WrittenValueReadsBack)
                                       "[Quellen]\r\n01=E:\\Dcim\r\n"));
 }
 
+TEST(ProfileFormat, NamesWithLineBreaksReadWhatWasWritten)
+{
+    const QString sektion = QStringLiteral("Statistik_Canon\r\nEOS");
+    const QString schluessel = QStringLiteral("Anzahl\nSum");
+    const QString content = profile::write({}, sektion, schluessel, QStringLiteral("1"));
+    EXPECT_EQ(content, QStringLiteral("[Statistik_CanonEOS]\r\nAnzahlSum=1\r\n"));
+    EXPECT_EQ(profile::read(content, sektion, schluessel), QStringLiteral("1"));
+}
+
 TEST(ProfileFormat, FallbackLosesTrailingBlanksOnly)
 {
     EXPECT_EQ(profile::fallback(QStringLiteral("  a b \t ")), QStringLiteral("  a b"));

@@ -131,6 +131,16 @@ TEST_F(FehlerMeldenTest, RecordsTheLastErrorInBrenloIni)
     EXPECT_FALSE(env.inhalt(QStringLiteral("C:\\Brenlo\\Brenlo.ini")).isEmpty());
 }
 
+TEST_F(FehlerMeldenTest, RecordIsOnDiskBeforeTheBoxShowsAlsoInABatch)
+{
+    QByteArray beimZeigen;
+    env.dialogs.beimZeigen = [&] { beimZeigen = env.inhalt(QStringLiteral("C:\\Brenlo\\Brenlo.ini")); };
+    ProfileBatch stapel(env.ctx->host.profiles);
+    FehlerMelden(*env.ctx, dateiFehlt, QStringLiteral("Beim Kopieren."));
+    EXPECT_TRUE(beimZeigen.contains("[Fehler]\r\nProgramm=Mirbelon\r\n")) << beimZeigen.constData();
+    EXPECT_TRUE(beimZeigen.contains("\r\nTxt1=Beim Kopieren.~~\r\n"));
+}
+
 TEST_F(FehlerMeldenTest, OldVersionOffersUpdateAndYesOpensTheDownloadPage)
 {
     env.system->jetzt = QDateTime(QDate(2027, 4, 2), QTime(9, 0));

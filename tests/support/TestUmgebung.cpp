@@ -29,8 +29,9 @@ TestUmgebung::TestUmgebung(const QString &laufwerke)
     system->programmDatei = QStringLiteral("C:\\Prg\\Mirbelon");
     system->aktuellerOrdner = QStringLiteral("C:\\Prg");
 
+    boxen = std::make_unique<FlushingDialogs>(dialogs, *profiles);
     ctx = std::make_unique<Context>(
-        Host{*files, *profiles, processes, dialogs, desktop, *system}, QString());
+        Host{*files, *profiles, processes, *boxen, desktop, *system}, QString());
     ctx->ordner.prg = QStringLiteral("C:\\Prg");
     ctx->ordner.brenlo = QStringLiteral("C:\\Brenlo");
     ctx->ordner.tmp = QStringLiteral("C:\\Tmp");

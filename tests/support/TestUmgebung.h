@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/Context.h"
+#include "platform/FlushingDialogs.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeProcesses.h"
@@ -45,6 +46,7 @@ public:
     std::unique_ptr<PosixSystem> echtesSystem;
     std::unique_ptr<FakeSystem> system;
     FakeDialogs dialogs;
+    std::unique_ptr<FlushingDialogs> boxen; // the dialogs as the program sees them
     FakeDesktop desktop;
     FakeProcesses processes;
     std::unique_ptr<Context> ctx;
