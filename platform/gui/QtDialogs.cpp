@@ -70,6 +70,28 @@ QString dialogFilter(const QString &filterName, const QString &filter)
     return name + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
+// A box shown during a busy run gets the normal pointer; the busy pointer
+// comes back when the box closes.
+class NormalPointer
+{
+public:
+    NormalPointer() : m_pushed(QApplication::overrideCursor() != nullptr)
+    {
+        if (m_pushed)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointer()
+    {
+        if (m_pushed)
+            QApplication::restoreOverrideCursor();
+    }
+    NormalPointer(const NormalPointer &) = delete;
+    NormalPointer &operator=(const NormalPointer &) = delete;
+
+private:
+    bool m_pushed;
+};
+
 } // namespace
 
 Answer QtDialogs::message(const QString &text, const QString &title, Icon icon, Buttons buttons,
@@ -82,7 +104,10 @@ Answer QtDialogs::message(const QString &text, const QString &title, Icon icon, 
     const Answer closed = closedAnswer(buttons);
     if (closed == Answer::Cancel || closed == Answer::Ok)
         box.setEscapeButton(standardButton(closed));
-    box.exec();
+    {
+        const NormalPointer pointer;
+        box.exec();
+    }
 
     QAbstractButton *clicked = box.clickedButton();
     switch (clicked != nullptr ? box.standardButton(clicked) : QMessageBox::NoButton) {
@@ -98,6 +123,7 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ti
                                         const QString &preset)
 {
     bool ok = false;
+    const NormalPointer pointer;
     const QString text =
         QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, preset, &ok);
     if (!ok)
@@ -109,6 +135,7 @@ std::optional<QString> QtDialogs::openFile(const QString &title, const QString &
                                            const QString &filter, const QString &startFolder)
 {
     const QString start = startFolder.isEmpty() ? QString() : m_files.hostPath(startFolder);
+    const NormalPointer pointer;
     const QString chosen =
         QFileDialog::getOpenFileName(m_parent, title, start, dialogFilter(filterName, filter));
     if (chosen.isEmpty())
