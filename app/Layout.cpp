@@ -16,4 +16,19 @@ LayoutMasse LayoutAnwenden(LayoutMasse m, int innenBreite, int innenHoehe)
     return m;
 }
 
+ZielZeilen ZielZeilenBerechnen(int zeilenHoehe, int comboHoehe)
+{
+    ZielZeilen z;
+    z.bezZOben = 72;
+    z.bezZHoehe = 3 * zeilenHoehe;
+    z.hinweisOben = z.bezZOben + z.bezZHoehe;
+    z.hinweisHoehe = zeilenHoehe;
+    z.musterOben = z.hinweisOben + z.hinweisHoehe + 2;
+    z.musterHoehe = comboHoehe;
+    z.fortschrittOben = z.musterOben + z.musterHoehe + 3;
+    z.fortschrittHoehe = 13;
+    z.frameHoehe = z.fortschrittOben + z.fortschrittHoehe + 4;
+    return z;
+}
+
 } // namespace mirbelon

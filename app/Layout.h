@@ -22,4 +22,22 @@ struct LayoutMasse
 // a threshold that step keeps the last sizes.
 LayoutMasse LayoutAnwenden(LayoutMasse masse, int innenBreite, int innenHoehe);
 
+// Rows of the target frame in pixels, from the font's line height and the
+// height of a combo box, so that no text hides another: bezZ gets three lines
+// (a long count text wraps), the date hint a line of its own below it, then
+// the name pattern and the progress bar with the design's gaps.
+struct ZielZeilen
+{
+    int bezZOben = 0;
+    int bezZHoehe = 0;
+    int hinweisOben = 0;
+    int hinweisHoehe = 0;
+    int musterOben = 0;
+    int musterHoehe = 0;
+    int fortschrittOben = 0;
+    int fortschrittHoehe = 0;
+    int frameHoehe = 0;
+};
+ZielZeilen ZielZeilenBerechnen(int zeilenHoehe, int comboHoehe);
+
 } // namespace mirbelon

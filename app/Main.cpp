@@ -2,6 +2,8 @@
 
 #include "app/Einstellungen.h"
 #include "app/Info.h"
+#include "app/MainStatusFeld.h"
+#include "app/MainTasten.h"
 #include "app/Twips.h"
 #include "archive/Datumskorrektur.h"
 #include "archive/KartenBefehle.h"
@@ -23,6 +25,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +113,7 @@ Main::Main(Context &ctx, std::function<void()> beenden, QWidget *parent)
     setWindowTitle(QStringLiteral("Mirbelon"));
     bauen();
     verbinden();
+    new MenueTasten(*this);
     resize(zuPixel(12270), zuPixel(8565) + menuBar()->sizeHint().height());
 }
 
@@ -174,7 +178,7 @@ void Main::bauenWerkzeugleiste(QWidget *innen)
     QAction *kopie = m_coolbar->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), {});
     kopie->setToolTip(QStringLiteral("Fotos kopieren"));
     kopie->setObjectName(QStringLiteral("btnCopy"));
-    connect(kopie, &QAction::triggered, this, [this] { mnuKopieren(m_ctx, m_liste, *this); });
+    connect(kopie, &QAction::triggered, this, [this] { lauf([this] { mnuKopieren(m_ctx, m_liste, *this); }); });
     m_coolbar->addSeparator();
     m_aktionen.insert(QStringLiteral("btnEnde"), ende);
     m_aktionen.insert(QStringLiteral("btnSearch"), suche);
@@ -214,19 +218,27 @@ void Main::bauenZiel(QWidget *innen)
                        QStringLiteral("In diesen Ordner werden die Fotos kopiert (Festplatte)"));
     m_befZUpdate = neuerKnopf(m_frame2, QStringLiteral("Refresh"), twipsRect(120, 720, 1575, 255));
     m_befZSuche = neuerKnopf(m_frame2, QStringLiteral("Suche..."), twipsRect(1920, 720, 1575, 255));
-    m_bezZ = new QLabel(QStringLiteral("..."), m_frame2);
-    m_bezZ->setGeometry(twipsRect(120, 1080, 3375, 975));
-    m_bezZ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_bezHinweisDatumOK = new QLabel(QStringLiteral("Bild-Datum ok ?"), m_frame2);
-    m_bezHinweisDatumOK->setGeometry(twipsRect(360, 1320, 3135, 255));
-    m_bezHinweisDatumOK->setStyleSheet(QStringLiteral("color: red;"));
-    // Opaque, as it lies over the second line of bezZ while it shows.
-    m_bezHinweisDatumOK->setAutoFillBackground(true);
-    m_bezHinweisDatumOK->hide();
     m_txtZiel = neueCombo(m_frame2, twipsRect(120, 1560, 3375, 315),
                           QStringLiteral("Nach diesem Schema werden die kopierten Fotos umbenannt"));
+    // The rows follow the font, so that a wrapped status line and the date
+    // hint each have room of their own.
+    const ZielZeilen z = ZielZeilenBerechnen(fontMetrics().lineSpacing(),
+                                             std::max(zuPixel(315), m_txtZiel->sizeHint().height()));
+    const int links = zuPixel(120);
+    const int breite = zuPixel(3375);
+    m_bezZ = new QLabel(QStringLiteral("..."), m_frame2);
+    m_bezZ->setGeometry(links, z.bezZOben, breite, z.bezZHoehe);
+    m_bezZ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_bezZ->setWordWrap(true);
+    m_bezHinweisDatumOK = new QLabel(QStringLiteral("Bild-Datum ok ?"), m_frame2);
+    m_bezHinweisDatumOK->setGeometry(links + zuPixel(240), z.hinweisOben, breite - zuPixel(240), z.hinweisHoehe);
+    m_bezHinweisDatumOK->setStyleSheet(QStringLiteral("color: red;"));
+    m_bezHinweisDatumOK->hide();
+    m_txtZiel->setGeometry(links, z.musterOben, breite, z.musterHoehe);
     m_progressBar = new QProgressBar(m_frame2);
-    m_progressBar->setGeometry(twipsRect(120, 1920, 3375, 195));
+    m_progressBar->setGeometry(links, z.fortschrittOben, breite, z.fortschrittHoehe);
+    m_frame2->resize(m_frame2->width(), z.frameHoehe);
+    m_masse.frame2Hoehe = zuTwips(z.frameHoehe);
     m_progressBar->setRange(0, 100);
     m_progressBar->setTextVisible(false);
     m_progressBar->hide();
@@ -237,6 +249,7 @@ void Main::bauenStatusleiste(QWidget *innen)
     m_statusBar = new QStatusBar(innen);
     m_statusBar->setSizeGripEnabled(false);
     m_statusBar->setGeometry(twipsRect(0, 8310, 12270, 255));
+    m_statusBar->setContentsMargins(0, 0, 0, 0);
     const QList<QPair<QString, QString>> panels = {
         {QStringLiteral("Status"), QStringLiteral("Allgemeiner Hinweis")},
         {QStringLiteral("Bilder"), QStringLiteral("Bilder: ausgewählt (insgesamt)")},
@@ -247,13 +260,21 @@ void Main::bauenStatusleiste(QWidget *innen)
         {QStringLiteral("Datum"), QStringLiteral("Aktuelles Datum")},
     };
     for (const auto &[schluessel, tipp] : panels) {
-        auto *label = new QLabel(m_statusBar);
-        label->setToolTip(tipp);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        m_statusBar->addWidget(label, schluessel == QLatin1String("Status") ? 3 : 1);
-        m_panels.insert(schluessel, label);
+        auto *feld = new StatusFeld(m_statusBar);
+        feld->setToolTip(tipp);
+        // "Status" takes the room the others leave; they ask for their texts' width.
+        const bool status = schluessel == QLatin1String("Status");
+        if (status) {
+            feld->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            feld->setText(QStringLiteral("Bereit"));
+            feld->setMinimumWidth(feld->sizeHint().width());
+        }
+        m_statusBar->addWidget(feld, status ? 1 : 0);
+        m_panels.insert(schluessel, feld);
     }
+    // The bar's own gaps of 6 pixels would take the room of a panel's text.
+    if (auto *reihe = m_statusBar->findChild<QHBoxLayout *>())
+        reihe->setSpacing(1);
     m_panels.value(QStringLiteral("Datum"))->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }
 
@@ -334,9 +355,12 @@ void Main::timerInitTick()
     showMaximized();
     if (m_liste.anzahl() > 0) {
         m_liste.setAktuell(0);
-        // The arrow keys should walk the photos, not the first combo box.
-        m_listBilder->setFocus();
+        // After the start the arrow keys should walk the photos; later the
+        // focus stays where the user or a search put it.
+        if (m_fokusAufListe)
+            m_listBilder->setFocus();
     }
+    m_fokusAufListe = false;
     m_liste.klicken();
 }
 
@@ -356,7 +380,7 @@ void Main::layoutAnwenden()
     m_listBilder->resize(m_listBilder->width(), zuPixel(m_masse.listeHoehe));
     m_imagePreview->resize(zuPixel(m_masse.vorschauBreite), zuPixel(m_masse.vorschauHoehe));
     m_coolbar->resize(m_innen->width(), m_coolbar->height());
-    const int statusHoehe = m_statusBar->height();
+    const int statusHoehe = m_statusBar->sizeHint().height();
     m_statusBar->setGeometry(0, m_innen->height() - statusHoehe, m_innen->width(), statusHoehe);
     m_liste.klicken();
 }
@@ -378,9 +402,21 @@ bool Main::endeErlaubt()
 {
     if (m_ctx.lauf == Lauf::Keiner)
         return true;
-    setPanel(QStringLiteral("Status"),
-             QStringLiteral("Bitte warten: das Programm endet, wenn das Kopieren oder Löschen fertig ist."));
+    // The run's own status texts must not hide that the end is coming.
+    m_endeAngefordert = true;
+    m_panels.value(QStringLiteral("Status"))->setVorsatz(QStringLiteral("Das Programm endet nach diesem Lauf. "));
     return false;
+}
+
+void Main::lauf(const std::function<void()> &reaktion)
+{
+    reaktion();
+    if (m_endeGelaufen || m_ctx.lauf != Lauf::Keiner)
+        return;
+    // The run may have made or filled the target folder.
+    befZUpdate(m_ctx, *this);
+    if (m_endeAngefordert)
+        programmEnde();
 }
 
 void Main::programmEnde()
@@ -423,13 +459,21 @@ void Main::setQuelle(const QString &text)
 {
     textSetzen(m_txtQ, text, [this] { QuelleScannen(m_ctx, m_liste, *this); });
 }
-void Main::fokusQuelle() { m_txtQ->setFocus(); }
+void Main::fokusQuelle()
+{
+    m_fokusAufListe = false;
+    m_txtQ->setFocus();
+}
 QString Main::ziel() const { return m_txtZ->currentText(); }
 void Main::setZiel(const QString &text)
 {
     textSetzen(m_txtZ, text, [this] { befZUpdate(m_ctx, *this); });
 }
-void Main::fokusZiel() { m_txtZ->setFocus(); }
+void Main::fokusZiel()
+{
+    m_fokusAufListe = false;
+    m_txtZ->setFocus();
+}
 QString Main::zielMuster() const { return m_txtZiel->currentText(); }
 void Main::setZielMuster(const QString &text)
 {
@@ -472,19 +516,19 @@ void Main::setKreuzSichtbar(bool sichtbar)
 
 QString Main::panel(const QString &schluessel) const
 {
-    const QLabel *label = m_panels.value(schluessel);
+    const StatusFeld *label = m_panels.value(schluessel);
     return label ? label->text() : QString();
 }
 
 void Main::setPanel(const QString &schluessel, const QString &text)
 {
-    if (QLabel *label = m_panels.value(schluessel))
+    if (StatusFeld *label = m_panels.value(schluessel))
         label->setText(text);
 }
 
 void Main::setPanelTipp(const QString &schluessel, const QString &tipp)
 {
-    if (QLabel *label = m_panels.value(schluessel))
+    if (StatusFeld *label = m_panels.value(schluessel))
         label->setToolTip(tipp);
 }
 

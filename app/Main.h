@@ -26,6 +26,7 @@ class QToolBar;
 namespace mirbelon {
 
 class Context;
+class StatusFeld;
 
 // The main window: the source and target areas, the photo list, the
 // preview, tool bar, menus and status bar. It only wires the elements to
@@ -85,6 +86,9 @@ public:
     QListView *listBilder() const { return m_listBilder; }
     QLabel *imagePreview() const { return m_imagePreview; }
     QLabel *imageFlag() const { return m_imageFlag; }
+    QLabel *bezZ() const { return m_bezZ; }
+    QLabel *bezHinweisDatumOK() const { return m_bezHinweisDatumOK; }
+    StatusFeld *statusFeld(const QString &schluessel) const { return m_panels.value(schluessel); }
     QAction *aktion(const QString &name) const { return m_aktionen.value(name); }
     const LayoutMasse &layoutMasse() const { return m_masse; }
     QTimer *timerInit() const { return m_timerInit; }
@@ -112,6 +116,9 @@ private:
     void listeAktuellNachAnsicht(int index);
     void infoZeigen();
     bool endeErlaubt();
+    // Runs a copy or delete run, then what follows every run: the target
+    // status anew and an end that was asked for meanwhile.
+    void lauf(const std::function<void()> &reaktion);
 
     Context &m_ctx;
     std::function<void()> m_beenden;
@@ -119,6 +126,8 @@ private:
     std::unique_ptr<VorschauCache> m_cache;
     LayoutMasse m_masse;
     bool m_endeGelaufen = false;
+    bool m_endeAngefordert = false; // asked for during a run
+    bool m_fokusAufListe = true;    // the start-up's first photo takes the focus
 
     QWidget *m_innen = nullptr;
     QToolBar *m_coolbar = nullptr;
@@ -141,7 +150,7 @@ private:
     QLabel *m_imagePreview = nullptr;
     QLabel *m_imageFlag = nullptr;
     QStatusBar *m_statusBar = nullptr;
-    QHash<QString, QLabel *> m_panels;
+    QHash<QString, StatusFeld *> m_panels;
     QTimer *m_timerInit = nullptr;
     QTimer *m_timerHinweise = nullptr;
     QTimer *m_timerInfo = nullptr;

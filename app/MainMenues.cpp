@@ -50,11 +50,11 @@ void Main::bauenMenues()
                                     QStringLiteral("zur &nächsten Markierung"), Qt::Key_F8,
                                     [this] { mnuMarkierenJmp(m_liste, 1); }));
     fotos->addAction(neueAktion(QStringLiteral("mnuKopieren"), QStringLiteral("&Kopieren"), Qt::Key_F5,
-                                [this] { mnuKopieren(m_ctx, m_liste, *this); }));
+                                [this] { lauf([this] { mnuKopieren(m_ctx, m_liste, *this); }); }));
     QMenu *loeschen = fotos->addMenu(QStringLiteral("&Löschen"));
     loeschen->addAction(neueAktion(QStringLiteral("mnuLöschenAlle"), QStringLiteral("&Fotos löschen..."),
                                    QKeySequence(Qt::SHIFT | Qt::Key_Delete),
-                                   [this] { mnuLoeschenAlle(m_ctx, m_liste, *this); }));
+                                   [this] { lauf([this] { mnuLoeschenAlle(m_ctx, m_liste, *this); }); }));
     loeschen->addAction(neueAktion(QStringLiteral("mnuLöschenTmp"),
                                    QStringLiteral("&Temporär abgelegte Fotos löschen"), {},
                                    [this] { mnuLoeschenTmp(m_ctx, true); }));

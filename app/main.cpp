@@ -39,10 +39,7 @@ int main(int argc, char **argv)
     Titel titel(ctx);
     Main fenster(ctx, [] { QApplication::exit(0); });
     dialogs.setParent(&fenster);
-    QObject::connect(&titel, &Titel::fertig, &fenster, [&fenster] {
-        fenster.show();
-        fenster.laden();
-    });
+    TitelAnschliessen(titel, fenster);
     titel.show();
     const int ergebnis = app.exec();
     profiles.flush();

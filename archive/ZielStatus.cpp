@@ -22,8 +22,8 @@ QString DateienText(Context &ctx, const QString &ordner)
     const auto eintraege = files.list(ordner);
     if (!eintraege) {
         if (!files.exists(ordner))
-            return anfang + QStringLiteral("keine (Ordner wird beim Kopieren angelegt)");
-        return anfang + QStringLiteral("unbekannt (Ordner ist nicht lesbar)");
+            return anfang + QStringLiteral("keine (wird beim Kopieren angelegt)");
+        return anfang + QStringLiteral("unbekannt (nicht lesbar)");
     }
     int anzahl = 0;
     for (const DirEntry &e : *eintraege) {
