@@ -25,6 +25,13 @@ using test::TestUmgebung;
 struct Fenster
 {
     explicit Fenster(TestUmgebung &u) : main(*u.ctx, [this] { ++beendet; }) {}
+    // Loaded, pointed at the card in E: and at the target `ziel`.
+    void laden(const QString &ziel)
+    {
+        main.laden();
+        main.setQuelle(QStringLiteral("E:\\"));
+        main.setZiel(ziel);
+    }
     void zeigen()
     {
         main.show();
@@ -133,9 +140,7 @@ TEST(MainFenster, TargetStatusIsRefreshedAfterEveryRun)
         TestUmgebung u;
         karteAnlegen(u);
         Fenster f(u);
-        f.main.laden();
-        f.main.setQuelle(QStringLiteral("E:\\"));
-        f.main.setZiel(QStringLiteral("C:\\Archiv\\Neu"));
+        f.laden(QStringLiteral("C:\\Archiv\\Neu"));
         ASSERT_TRUE(f.main.bezZ()->text().contains(QStringLiteral("keine")));
         for (int i = 0; i < fall.dateienVorher; ++i)
             u.datei(QStringLiteral("C:\\Archiv\\Neu\\alt%1.jpg").arg(i));
@@ -156,9 +161,7 @@ TEST(MainFenster, EndAskedForDuringACopyRunComesAfterTheRunAndItsDeleteQuestion)
         TestUmgebung u;
         karteAnlegen(u);
         Fenster f(u);
-        f.main.laden();
-        f.main.setQuelle(QStringLiteral("E:\\"));
-        f.main.setZiel(QStringLiteral("C:\\Archiv"));
+        f.laden(QStringLiteral("C:\\Archiv"));
         f.zeigen();
         bool imLauf = false;
         QTimer::singleShot(0, &f.main, [&] {
