@@ -70,6 +70,9 @@ void KonfigLaden(Context &ctx, Main &fenster)
 
     ctx.dateiTypen = IniLesenMitVorgabe(ctx, datei, QStringLiteral("Mirbelon"), QStringLiteral("Formate"),
                                         QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"));
+    ctx.fotoDatumAufnahme = IniLesenMitVorgabe(ctx, datei, QStringLiteral("Mirbelon"),
+                                QStringLiteral("FotoDatum"), QStringLiteral("Datei"))
+                                .compare(QStringLiteral("Aufnahme"), Qt::CaseInsensitive) == 0;
 
     const QString kameras = QStringLiteral("Kameras");
     IniLesenMitVorgabe(ctx, datei, kameras, QStringLiteral("01"), kStandardKamera);

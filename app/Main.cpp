@@ -292,8 +292,8 @@ void Main::verbinden()
     connect(m_checkPreview, &QCheckBox::toggled, this, [this] { VorschauSchalter(m_liste, *this); });
 
     connect(&m_liste, &FotoListe::geklickt, this, [this] {
-        if (m_cache)
-            ListeKlick(m_ctx, m_liste, *this, *m_cache);
+        if (m_lader)
+            ListeKlick(m_ctx, m_liste, *this, *m_lader);
     });
     connect(&m_liste, &FotoListe::aktuellGeaendert, this, [this](int index) {
         if (m_listBilder->currentIndex().row() != index)
@@ -320,7 +320,7 @@ void Main::laden()
     m_ctx.einstellungsDatei = m_ctx.ordner.prg + QStringLiteral("\\Mirbelon.ini");
     setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
     statusNeuZeichnen();
-    m_cache = std::make_unique<VorschauCache>(BildCacheGroesse(m_ctx.host.system.availableMemory()));
+    m_lader = std::make_unique<VorschauLader>(BildCacheGroesse(m_ctx.host.system.availableMemory()));
 
     KonfigLaden(m_ctx, *this);
 
@@ -341,7 +341,7 @@ void Main::laden()
 
 int Main::bildCacheGroesse() const
 {
-    return m_cache ? m_cache->groesse() : 0;
+    return m_lader ? m_lader->cache().groesse() : 0;
 }
 
 bool Main::einstellungenSichern() const

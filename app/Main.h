@@ -123,7 +123,7 @@ private:
     Context &m_ctx;
     std::function<void()> m_beenden;
     FotoListe m_liste;
-    std::unique_ptr<VorschauCache> m_cache;
+    std::unique_ptr<VorschauLader> m_lader;
     LayoutMasse m_masse;
     bool m_endeGelaufen = false;
     bool m_endeAngefordert = false; // asked for during a run

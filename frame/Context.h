@@ -8,9 +8,12 @@
 #include "platform/System.h"
 #include "text/Parameter.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace mirbelon {
 
@@ -66,6 +69,9 @@ public:
     QString einstellungsDatei; // Mirbelon.ini, fixed when the main window loads
     QString dateiTypen;        // "Formate", loaded by KonfigLaden
     float datumKorrektur = 0;  // minutes, set by the date correction
+    bool fotoDatumAufnahme = false; // "FotoDatum=Aufnahme": photos dated by their capture date
+    // Capture dates read so far, per host file, size and time stamp.
+    QHash<QByteArray, std::optional<QDateTime>> aufnahmeDaten;
 
     int debugModus = 0;          // 0 undecided, <0 off, >=1 on
     quint32 debugLetzterTick = 0;

@@ -1,21 +1,50 @@
 #include "source/FotoDatum.h"
 
 #include "frame/Context.h"
+#include "source/FotoMetadaten.h"
 #include "text/Zahlen.h"
+
+#include <QFile>
 
 namespace mirbelon {
 
+namespace {
+
+// One file as it was when read: a changed file is read again.
+QByteArray Schluessel(const QByteArray &hostPfad, const FileStamp &stempel)
+{
+    return hostPfad + '\0' + QByteArray::number(stempel.size) + '\0'
+        + QByteArray::number(stempel.modifiedMs);
+}
+
+} // namespace
+
+void AufnahmeMerken(Context &ctx, const QByteArray &hostPfad, const FileStamp &stempel,
+    const std::optional<QDateTime> &aufnahme)
+{
+    ctx.aufnahmeDaten.insert(Schluessel(hostPfad, stempel), aufnahme);
+}
+
 std::optional<QDateTime> Picture_DT(Context &ctx, const QString &hFile)
 {
-    const std::optional<QDateTime> stempel = ctx.host.files.modified(hFile);
-    if (!stempel || !stempel->isValid())
+    const std::optional<FileStamp> stempel = hFile.isEmpty() ? std::nullopt : ctx.host.files.stamp(hFile);
+    if (!stempel)
         return std::nullopt;
-    const QTime zeit = stempel->time();
-    // Computed as if on a clock without daylight saving, then read as local time.
-    QDateTime uhr(stempel->date(), QTime(zeit.hour(), zeit.minute(), zeit.second()), Qt::UTC);
+    const QDateTime datei = QDateTime::fromMSecsSinceEpoch(stempel->modifiedMs);
+    QDateTime uhr(datei.date(), datei.time(), Qt::UTC);
+    if (ctx.fotoDatumAufnahme) {
+        const QByteArray hostPfad = QFile::encodeName(ctx.host.files.hostPath(hFile));
+        const QByteArray schluessel = Schluessel(hostPfad, *stempel);
+        auto gemerkt = ctx.aufnahmeDaten.constFind(schluessel);
+        if (gemerkt == ctx.aufnahmeDaten.constEnd())
+            gemerkt = ctx.aufnahmeDaten.insert(schluessel, AufnahmeDatum(hostPfad));
+        if (*gemerkt)
+            uhr = **gemerkt;
+    }
+    const QTime zeit = uhr.time();
+    uhr.setTime(QTime(zeit.hour(), zeit.minute(), zeit.second()));
     const auto minuten = static_cast<qint64>(RundeKaufmaennisch(ctx.datumKorrektur));
-    uhr = uhr.addSecs(minuten * 60);
-    return QDateTime(uhr.date(), uhr.time());
+    return uhr.addSecs(minuten * 60);
 }
 
 } // namespace mirbelon

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -9,11 +12,18 @@ namespace mirbelon {
 
 class Context;
 
-// The date of a photo: the file's modification time stamp in local time, to
-// the second, moved by the date correction (ctx.datumKorrektur, rounded to
-// whole minutes, halves away from zero). The arithmetic is on the wall clock,
-// so a correction of 60 is one hour later on the clock also across a change
-// of daylight saving time. nullopt when the time stamp cannot be read.
+// The date of a photo as a plain calendar value: date and time of day, to the
+// second, carried with time spec UTC so that no time zone moves it or finds it
+// invalid (the hour skipped when summer time starts is an hour like any other).
+// It is the file's modification time in local time, or with "FotoDatum=Aufnahme"
+// the capture date the file holds (else the file time), moved by the date
+// correction (ctx.datumKorrektur, rounded to whole minutes, halves away from
+// zero) on the wall clock. nullopt when the file's time stamp cannot be read.
 std::optional<QDateTime> Picture_DT(Context &ctx, const QString &hFile);
+
+// Keeps a capture date read elsewhere (the preview worker reads it with the
+// picture), so that Picture_DT does not read the file again.
+void AufnahmeMerken(Context &ctx, const QByteArray &hostPfad, const FileStamp &stempel,
+    const std::optional<QDateTime> &aufnahme);
 
 } // namespace mirbelon

@@ -3,10 +3,11 @@
 #include "frame/Context.h"
 #include "source/DateiTyp.h"
 #include "source/Fenster.h"
+#include "source/FotoDatum.h"
 #include "source/FotoListe.h"
+#include "source/VorschauDekoder.h"
 
-#include <QBuffer>
-#include <QImageReader>
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -15,73 +16,54 @@ namespace mirbelon {
 
 namespace {
 
-const QString kVorschauTypen = QStringLiteral(".bmp.gif.jpg");
-constexpr double kTwipsJePixel = 15.0;
-
-struct VorschauBild
-{
-    QImage bild;
-    QSize box; // twips
-};
+// The RAW formats of the common cameras; exiv2 reads their embedded previews.
+const QString kRohTypen = QStringLiteral(".cr2.crw.nef.nrw.arw.sr2.srf.srw.dng.orf.rw2.pef.raf.mrw.3fr");
+const QString kVorschauTypen = QStringLiteral(".bmp.gif.jpg.jpeg.png.tif.tiff") + kRohTypen;
 
 QSize VerfuegbarerPlatz(const VorschauGeometrie &g)
 {
     return { g.innenBreite - g.vorschauLinks - g.frame1Links, g.innenHoehe - 1000 };
 }
 
-// An empty box (no picture, or one that cannot be read) keeps the 4:3 shape
-// the layout gives the preview.
-QSize BoxFuer(const QSize &platz, const QSize &natur)
+void Zeigen(Fenster &fenster, Context &ctx, const QImage &bild, const QSize &box)
 {
-    const QSize form = natur.isValid() && !natur.isEmpty() ? natur : QSize(4, 3);
-    return VorschauGroesse(platz.width(), platz.height(), form.width(), form.height());
+    fenster.zeigeVorschau(bild, box.width(), box.height());
+    ctx.host.desktop.redraw();
 }
 
-// The decoded size: the box in pixels, never above the picture's own size.
-QSize DekodierGroesse(const QSize &natur, const QSize &box)
+// The picture of the current photo: from the cache at once, otherwise asked of
+// the worker, and shown when it is ready, unless another photo was asked for
+// since. A file that cannot be previewed gets the empty box at once.
+void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader &lader,
+    const QString &pfad, const QSize &platz)
 {
-    const QSize pixel(std::max(1, static_cast<int>(std::lround(box.width() / kTwipsJePixel))),
-        std::max(1, static_cast<int>(std::lround(box.height() / kTwipsJePixel))));
-    if (pixel.width() >= natur.width() || pixel.height() >= natur.height())
-        return natur;
-    return pixel;
-}
-
-VorschauBild BildLaden(Context &ctx, VorschauCache &cache, const QString &pfad, const QSize &platz)
-{
-    if (pfad.isEmpty() || !TypPasst(pfad, kVorschauTypen))
-        return { QImage(), BoxFuer(platz, {}) };
-
-    const qint64 bytes = ctx.host.files.size(pfad);
-    const QDateTime zeit = ctx.host.files.modified(pfad).value_or(QDateTime());
-    if (const VorschauCache::Eintrag *e = cache.finden(pfad, bytes, zeit)) {
+    const std::optional<FileStamp> stempel
+        = pfad.isEmpty() || !TypPasst(pfad, kVorschauTypen) ? std::nullopt : ctx.host.files.stamp(pfad);
+    if (!stempel) {
+        lader.verwerfen();
+        Zeigen(fenster, ctx, QImage(), BoxFuer(platz, {}));
+        return;
+    }
+    const QDateTime zeit = QDateTime::fromMSecsSinceEpoch(stempel->modifiedMs);
+    if (const VorschauCache::Eintrag *e = lader.cache().finden(pfad, stempel->size, zeit)) {
         const QSize box = BoxFuer(platz, e->natur);
-        if (e->bild.size() == DekodierGroesse(e->natur, box))
-            return { e->bild, box };
+        if (e->bild.size() == DekodierGroesse(e->natur, box)) {
+            lader.verwerfen();
+            Zeigen(fenster, ctx, e->bild, box);
+            return;
+        }
     }
-
-    const std::optional<QByteArray> daten = ctx.host.files.readAll(pfad);
-    if (!daten)
-        return { QImage(), BoxFuer(platz, {}) };
-    QBuffer puffer;
-    puffer.setData(*daten);
-    puffer.open(QIODevice::ReadOnly);
-    QImageReader leser(&puffer);
-    QSize natur = leser.size();
-    QImage bild;
-    if (natur.isValid() && !natur.isEmpty()) {
-        const QSize groesse = DekodierGroesse(natur, BoxFuer(platz, natur));
-        if (groesse != natur)
-            leser.setScaledSize(groesse);
-        bild = leser.read();
-    } else {
-        bild = leser.read();
-        natur = bild.size();
-    }
-    if (bild.isNull())
-        return { QImage(), BoxFuer(platz, natur) };
-    cache.ablegen({ pfad, bytes, zeit, natur, bild });
-    return { bild, BoxFuer(platz, natur) };
+    VorschauAuftrag auftrag{ pfad, stempel->size, zeit,
+        QFile::encodeName(ctx.host.files.hostPath(pfad)), TypPasst(pfad, kRohTypen), platz };
+    const FileStamp s = *stempel;
+    lader.anfordern(std::move(auftrag),
+        [&ctx, &liste, &fenster, &lader, s](const VorschauAuftrag &a, const VorschauPixel &p) {
+            AufnahmeMerken(ctx, a.hostPfad, s, p.aufnahme);
+            if (!p.bild.isNull())
+                lader.cache().ablegen({ a.pfad, a.bytes, a.zeit, p.natur, p.bild });
+            if (fenster.vorschauAn() && !liste.versteckt())
+                Zeigen(fenster, ctx, p.bild, BoxFuer(a.platz, p.natur));
+        });
 }
 
 } // namespace
@@ -100,20 +82,17 @@ QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite,
     return { static_cast<int>(std::lround(breite)), static_cast<int>(std::lround(hoehe)) };
 }
 
-void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache &cache)
+void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader &lader)
 {
     if (liste.versteckt())
         return;
     const QString pfad = liste.aktuellerPfad();
     BusyPointer busy(ctx.host.dialogs);
     if (fenster.vorschauAn()) {
-        fenster.versteckeVorschau();
-        const VorschauBild vb
-            = BildLaden(ctx, cache, pfad, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
-        fenster.zeigeVorschau(vb.bild, vb.box.width(), vb.box.height());
-        ctx.host.desktop.redraw();
+        // The cross follows the list at once; the picture when it is decoded.
         if (liste.aktuell() >= 0)
             fenster.setKreuzSichtbar(!liste.markiert(liste.aktuell()));
+        BildAnfordern(ctx, liste, fenster, lader, pfad, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
     }
     fenster.timerHinweiseAn();
 }

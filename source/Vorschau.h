@@ -1,6 +1,6 @@
 #pragma once
 
-#include "source/VorschauCache.h"
+#include "source/VorschauLader.h"
 
 #include <QSize>
 #include <QString>
@@ -16,10 +16,11 @@ class FotoListe;
 // the full available height and the width by the ratio.
 QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite, int bildHoehe);
 
-// Click reaction of ListBilder: preview of the current photo with the cross
-// over an unmarked one, then the status bar hints. Nothing while the list is
-// hidden. A picture that cannot be decoded leaves the box empty.
-void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauCache &cache);
+// Click reaction of ListBilder: the cross over an unmarked photo and the
+// status bar hints at once, the preview picture of the current photo as soon
+// as the worker has it. Nothing while the list is hidden. A picture that
+// cannot be decoded leaves the box empty.
+void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader &lader);
 
 // Key reaction of ListBilder with its Windows virtual-key code (37
 // left, 39 right: jump to the nearest marked entry, no wrap-around). Every

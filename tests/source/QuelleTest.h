@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QObject>
+#include <QSignalSpy>
 
 #include <ostream>
 #include <vector>
@@ -40,7 +41,7 @@ protected:
         };
         fenster.beiVorschau = [this] { VorschauSchalter(liste, fenster); };
         QObject::connect(
-            &liste, &FotoListe::geklickt, [this] { ListeKlick(ctx(), liste, fenster, cache); });
+            &liste, &FotoListe::geklickt, [this] { ListeKlick(ctx(), liste, fenster, lader); });
     }
 
     Context &ctx() { return *env.ctx; }
@@ -95,6 +96,15 @@ protected:
         return daten;
     }
 
+    // Until the worker has handed over the picture asked for last.
+    void bildAbwarten()
+    {
+        if (lader.beschaeftigt()) {
+            QSignalSpy leer(&lader, &VorschauLader::leer);
+            ASSERT_TRUE(leer.wait(10000));
+        }
+    }
+
     QString gemerkt(const QString &schluessel)
     {
         return IniLesen(ctx(), QStringLiteral("C:\\Tmp\\BrenloTemp.ini"),
@@ -104,7 +114,7 @@ protected:
     TestUmgebung env;
     TestFenster fenster;
     FotoListe liste;
-    VorschauCache cache { 3 };
+    VorschauLader lader { 3 };
     QStringList gescannt;
 };
 

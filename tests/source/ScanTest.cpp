@@ -228,6 +228,7 @@ TEST_F(ScanTest, PreviewSwitchIsRestoredAfterTheScan)
     fenster.setQuelle(QStringLiteral("E:\\"));
     EXPECT_TRUE(fenster.vorschauAn());
     EXPECT_EQ(liste.aktuell(), 0);
+    bildAbwarten();
     EXPECT_TRUE(fenster.vorschauSichtbar);
     EXPECT_EQ(fenster.vorschauBild.size(), QSize(40, 30));
 }

@@ -63,6 +63,8 @@ TEST_F(VorschauTest, PhotoFillsTheAvailableWidth)
     liste.setPfade({ QStringLiteral("E:\\Quer.jpg"), QStringLiteral("E:\\Hoch.jpg") });
 
     liste.setAktuell(1);
+    EXPECT_TRUE(fenster.kreuz);
+    bildAbwarten();
     EXPECT_TRUE(fenster.vorschauSichtbar);
     EXPECT_EQ(fenster.vorschauBreite, 8190);
     EXPECT_EQ(fenster.vorschauHoehe, 6143);
@@ -72,6 +74,7 @@ TEST_F(VorschauTest, PhotoFillsTheAvailableWidth)
 
     liste.setMarkiert(0, true);
     liste.setAktuell(0);
+    bildAbwarten();
     EXPECT_EQ(fenster.vorschauHoehe, 7565);
     EXPECT_EQ(fenster.vorschauBreite, 5674);
     EXPECT_FALSE(fenster.kreuz);
@@ -94,14 +97,17 @@ TEST_F(VorschauTest, DamagedOrForeignFilesLeaveTheBoxEmpty)
              QStringLiteral("E:\\Fehlt.jpg") }) {
         SCOPED_TRACE(pfad.toStdString());
         liste.setAktuell(index(QStringLiteral("E:\\Ok.bmp")));
+        bildAbwarten();
         ASSERT_FALSE(fenster.vorschauBild.isNull());
         liste.setAktuell(index(pfad));
+        bildAbwarten();
         EXPECT_TRUE(fenster.vorschauSichtbar);
         EXPECT_TRUE(fenster.vorschauBild.isNull());
         EXPECT_TRUE(fenster.kreuz);
     }
     // A cut-off photo must not bring the program down; whatever part decodes may show.
     liste.setAktuell(index(QStringLiteral("E:\\Halb.jpg")));
+    bildAbwarten();
     EXPECT_TRUE(fenster.vorschauSichtbar);
 }
 
@@ -113,11 +119,13 @@ TEST_F(VorschauTest, ChangedFileIsDecodedAgain)
     fenster.vorschauOhneReaktion(true);
     liste.setPfade({ pfad, QStringLiteral("E:\\B.jpg") });
     liste.setAktuell(0);
+    bildAbwarten();
     EXPECT_EQ(fenster.vorschauBild.size(), QSize(160, 120));
 
     env.datei(pfad, bild(90, 160));
     liste.setAktuell(1);
     liste.setAktuell(0);
+    bildAbwarten();
     EXPECT_EQ(fenster.vorschauBild.size(), QSize(90, 160));
 }
 

@@ -1,0 +1,201 @@
+#include "source/FotoMetadaten.h"
+
+#include <QTransform>
+
+#include <mutex>
+
+// exiv2 0.27 hands out std::auto_ptr; its use is the library's interface.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <exiv2/exiv2.hpp>
+
+namespace mirbelon {
+
+namespace {
+
+void Vorbereiten()
+{
+    static std::once_flag einmal;
+    std::call_once(einmal, [] {
+        // The XMP toolkit must be set up once before threads read files.
+        Exiv2::XmpParser::initialize();
+        // Damaged files are normal on a card; they are no reason to write to stderr.
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    });
+}
+
+bool Gedreht(int ausrichtung) { return ausrichtung >= 5 && ausrichtung <= 8; }
+
+// "2024:03:31 02:30:00" as EXIF writes it; zeros mean the camera did not
+// know. Date and time are read apart: as one local value the hour skipped by
+// summer time would not exist.
+std::optional<QDateTime> ExifZeit(const std::string &text)
+{
+    const QString t = QString::fromStdString(text).trimmed();
+    const QDate datum = QDate::fromString(t.left(10), QStringLiteral("yyyy:MM:dd"));
+    const QTime zeit = QTime::fromString(t.mid(11, 8), QStringLiteral("HH:mm:ss"));
+    if (!datum.isValid() || !zeit.isValid())
+        return std::nullopt;
+    return QDateTime(datum, zeit, Qt::UTC);
+}
+
+// QuickTime counts seconds from 1904 in UTC; shown as the local wall clock.
+std::optional<QDateTime> QuickTimeZeit(const Exiv2::Xmpdatum &wert)
+{
+    const qint64 sekunden = wert.toLong();
+    if (sekunden <= 0)
+        return std::nullopt;
+    const QDateTime lokal = QDateTime(QDate(1904, 1, 1), QTime(0, 0), Qt::UTC).addSecs(sekunden).toLocalTime();
+    return QDateTime(lokal.date(), lokal.time(), Qt::UTC);
+}
+
+} // namespace
+
+QImage Aufrichten(const QImage &bild, int ausrichtung)
+{
+    if (bild.isNull() || ausrichtung < 2 || ausrichtung > 8)
+        return bild;
+    // Orientations 2..8: mirrored, turned 180, mirrored vertically, transposed,
+    // turned 90 clockwise, transversed, turned 90 counter-clockwise.
+    QTransform t;
+    switch (ausrichtung) {
+    case 2: t.scale(-1, 1); break;
+    case 3: t.rotate(180); break;
+    case 4: t.scale(1, -1); break;
+    case 5: t.rotate(90); t.scale(1, -1); break;
+    case 6: t.rotate(90); break;
+    case 7: t.rotate(-90); t.scale(1, -1); break;
+    case 8: t.rotate(-90); break;
+    }
+    return bild.transformed(t);
+}
+
+QSize AufrechteGroesse(const QSize &gespeichert, int ausrichtung)
+{
+    return Gedreht(ausrichtung) ? gespeichert.transposed() : gespeichert;
+}
+
+struct BildDatei::Innen
+{
+    Exiv2::FileIo io;
+    QByteArray daten;
+    Exiv2::Image::AutoPtr bild;
+    std::unique_ptr<Exiv2::PreviewManager> vorschauen;
+    Exiv2::PreviewPropertiesList eigenschaften;
+
+    explicit Innen(const QByteArray &pfad)
+        : io(pfad.toStdString())
+    {
+    }
+};
+
+BildDatei::BildDatei(const QByteArray &hostPfad)
+    : m(std::make_unique<Innen>(hostPfad))
+{
+    Vorbereiten();
+    try {
+        if (m->io.open() != 0)
+            return;
+        const long groesse = m->io.size();
+        if (groesse <= 0)
+            return;
+        const Exiv2::byte *anfang = m->io.mmap(false);
+        m->daten = QByteArray::fromRawData(reinterpret_cast<const char *>(anfang), groesse);
+        m->bild = Exiv2::ImageFactory::open(anfang, groesse);
+        if (m->bild.get())
+            m->bild->readMetadata();
+    } catch (const std::exception &) {
+        // Not a type exiv2 knows, or damaged: the bytes may still decode.
+        m->bild.reset();
+    }
+}
+
+BildDatei::~BildDatei()
+{
+    m->vorschauen.reset();
+    m->bild.reset();
+    try {
+        m->io.munmap();
+        m->io.close();
+    } catch (const std::exception &) {
+    }
+}
+
+QByteArray BildDatei::daten() const { return m->daten; }
+
+int BildDatei::ausrichtung() const
+{
+    if (!m->bild.get())
+        return 1;
+    try {
+        const Exiv2::ExifData &exif = m->bild->exifData();
+        const auto wert = Exiv2::orientation(exif);
+        if (wert == exif.end())
+            return 1;
+        const long a = wert->toLong();
+        return a >= 1 && a <= 8 ? static_cast<int>(a) : 1;
+    } catch (const std::exception &) {
+        return 1;
+    }
+}
+
+std::optional<QDateTime> BildDatei::aufnahme() const
+{
+    if (!m->bild.get())
+        return std::nullopt;
+    try {
+        const Exiv2::ExifData &exif = m->bild->exifData();
+        for (const char *schluessel : { "Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal",
+                 "Exif.Photo.DateTimeDigitized" }) {
+            const auto wert = exif.findKey(Exiv2::ExifKey(schluessel));
+            if (wert != exif.end())
+                if (const auto zeit = ExifZeit(wert->toString()))
+                    return zeit;
+        }
+        const Exiv2::XmpData &xmp = m->bild->xmpData();
+        for (const char *schluessel : { "Xmp.video.DateUTC", "Xmp.video.MediaCreateDate" }) {
+            const auto wert = xmp.findKey(Exiv2::XmpKey(schluessel));
+            if (wert != xmp.end())
+                if (const auto zeit = QuickTimeZeit(*wert))
+                    return zeit;
+        }
+    } catch (const std::exception &) {
+    }
+    return std::nullopt;
+}
+
+QList<QSize> BildDatei::vorschauGroessen() const
+{
+    QList<QSize> groessen;
+    if (!m->bild.get())
+        return groessen;
+    try {
+        if (!m->vorschauen) {
+            m->vorschauen = std::make_unique<Exiv2::PreviewManager>(*m->bild);
+            m->eigenschaften = m->vorschauen->getPreviewProperties();
+        }
+        for (const Exiv2::PreviewProperties &p : m->eigenschaften)
+            groessen.append(QSize(static_cast<int>(p.width_), static_cast<int>(p.height_)));
+    } catch (const std::exception &) {
+        groessen.clear();
+    }
+    return groessen;
+}
+
+QByteArray BildDatei::vorschau(int index) const
+{
+    if (!m->vorschauen || index < 0 || index >= static_cast<int>(m->eigenschaften.size()))
+        return {};
+    try {
+        const Exiv2::PreviewImage bild = m->vorschauen->getPreviewImage(m->eigenschaften[static_cast<size_t>(index)]);
+        return QByteArray(reinterpret_cast<const char *>(bild.pData()), static_cast<qsizetype>(bild.size()));
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad)
+{
+    return BildDatei(hostPfad).aufnahme();
+}
+
+} // namespace mirbelon

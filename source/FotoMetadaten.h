@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QImage>
+#include <QList>
+#include <QSize>
+
+#include <memory>
+#include <optional>
+
+namespace mirbelon {
+
+// What a picture or film file says about itself, read with exiv2. Nothing
+// here touches shared state, so workers may use it.
+
+// The picture as stored, turned and mirrored by EXIF orientation 1..8 so it
+// stands upright; any other value leaves it as it is.
+QImage Aufrichten(const QImage &bild, int ausrichtung);
+// The size of a stored picture of `gespeichert` once it stands upright.
+QSize AufrechteGroesse(const QSize &gespeichert, int ausrichtung);
+
+// One file opened for reading its metadata. The file is mapped, not read:
+// only what is looked at comes from the disk.
+class BildDatei
+{
+public:
+    explicit BildDatei(const QByteArray &hostPfad);
+    ~BildDatei();
+    BildDatei(const BildDatei &) = delete;
+    BildDatei &operator=(const BildDatei &) = delete;
+
+    // The whole file; empty when it cannot be opened. Valid while this lives.
+    QByteArray daten() const;
+    // EXIF orientation, 1 when the file has none or exiv2 cannot read it.
+    int ausrichtung() const;
+    // The capture date as a wall-clock value (time spec UTC, so no zone can
+    // move or void it): DateTimeOriginal, else DateTimeDigitized (CreateDate);
+    // for QuickTime and MP4 films their creation date in local time.
+    std::optional<QDateTime> aufnahme() const;
+    // The preview images a RAW file carries, in their stored orientation.
+    QList<QSize> vorschauGroessen() const;
+    // The encoded bytes (JPEG or TIFF) of preview `index`; empty when unreadable.
+    QByteArray vorschau(int index) const;
+
+private:
+    struct Innen;
+    std::unique_ptr<Innen> m;
+};
+
+// BildDatei(hostPfad).aufnahme(), for a caller who needs only the date.
+std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad);
+
+} // namespace mirbelon

@@ -1,0 +1,101 @@
+#include "source/VorschauDekoder.h"
+
+#include "source/FotoMetadaten.h"
+#include "source/Vorschau.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+
+namespace mirbelon {
+
+namespace {
+
+constexpr double kTwipsJePixel = 15.0;
+
+// Decodes `daten` upright for `platz`; `natur` is the stored size when known.
+VorschauPixel Dekodieren(const QByteArray &daten, int ausrichtung, const QSize &platz)
+{
+    QBuffer puffer;
+    puffer.setData(daten);
+    puffer.open(QIODevice::ReadOnly);
+    QImageReader leser(&puffer);
+    // The orientation comes from exiv2 for every type, so Qt must not turn it too.
+    leser.setAutoTransform(false);
+    const QSize gespeichert = leser.size();
+    if (gespeichert.isValid() && !gespeichert.isEmpty()) {
+        const QSize natur = AufrechteGroesse(gespeichert, ausrichtung);
+        const QSize groesse = DekodierGroesse(natur, BoxFuer(platz, natur));
+        if (groesse != natur)
+            leser.setScaledSize(AufrechteGroesse(groesse, ausrichtung));
+        const QImage bild = leser.read();
+        return { Aufrichten(bild, ausrichtung), bild.isNull() ? QSize() : natur, {} };
+    }
+    const QImage bild = Aufrichten(leser.read(), ausrichtung);
+    return { bild, bild.size(), {} };
+}
+
+// Whether a picture of `natur` (upright) has at least the pixels of its box.
+bool Fuellt(const QSize &natur, const QSize &platz)
+{
+    const QSize box = BoxFuer(platz, natur);
+    return natur.width() * kTwipsJePixel >= box.width() && natur.height() * kTwipsJePixel >= box.height();
+}
+
+} // namespace
+
+QSize BoxFuer(const QSize &platz, const QSize &natur)
+{
+    const QSize form = natur.isValid() && !natur.isEmpty() ? natur : QSize(4, 3);
+    return VorschauGroesse(platz.width(), platz.height(), form.width(), form.height());
+}
+
+QSize DekodierGroesse(const QSize &natur, const QSize &box)
+{
+    const QSize pixel(std::max(1, static_cast<int>(std::lround(box.width() / kTwipsJePixel))),
+        std::max(1, static_cast<int>(std::lround(box.height() / kTwipsJePixel))));
+    if (pixel.width() >= natur.width() || pixel.height() >= natur.height())
+        return natur;
+    return pixel;
+}
+
+int VorschauWahl(const QList<QSize> &groessen, const QSize &platz)
+{
+    const auto flaeche = [](const QSize &g) { return qint64(g.width()) * g.height(); };
+    int wahl = -1;
+    for (int i = 0; i < groessen.size(); ++i) {
+        if (wahl < 0) {
+            wahl = i;
+            continue;
+        }
+        const bool fuellt = Fuellt(groessen[i], platz);
+        const bool bisherFuellt = Fuellt(groessen[wahl], platz);
+        const bool kleiner = flaeche(groessen[i]) < flaeche(groessen[wahl]);
+        if (fuellt != bisherFuellt ? fuellt : kleiner == fuellt)
+            wahl = i;
+    }
+    return wahl;
+}
+
+VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, bool roh, const QSize &platz)
+{
+    const BildDatei datei(hostPfad);
+    const int ausrichtung = datei.ausrichtung();
+    VorschauPixel ergebnis;
+    if (!roh) {
+        ergebnis = Dekodieren(datei.daten(), ausrichtung, platz);
+    } else {
+        QList<QSize> aufrecht;
+        for (const QSize &g : datei.vorschauGroessen())
+            aufrecht.append(AufrechteGroesse(g, ausrichtung));
+        const int wahl = VorschauWahl(aufrecht, platz);
+        if (wahl >= 0)
+            ergebnis = Dekodieren(datei.vorschau(wahl), ausrichtung, platz);
+    }
+    ergebnis.aufnahme = datei.aufnahme();
+    return ergebnis;
+}
+
+} // namespace mirbelon

@@ -1,0 +1,61 @@
+#include "source/VorschauLader.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace mirbelon {
+
+VorschauLader::VorschauLader(int cacheGroesse)
+    : m_cache(cacheGroesse)
+{
+    // One decoder is enough: only the newest picture is ever shown.
+    m_pool.setMaxThreadCount(1);
+    connect(&m_waechter, &QFutureWatcherBase::finished, this, &VorschauLader::abgeschlossen);
+}
+
+VorschauLader::~VorschauLader()
+{
+    m_waechter.disconnect(this);
+    m_pool.waitForDone();
+}
+
+void VorschauLader::anfordern(VorschauAuftrag auftrag, Fertig fertig)
+{
+    Job job{ std::move(auftrag), std::move(fertig), ++m_neueste };
+    if (m_laufend)
+        m_wartend = std::move(job);
+    else
+        starten(std::move(job));
+}
+
+void VorschauLader::verwerfen()
+{
+    ++m_neueste;
+    m_wartend.reset();
+}
+
+void VorschauLader::starten(Job job)
+{
+    const VorschauAuftrag &a = job.auftrag;
+    m_waechter.setFuture(QtConcurrent::run(&m_pool, VorschauDekodieren, a.hostPfad, a.roh, a.platz));
+    m_laufend = std::move(job);
+}
+
+void VorschauLader::abgeschlossen()
+{
+    if (!m_laufend)
+        return;
+    Job job = std::move(*m_laufend);
+    m_laufend.reset();
+    const VorschauPixel pixel = m_waechter.result();
+    if (m_wartend) {
+        Job naechster = std::move(*m_wartend);
+        m_wartend.reset();
+        starten(std::move(naechster));
+    }
+    if (job.nummer == m_neueste)
+        job.fertig(job.auftrag, pixel);
+    if (!m_laufend)
+        emit leer();
+}
+
+} // namespace mirbelon

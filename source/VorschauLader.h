@@ -1,0 +1,72 @@
+#pragma once
+
+#include "source/VorschauCache.h"
+#include "source/VorschauDekoder.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QFutureWatcher>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QThreadPool>
+
+#include <functional>
+#include <optional>
+
+namespace mirbelon {
+
+// What a worker needs to decode one preview: plain values only.
+struct VorschauAuftrag
+{
+    QString pfad;      // the list entry, for the cache
+    qint64 bytes = -1; // size and time stamp when asked, for the cache
+    QDateTime zeit;
+    QByteArray hostPfad;
+    bool roh = false;  // a RAW file: its embedded preview is shown
+    QSize platz;       // available twips
+};
+
+// Decodes previews on a worker thread, one at a time. The newest request
+// wins: one still waiting is replaced, and the result of one that was
+// overtaken is dropped. Results are handed over on the window's thread,
+// where the cache of decoded pictures stays.
+class VorschauLader : public QObject
+{
+    Q_OBJECT
+public:
+    using Fertig = std::function<void(const VorschauAuftrag &, const VorschauPixel &)>;
+
+    explicit VorschauLader(int cacheGroesse);
+    ~VorschauLader() override;
+
+    VorschauCache &cache() { return m_cache; }
+
+    void anfordern(VorschauAuftrag auftrag, Fertig fertig);
+    // Nothing asked so far is handed over any more.
+    void verwerfen();
+    bool beschaeftigt() const { return m_laufend.has_value(); }
+
+signals:
+    // The worker has nothing left to do.
+    void leer();
+
+private:
+    struct Job
+    {
+        VorschauAuftrag auftrag;
+        Fertig fertig;
+        quint64 nummer = 0;
+    };
+    void starten(Job job);
+    void abgeschlossen();
+
+    VorschauCache m_cache;
+    QThreadPool m_pool;
+    QFutureWatcher<VorschauPixel> m_waechter;
+    std::optional<Job> m_laufend;
+    std::optional<Job> m_wartend;
+    quint64 m_neueste = 0;
+};
+
+} // namespace mirbelon

@@ -1,0 +1,145 @@
+#include "source/FotoMetadaten.h"
+#include "source/VorschauDekoder.h"
+
+#include "tests/source/QuelleTest.h"
+#include "tools/Musterbilder.h"
+
+#include <QFile>
+#include <QPainter>
+
+namespace mirbelon::test {
+
+namespace {
+
+using FotoMetadatenTest = QuelleTest;
+
+QByteArray Host(const TestUmgebung &env, const QString &pfad) { return QFile::encodeName(env.host(pfad)); }
+
+// Where the stored picture's first pixel and the last pixel of its first row
+// end up once upright, as the EXIF definition of each orientation says.
+TEST(Aufrichten, EveryOrientationAsExifDefinesIt)
+{
+    QImage gespeichert(6, 4, QImage::Format_RGB32);
+    gespeichert.fill(Qt::black);
+    gespeichert.setPixel(0, 0, qRgb(255, 0, 0));
+    gespeichert.setPixel(5, 0, qRgb(0, 255, 0));
+    enum Ecke { OL, OR, UL, UR };
+    struct Fall
+    {
+        int ausrichtung;
+        Ecke erstes, zeilenEnde;
+    } faelle[] = {
+        { 1, OL, OR }, { 2, OR, OL }, { 3, UR, UL }, { 4, UL, UR },
+        { 5, OL, UL }, { 6, OR, UR }, { 7, UR, OR }, { 8, UL, OL },
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.ausrichtung);
+        const QImage bild = Aufrichten(gespeichert, f.ausrichtung);
+        ASSERT_EQ(bild.size(), AufrechteGroesse(gespeichert.size(), f.ausrichtung));
+        const auto pixel = [&](Ecke e) {
+            return bild.pixel(e == OR || e == UR ? bild.width() - 1 : 0,
+                e == UL || e == UR ? bild.height() - 1 : 0);
+        };
+        EXPECT_EQ(pixel(f.erstes), qRgb(255, 0, 0));
+        EXPECT_EQ(pixel(f.zeilenEnde), qRgb(0, 255, 0));
+    }
+}
+
+TEST(VorschauWahl, SmallestThatFillsTheBoxElseTheLargest)
+{
+    // 4500 x 3375 twips: a box of 300 x 225 pixels.
+    const QSize platz(4500, 6000);
+    struct Fall
+    {
+        const char *name;
+        QList<QSize> groessen;
+        int erwartet;
+    } faelle[] = {
+        { "none", {}, -1 },
+        { "thumbnail, full size, medium", { { 160, 120 }, { 6000, 4000 }, { 1620, 1080 } }, 2 },
+        { "exactly the box wins over larger", { { 1620, 1080 }, { 300, 225 } }, 1 },
+        { "none fills: the largest", { { 160, 120 }, { 200, 150 } }, 1 },
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(VorschauWahl(f.groessen, platz), f.erwartet);
+    }
+}
+
+TEST_F(FotoMetadatenTest, CaptureDateFromTheFirstKeyThatHoldsOne)
+{
+    const QImage bild = muster::RotOberBlau(32, 24);
+    struct Fall
+    {
+        const char *name;
+        const char *datei;
+        muster::Exif exif;
+        std::optional<QDateTime> erwartet;
+    } faelle[] = {
+        { "original", "E:\\a.jpg", { 1, "2021:05:06 07:08:09", "2022:01:01 00:00:00" },
+            QDateTime(QDate(2021, 5, 6), QTime(7, 8, 9), Qt::UTC) },
+        { "digitized only", "E:\\b.jpg", { 1, {}, "2022:01:02 03:04:05" },
+            QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5), Qt::UTC) },
+        { "camera without a date", "E:\\c.jpg", { 1, "0000:00:00 00:00:00", {} }, std::nullopt },
+        { "nothing", "E:\\d.jpg", {}, std::nullopt },
+        { "raw", "E:\\e.nef", { 6, "2024:03:31 02:30:00", {} },
+            QDateTime(QDate(2024, 3, 31), QTime(2, 30), Qt::UTC) },
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        const QString pfad = QString::fromLatin1(f.datei);
+        env.ordner(QStringLiteral("E:\\"));
+        const bool roh = pfad.endsWith(QLatin1String(".nef"));
+        ASSERT_TRUE(roh ? muster::RohSchreiben(Host(env, pfad), bild, f.exif)
+                        : muster::JpegSchreiben(Host(env, pfad), bild, f.exif));
+        EXPECT_EQ(AufnahmeDatum(Host(env, pfad)), f.erwartet);
+    }
+    EXPECT_EQ(AufnahmeDatum(Host(env, QStringLiteral("E:\\fehlt.jpg"))), std::nullopt);
+}
+
+// A camera held upright stores its picture turned; the preview shows it as
+// taken: red at the top, blue at the bottom, in a portrait box.
+TEST_F(FotoMetadatenTest, PreviewStandsUpright)
+{
+    const QImage aufrecht = muster::RotOberBlau(300, 400);
+    struct Fall
+    {
+        const char *datei;
+        int ausrichtung;
+    } faelle[] = {
+        { "E:\\Hoch6.jpg", 6 }, { "E:\\Hoch8.jpg", 8 }, { "E:\\Hoch3.jpg", 3 }, { "E:\\Hoch1.jpg", 1 },
+        { "E:\\Hoch6.dng", 6 }, { "E:\\Hoch8.nef", 8 }, { "E:\\Hoch5.arw", 5 },
+    };
+    QStringList pfade;
+    for (const Fall &f : faelle) {
+        const QString pfad = QString::fromLatin1(f.datei);
+        env.ordner(QStringLiteral("E:\\"));
+        const QImage gespeichert = muster::Gespeichert(aufrecht, f.ausrichtung);
+        const muster::Exif exif { f.ausrichtung, {}, {} };
+        ASSERT_TRUE(pfad.endsWith(QLatin1String(".jpg"))
+                ? muster::JpegSchreiben(Host(env, pfad), gespeichert, exif)
+                : muster::RohSchreiben(Host(env, pfad), gespeichert, exif));
+        pfade << pfad;
+    }
+    fenster.vorschauOhneReaktion(true);
+    liste.setPfade(pfade);
+    for (int i = 0; i < pfade.size(); ++i) {
+        SCOPED_TRACE(pfade[i].toStdString());
+        liste.setAktuell(i);
+        bildAbwarten();
+        const QImage &bild = fenster.vorschauBild;
+        ASSERT_FALSE(bild.isNull());
+        EXPECT_LT(fenster.vorschauBreite, fenster.vorschauHoehe);
+        EXPECT_LT(bild.width(), bild.height());
+        const QColor oben = bild.pixelColor(bild.width() / 2, bild.height() / 8);
+        const QColor unten = bild.pixelColor(bild.width() / 2, bild.height() * 7 / 8);
+        EXPECT_GT(oben.red(), 200);
+        EXPECT_LT(oben.blue(), 60);
+        EXPECT_GT(unten.blue(), 200);
+        EXPECT_LT(unten.red(), 60);
+    }
+}
+
+} // namespace
+
+} // namespace mirbelon::test

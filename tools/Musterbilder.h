@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Camera-like test files, written with Qt and exiv2, for the tests, the
+// benchmarks and the demo card.
+namespace mirbelon::muster {
+
+// The EXIF date text ("2021:05:06 07:08:09") or empty for none.
+struct Exif
+{
+    int ausrichtung = 1;
+    QString aufnahme;       // DateTimeOriginal
+    QString digitalisiert;  // DateTimeDigitized
+};
+
+// A JPEG of `gespeichert` (the picture as the sensor stored it) with `exif`.
+bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
+
+// A RAW-like file as cameras build them: a TIFF holding a small picture of
+// its own and a JPEG preview of `gespeichert`, with `exif`. exiv2 opens it as
+// TIFF whatever its name (.dng, .nef, .arw ...).
+bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
+
+// The picture stored so that orientation `ausrichtung` shows `aufrecht`:
+// the sensor's view of a camera held that way (6: turned a quarter to the left).
+QImage Gespeichert(const QImage &aufrecht, int ausrichtung);
+
+// A picture whose top half is red and bottom half blue.
+QImage RotOberBlau(int breite, int hoehe);
+
+} // namespace mirbelon::muster
