@@ -1,6 +1,7 @@
-// Benchmarks of the scan, the copy run, the deletion, the status tick and
-// the ini store, each as a ratio against a baseline timed in the same run.
-//   mirbelon_bench [scan|copy_window|copy_gap|delete_verified|tick|ini]...
+// Benchmarks of the scan, the copy run, the deletion, the status tick, the
+// ini store and the preview, each as a ratio against a baseline timed in the
+// same run.
+//   mirbelon_bench [scan|copy_window|copy_gap|delete_verified|tick|ini|preview]...
 //   (all without arguments)
 
 #include "bench/Messung.h"
@@ -20,6 +21,7 @@ void KopierLueckeBench();
 void LoeschBench();
 void TickBench();
 void IniBench();
+void VorschauBench();
 } // namespace mirbelon::bench
 
 int main(int argc, char **argv)
@@ -33,17 +35,18 @@ int main(int argc, char **argv)
     using namespace mirbelon::bench;
     const std::map<std::string, std::function<void()>> benches {
         { "scan", ScanBench }, { "copy_window", KopierFensterBench },
-        { "copy_gap", KopierLueckeBench }, { "delete_verified", LoeschBench }, { "tick", TickBench }, { "ini", IniBench }
+        { "copy_gap", KopierLueckeBench }, { "delete_verified", LoeschBench }, { "tick", TickBench }, { "ini", IniBench },
+        { "preview", VorschauBench }
     };
     std::vector<std::string> wahl;
     for (int i = 1; i < argc; ++i)
         wahl.emplace_back(argv[i]);
     if (wahl.empty())
-        wahl = { "scan", "copy_window", "copy_gap", "delete_verified", "tick", "ini" };
+        wahl = { "scan", "copy_window", "copy_gap", "delete_verified", "tick", "ini", "preview" };
     for (const std::string &name : wahl) {
         const auto it = benches.find(name);
         if (it == benches.end()) {
-            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_gap, delete_verified, tick, ini)\n", name.c_str());
+            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_gap, delete_verified, tick, ini, preview)\n", name.c_str());
             return 2;
         }
         it->second();

@@ -1,9 +1,11 @@
 // Writes sample photos for the demo card and the window test:
 //   beispielfotos FOLDER NAME DATE [NAME DATE ...]
 // DATE is local time as yyyy-MM-ddThh:mm:ss and becomes the file's
-// modification time, the date the program files a photo under. Names ending
-// in .jpg or .jpeg get a JPEG; any other name (a RAW name such as IMG_0099.CR2)
-// gets a TIFF, the structure raw files of that kind are built on.
+// modification time and its EXIF capture date. Names ending in .jpg or .jpeg
+// get a JPEG; any other name (a RAW name such as IMG_0099.CR2) gets a TIFF
+// with an embedded JPEG preview, the structure raw files of that kind are
+// built on. A name given as "hoch:IMG_0042.JPG" is a portrait photo, stored
+// turned with EXIF orientation 6 as a camera held upright writes it.
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -12,9 +14,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "tools/Musterbilder.h"
 
 #include <cstdio>
 
@@ -61,18 +64,31 @@ QImage landschaft(const QString &name, const QDateTime &datum, int nummer)
     return bild;
 }
 
-bool fotoSchreiben(const QString &pfad, const QDateTime &datum, int nummer)
+// The landscape below a tall sky, for a photo taken with the camera upright.
+QImage hochformat(const QImage &quer)
 {
-    const QString name = QFileInfo(pfad).fileName();
+    QImage bild(600, 800, QImage::Format_RGB32);
+    bild.fill(quer.pixelColor(0, 0));
+    QPainter maler(&bild);
+    maler.drawImage(QRect(0, 350, 600, 450), quer);
+    return bild;
+}
+
+bool fotoSchreiben(const QString &ordner, QString name, const QDateTime &datum, int nummer)
+{
+    const bool hoch = name.startsWith(QLatin1String("hoch:"));
+    if (hoch)
+        name = name.mid(5);
+    const QString pfad = ordner + QLatin1Char('/') + name;
     const QString endung = QFileInfo(pfad).suffix().toLower();
     const bool jpeg = endung == QLatin1String("jpg") || endung == QLatin1String("jpeg");
-    QImageWriter schreiber(pfad, jpeg ? QByteArrayLiteral("jpeg") : QByteArrayLiteral("tiff"));
-    if (!jpeg && !schreiber.canWrite())
-        schreiber.setFormat(QByteArrayLiteral("jpeg"));
-    schreiber.setQuality(85);
-    schreiber.setCompression(1); // LZW for TIFF; JPEG ignores it
-    if (!schreiber.write(landschaft(name, datum, nummer))) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(pfad), qPrintable(schreiber.errorString()));
+    const QImage quer = landschaft(name, datum, nummer);
+    const int ausrichtung = hoch ? 6 : 1;
+    const QImage gespeichert = hoch ? muster::Gespeichert(hochformat(quer), ausrichtung) : quer;
+    const muster::Exif exif { ausrichtung, datum.toString(QStringLiteral("yyyy:MM:dd HH:mm:ss")), {} };
+    const QByteArray host = QFile::encodeName(pfad);
+    if (!(jpeg ? muster::JpegSchreiben(host, gespeichert, exif) : muster::RohSchreiben(host, gespeichert, exif))) {
+        std::fprintf(stderr, "%s: nicht geschrieben\n", qPrintable(pfad));
         return false;
     }
     QFile datei(pfad);
@@ -112,8 +128,7 @@ int main(int argc, char **argv)
             ++fehler;
             continue;
         }
-        const QString pfad = ordner + QLatin1Char('/') + argumente.at(i);
-        if (!mirbelon::fotoSchreiben(pfad, datum, int(i / 2)))
+        if (!mirbelon::fotoSchreiben(ordner, argumente.at(i), datum, int(i / 2)))
             ++fehler;
     }
     return fehler == 0 ? 0 : 1;

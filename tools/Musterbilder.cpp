@@ -58,10 +58,11 @@ bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const 
     return Schreiben(hostPfad, Kodiert(gespeichert, "JPG")) && MitExif(hostPfad, exif, {});
 }
 
-bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif)
+bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
+    const QSize &sensor)
 {
-    const QImage klein = gespeichert.scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return Schreiben(hostPfad, Kodiert(klein, "TIFF"))
+    const QImage roh = gespeichert.scaled(sensor, Qt::KeepAspectRatio);
+    return Schreiben(hostPfad, Kodiert(roh, "TIFF"))
         && MitExif(hostPfad, exif, Kodiert(gespeichert, "JPG"));
 }
 

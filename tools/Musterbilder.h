@@ -19,10 +19,11 @@ struct Exif
 // A JPEG of `gespeichert` (the picture as the sensor stored it) with `exif`.
 bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
 
-// A RAW-like file as cameras build them: a TIFF holding a small picture of
-// its own and a JPEG preview of `gespeichert`, with `exif`. exiv2 opens it as
-// TIFF whatever its name (.dng, .nef, .arw ...).
-bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
+// A RAW-like file as cameras build them: a TIFF whose own picture of `sensor`
+// pixels stands for the sensor data, and a JPEG preview of `gespeichert`, with
+// `exif`. exiv2 opens it as TIFF whatever its name (.dng, .nef, .arw ...).
+bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
+    const QSize &sensor = QSize(160, 120));
 
 // The picture stored so that orientation `ausrichtung` shows `aufrecht`:
 // the sensor's view of a camera held that way (6: turned a quarter to the left).

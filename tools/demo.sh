@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A sample card for a first look: three dozen photos taken over two years (two
-# of them in the same second), a RAW file and a Foto.ini with a camera name, on
+# of them in the same second), a portrait photo stored turned as cameras do,
+# three RAW files with embedded previews and a Foto.ini with a camera name, on
 # drive E: of a temporary drive table; the archive goes to C:\Fotoarchiv.
 #
 #   demo.sh PROGRAM BEISPIELFOTOS
@@ -30,10 +31,11 @@ for i in $(seq 1 36); do
 done
 # Two photos of one second: the archive numbers the second one "-01".
 fotos+=(IMG_0037.JPG 2026-08-15T14:30:00 IMG_0038.JPG 2026-08-15T14:30:00)
-fotos+=(IMG_0039.CR2 2026-08-15T14:31:10)
+fotos+=(IMG_0039.CR2 2026-08-15T14:31:10 IMG_0040.NEF 2026-08-15T14:32:20 IMG_0041.DNG 2026-08-15T14:33:30)
+fotos+=(hoch:IMG_0042.JPG 2026-08-15T14:34:40)
 "$beispielfotos" "$E/DCIM/100DEMO" "${fotos[@]}"
 printf '[Infos]\r\nKamera=Demo-Kamera\r\n' >"$E/Foto.ini"
-printf '[Ziele]\r\nxx=C:\\Fotoarchiv\r\n[Quellen]\r\nxx=E:\\\r\n' >"$prg/Mirbelon.ini"
+printf '[Ziele]\r\nxx=C:\\Fotoarchiv\r\n[Quellen]\r\nxx=E:\\\r\n[Mirbelon]\r\nFormate=*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2;*.nef;*.dng\r\n' >"$prg/Mirbelon.ini"
 
 cat <<TEXT
 Demo-Karte:  $E  (Laufwerk E:)
