@@ -48,7 +48,7 @@ Aufbau::Aufbau()
     fenster.beiQuelle = [this] { QuelleScannen(ctx(), liste, fenster); };
     fenster.beiVorschau = [this] { VorschauSchalter(liste, fenster); };
     QObject::connect(
-        &liste, &FotoListe::geklickt, [this] { ListeKlick(ctx(), liste, fenster, cache); });
+        &liste, &FotoListe::geklickt, [this] { ListeKlick(ctx(), liste, fenster, lader); });
     neueSitzung();
 }
 

@@ -4,7 +4,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "source/FotoListe.h"
-#include "source/VorschauCache.h"
+#include "source/VorschauLader.h"
 #include "tests/support/TestFenster.h"
 #include "tests/support/TestUmgebung.h"
 
@@ -43,7 +43,7 @@ public:
     test::TestUmgebung env { QStringLiteral("CE") };
     test::TestFenster fenster;
     FotoListe liste;
-    VorschauCache cache { 3 };
+    VorschauLader lader { 3 };
 
 private:
     std::unique_ptr<PosixFileSystem> m_files;
