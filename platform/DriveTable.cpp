@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -24,37 +23,7 @@ bool isLetter(QChar c)
            || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
 
-// Mount points of removable media as the desktop mounts them for `user`.
-QStringList mediaMountPoints(const QString &user)
-{
-    QStringList prefixes{QStringLiteral("/mnt")};
-    if (!user.isEmpty()) {
-        prefixes << QStringLiteral("/media/") + user << QStringLiteral("/run/media/") + user;
-    }
-    QStringList found;
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        const QString root = cleanFolder(volume.rootPath());
-        for (const QString &prefix : prefixes) {
-            if (root == prefix || root.startsWith(prefix + QLatin1Char('/'))) {
-                found << root;
-                break;
-            }
-        }
-    }
-    return found;
-}
-
 } // namespace
-
-DriveTable DriveTable::fromEnvironment()
-{
-    if (qEnvironmentVariableIsSet("MIRBELON_DRIVES"))
-        return parse(qEnvironmentVariable("MIRBELON_DRIVES"));
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = QFileInfo(QDir::homePath()).fileName();
-    return defaults(QDir::homePath(), mediaMountPoints(user));
-}
 
 DriveTable DriveTable::parse(const QString &tabelle)
 {
@@ -76,27 +45,45 @@ DriveTable DriveTable::defaults(const QString &home, const QStringList &mountPoi
 {
     DriveTable table;
     table.add(QLatin1Char('C'), home);
+    table.add(QLatin1Char('Z'), QStringLiteral("/"));
+    return table.withMedia(mountPoints);
+}
 
-    QStringList media;
+DriveTable DriveTable::withMedia(const QStringList &mountPoints) const
+{
+    QStringList mounted;
     for (const QString &m : mountPoints)
-        media << cleanFolder(m);
+        mounted << cleanFolder(m);
+    mounted.removeDuplicates();
+
+    DriveTable table;
+    for (const Drive &d : m_drives) {
+        if (!d.medium || mounted.contains(d.folder))
+            table.m_drives << d;
+    }
+
+    QStringList fresh;
+    for (const QString &m : mounted) {
+        const bool known = std::any_of(table.m_drives.cbegin(), table.m_drives.cend(),
+                                       [&m](const Drive &d) { return d.folder == m; });
+        if (!known)
+            fresh << m; // the home folder, too, keeps its C:
+    }
     // By the mount point's own name, the full path only breaking ties.
-    std::sort(media.begin(), media.end(), [](const QString &a, const QString &b) {
+    std::sort(fresh.begin(), fresh.end(), [](const QString &a, const QString &b) {
         const int byName = QString::compare(QFileInfo(a).fileName(), QFileInfo(b).fileName(),
                                             Qt::CaseInsensitive);
         return byName != 0 ? byName < 0 : a < b;
     });
-    media.removeDuplicates();
 
     char next = 'D';
-    for (const QString &m : media) {
+    for (const QString &m : fresh) {
+        while (next < 'Z' && !table.folderOf(QLatin1Char(next)).isEmpty())
+            ++next;
         if (next >= 'Z')
             break; // Z: stays the host root
-        if (m == table.folderOf(QLatin1Char('C')))
-            continue;
-        table.add(QLatin1Char(next++), m);
+        table.add(QLatin1Char(next), m, true);
     }
-    table.add(QLatin1Char('Z'), QStringLiteral("/"));
     return table;
 }
 
@@ -160,12 +147,12 @@ QString DriveTable::toProgram(const QString &hostPath) const
     return QString(best->letter) + QLatin1String(":\\") + rest;
 }
 
-void DriveTable::add(QChar letter, const QString &folder)
+void DriveTable::add(QChar letter, const QString &folder, bool medium)
 {
     const QChar upper = letter.toUpper();
     if (!folderOf(upper).isEmpty())
         return; // the first naming of a letter holds
-    const Drive drive{upper, cleanFolder(folder)};
+    const Drive drive{upper, cleanFolder(folder), medium};
     const auto pos = std::lower_bound(m_drives.begin(), m_drives.end(), upper,
                                       [](const Drive &d, QChar l) { return d.letter < l; });
     m_drives.insert(pos, drive);

@@ -15,14 +15,19 @@ public:
     {
         QChar letter;   // upper case
         QString folder; // host folder, absolute, without trailing "/" (except "/")
+        bool medium = false; // a mounted medium, lettered by withMedia()
     };
 
-    // From MIRBELON_DRIVES ("C=/home/anna;E=/media/anna/CARD"), the whole
-    // table when set; otherwise C: = home and mounted media from D: on.
+    // "C=/home/anna;E=/media/anna/CARD", as MIRBELON_DRIVES gives it.
     // Z: = "/" unless the table names Z: itself.
-    static DriveTable fromEnvironment();
     static DriveTable parse(const QString &tabelle);
+    // C: = home, the media from D: on in the order of their names, Z: = "/".
     static DriveTable defaults(const QString &home, const QStringList &mountPoints);
+
+    // The table after the media mounts changed: a medium still mounted keeps
+    // its letter, one no longer mounted loses it, and a new one gets the
+    // lowest free letter from D: on (several new ones in name order).
+    DriveTable withMedia(const QStringList &mountPoints) const;
 
     const QList<Drive> &drives() const { return m_drives; }
     QString folderOf(QChar letter) const; // "" when unknown
@@ -34,7 +39,7 @@ public:
     QString toProgram(const QString &hostPath) const;
 
 private:
-    void add(QChar letter, const QString &folder);
+    void add(QChar letter, const QString &folder, bool medium = false);
     QList<Drive> m_drives;
 };
 

@@ -11,19 +11,25 @@ namespace mirbelon {
 
 using namespace posixfs;
 
-PosixFileSystem::PosixFileSystem() : PosixFileSystem(DriveTable::fromEnvironment()) {}
+PosixFileSystem::PosixFileSystem() : PosixFileSystem(MountedDrives::fromEnvironment()) {}
 
 PosixFileSystem::PosixFileSystem(DriveTable table)
-    : m_table(std::move(table)), m_cache(std::make_shared<PosixNameCache>())
+    : PosixFileSystem(std::make_shared<const MountedDrives>(std::move(table)))
+{
+}
+
+PosixFileSystem::PosixFileSystem(std::shared_ptr<const MountedDrives> drives)
+    : m_drives(std::move(drives)), m_cache(std::make_shared<PosixNameCache>())
 {
 }
 
 QString PosixFileSystem::hostPath(const QString &programPath) const
 {
-    const QString given = m_table.toHost(programPath);
+    const auto table = m_drives->current();
+    const QString given = table->toHost(programPath);
     if (given.isEmpty())
         return QString();
-    const QString root = m_table.folderOf(programPath.at(0));
+    const QString root = table->folderOf(programPath.at(0));
     if (given.size() <= root.size())
         return given;
     const QStringList parts =
@@ -34,13 +40,13 @@ QString PosixFileSystem::hostPath(const QString &programPath) const
 
 QString PosixFileSystem::programPath(const QString &hostPath) const
 {
-    return m_table.toProgram(hostPath);
+    return m_drives->current()->toProgram(hostPath);
 }
 
 QStringList PosixFileSystem::driveLetters() const
 {
     QStringList letters;
-    for (const DriveTable::Drive &d : m_table.drives())
+    for (const DriveTable::Drive &d : m_drives->current()->drives())
         letters << QString(d.letter);
     return letters;
 }
@@ -53,10 +59,10 @@ Fehler PosixFileSystem::unknownDrive(const QString &programPath) const
 DiskSpace PosixFileSystem::space(const QString &path) const
 {
     QString host = hostPath(path);
-    if (host.isEmpty())
-        return {};
     // A folder still to be made counts with the disk it will be made on.
-    const QString root = m_table.folderOf(path.at(0));
+    const QString root = host.isEmpty() ? QString() : m_drives->current()->folderOf(path.at(0));
+    if (root.isEmpty())
+        return {}; // no such drive, or a card taken out meanwhile
     while (!folderExists(host) && host.size() > root.size())
         host = parentOf(host);
     struct statvfs vs;
@@ -70,7 +76,7 @@ QString PosixFileSystem::volumeLabel(const QString &drive) const
 {
     if (drive.isEmpty())
         return QString();
-    const QString folder = m_table.folderOf(drive.at(0));
+    const QString folder = m_drives->current()->folderOf(drive.at(0));
     if (folder.isEmpty())
         return QString();
     const QStorageInfo info(folder);

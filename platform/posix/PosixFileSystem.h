@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/DriveTable.h"
 #include "platform/FileSystem.h"
+#include "platform/posix/MountedDrives.h"
 
 #include <memory>
 
@@ -17,8 +17,7 @@ class PosixFileSystem : public FileSystem
 public:
     PosixFileSystem(); // drive table from the environment
     explicit PosixFileSystem(DriveTable table);
-
-    const DriveTable &table() const { return m_table; }
+    explicit PosixFileSystem(std::shared_ptr<const MountedDrives> drives);
 
     QString hostPath(const QString &programPath) const override;
     QString programPath(const QString &hostPath) const override;
@@ -52,7 +51,7 @@ public:
 private:
     Fehler unknownDrive(const QString &programPath) const;
 
-    DriveTable m_table;
+    std::shared_ptr<const MountedDrives> m_drives;
     std::shared_ptr<PosixNameCache> m_cache;
     QStringList m_unflushed; // host paths of copies not yet flushed
 };

@@ -1,4 +1,5 @@
 #include "platform/DriveTable.h"
+#include "platform/posix/MountedDrives.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,42 @@ TEST(DriveTable, ManyMediaNeverTakeZ)
     const DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), mounts);
     EXPECT_EQ(t.folderOf(QLatin1Char('Y')), QStringLiteral("/mnt/m21"));
     EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
+}
+
+// The media letters as "D=/m/a;E=/m/b".
+QString media(const DriveTable &t)
+{
+    QStringList pairs;
+    for (const DriveTable::Drive &d : t.drives()) {
+        if (d.medium)
+            pairs << QString(d.letter) + QLatin1Char('=') + d.folder;
+    }
+    return pairs.join(QLatin1Char(';'));
+}
+
+TEST(DriveTable, MediaKeepTheirLettersWhileMounted)
+{
+    struct Step
+    {
+        QStringList mounted;
+        QString expected;
+    };
+    const QList<Step> steps{
+        {{"/m/B"}, "D=/m/B"},
+        {{"/m/B", "/m/A"}, "D=/m/B;E=/m/A"},             // no reshuffling of D:
+        {{"/m/A"}, "E=/m/A"},                             // unmounted: the letter is gone
+        {{"/m/A", "/m/C", "/m/0/"}, "D=/m/0;E=/m/A;F=/m/C"}, // lowest free letters, name order
+        {{"/m/A", "/home/anna", "/m/C"}, "E=/m/A;F=/m/C"},   // home keeps C:
+        {{}, ""},
+    };
+    DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), {});
+    for (const Step &step : steps) {
+        t = t.withMedia(step.mounted);
+        SCOPED_TRACE(step.mounted.join(QLatin1Char(',')).toStdString());
+        EXPECT_EQ(media(t), step.expected);
+        EXPECT_EQ(t.folderOf(QLatin1Char('C')), QStringLiteral("/home/anna"));
+        EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
+    }
 }
 
 TEST(DriveTable, ToHostKeepsSpellingAndKnowsRoots)
@@ -127,7 +164,7 @@ TEST(DriveTable, EnvironmentTableIsTheWholeTable)
     const QByteArray alt = qgetenv("MIRBELON_DRIVES");
     const bool hatte = qEnvironmentVariableIsSet("MIRBELON_DRIVES");
     qputenv("MIRBELON_DRIVES", "D=/srv/a;E=/srv/b");
-    const DriveTable t = DriveTable::fromEnvironment();
+    const DriveTable t = *MountedDrives::fromEnvironment()->current();
     if (hatte)
         qputenv("MIRBELON_DRIVES", alt);
     else
