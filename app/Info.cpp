@@ -13,7 +13,8 @@
 
 namespace mirbelon {
 
-Info::Info(Context &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
+Info::Info(Context &ctx, Fenster &fenster, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_fenster(fenster)
 {
     setWindowTitle(QStringLiteral("Info"));
     auto *layout = new QVBoxLayout(this);
@@ -41,7 +42,7 @@ void Info::befDebug()
         DebugLog(m_ctx, QStringLiteral("clr"));
     }
     if (DateiVorhanden(m_ctx.host.files, m_ctx.ordner.debugDatei)) {
-        DokumentOeffnen(m_ctx, m_ctx.ordner.debugDatei);
+        DokumentOeffnen(m_ctx, m_fenster, m_ctx.ordner.debugDatei);
     } else {
         m_ctx.host.dialogs.message(m_ctx.ordner.debugDatei + QStringLiteral(" nicht gefunden."),
                                    QStringLiteral("Debug"), Icon::Critical, Buttons::Ok, Answer::Ok);

@@ -288,7 +288,7 @@ void Main::verbinden()
     connect(m_befQSuche, &QPushButton::clicked, this, [this] { QuelleWaehlen(m_ctx, *this); });
     connect(m_befZUpdate, &QPushButton::clicked, this, [this] { befZUpdate(m_ctx, *this); });
     connect(m_befZSuche, &QPushButton::clicked, this, [this] { befZSuche(m_ctx, *this); });
-    connect(m_befWerbung, &QPushButton::clicked, this, [this] { DokumentOeffnen(m_ctx, kHomepage); });
+    connect(m_befWerbung, &QPushButton::clicked, this, [this] { DokumentOeffnen(m_ctx, *this, kHomepage); });
     connect(m_checkPreview, &QCheckBox::toggled, this, [this] { VorschauSchalter(m_liste, *this); });
 
     connect(&m_liste, &FotoListe::geklickt, this, [this] {
@@ -448,7 +448,7 @@ void Main::closeEvent(QCloseEvent *event)
 
 void Main::infoZeigen()
 {
-    Info info(m_ctx, this);
+    Info info(m_ctx, *this, this);
     info.exec();
 }
 

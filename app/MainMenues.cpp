@@ -62,7 +62,7 @@ void Main::bauenMenues()
     QMenu *foto = fotos->addMenu(QStringLiteral("&Foto"));
     foto->addAction(neueAktion(QStringLiteral("mnuFotoOpen"), QStringLiteral("Ö&ffnen..."),
                                QKeySequence(Qt::CTRL | Qt::Key_O),
-                               [this] { FotoOeffnen(m_ctx, m_liste); }));
+                               [this] { FotoOeffnen(m_ctx, *this, m_liste); }));
     fotos->addAction(neueAktion(QStringLiteral("mnuFileDateDiff"),
                                 QStringLiteral("Datum der Quell-Datei korrigieren..."), {},
                                 [this] { mnuFileDateDiff(m_ctx, m_liste, *this); }));
@@ -95,14 +95,14 @@ void Main::bauenMenues()
                                  {}, [this] { mnuKartenBefehle(m_ctx, quelle()); }));
     extras->addAction(neueAktion(QStringLiteral("mnuNote(0)"), QStringLiteral("&Logbuch / Einstellungen"),
                                  QKeySequence(Qt::CTRL | Qt::Key_E),
-                                 [this] { DokumentOeffnen(m_ctx, m_ctx.einstellungsDatei); }));
+                                 [this] { DokumentOeffnen(m_ctx, *this, m_ctx.einstellungsDatei); }));
 
     QMenu *hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addAction(neueAktion(QStringLiteral("mnuInfo"), QStringLiteral("&Info..."), Qt::Key_F1,
                                 [this] { infoZeigen(); }));
     hilfe->addSeparator();
     hilfe->addAction(neueAktion(QStringLiteral("mnuURLHomePage"), QStringLiteral("&Homepage im Web..."), {},
-                                [this] { DokumentOeffnen(m_ctx, kHomepage); }));
+                                [this] { DokumentOeffnen(m_ctx, *this, kHomepage); }));
 }
 
 } // namespace mirbelon

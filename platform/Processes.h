@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace mirbelon {
 
 // Window styles of started programs, as Windows numbers them.
@@ -21,8 +23,10 @@ public:
                               WindowStyle style) = 0;
     // Runs a host command line and waits for it; returns its exit code, -1 when it could not run.
     virtual int run(const QString &commandLine) = 0;
-    // The system's "Open" action on a program path, a URL or a "mailto:" address.
-    virtual bool openDocument(const QString &target) = 0;
+    // The system's "Open" action on a program path, a URL or a "mailto:"
+    // address. False when it cannot be started; `failed` runs later, on this
+    // thread, when the opener reports that it could not open the target.
+    virtual bool openDocument(const QString &target, std::function<void()> failed = {}) = 0;
     // Sends keystrokes to the active window; false when the host has no way to.
     virtual bool sendKeys(const QString &keys) = 0;
 };

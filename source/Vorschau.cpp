@@ -116,17 +116,21 @@ void VorschauSchalter(FotoListe &liste, Fenster &fenster)
         liste.klicken();
 }
 
-void DokumentOeffnen(Context &ctx, const QString &pfad)
+void DokumentOeffnen(Context &ctx, Fenster &fenster, const QString &pfad)
 {
     if (pfad.isEmpty())
         return;
     BusyPointer busy(ctx.host.dialogs);
-    ctx.host.processes.openDocument(pfad);
+    const auto melden = [&fenster, pfad] {
+        fenster.setPanel(QStringLiteral("Status"), pfad + QStringLiteral(" konnte nicht geöffnet werden."));
+    };
+    if (!ctx.host.processes.openDocument(pfad, melden))
+        melden();
 }
 
-void FotoOeffnen(Context &ctx, const FotoListe &liste)
+void FotoOeffnen(Context &ctx, Fenster &fenster, const FotoListe &liste)
 {
-    DokumentOeffnen(ctx, liste.aktuellerPfad());
+    DokumentOeffnen(ctx, fenster, liste.aktuellerPfad());
 }
 
 } // namespace mirbelon

@@ -34,10 +34,11 @@ void ListeMausLos(Context &ctx, FotoListe &liste, Fenster &fenster);
 // entry (the first when there is none) by moving to the next one and back.
 void VorschauSchalter(FotoListe &liste, Fenster &fenster);
 
-// The system's "Open" action on a document or address; an empty path does nothing.
-void DokumentOeffnen(Context &ctx, const QString &pfad);
+// The system's "Open" action on a document or address; an empty path does
+// nothing. When nothing could open it, the "Status" panel says so.
+void DokumentOeffnen(Context &ctx, Fenster &fenster, const QString &pfad);
 
 // mnuFotoOpen: opens the current photo.
-void FotoOeffnen(Context &ctx, const FotoListe &liste);
+void FotoOeffnen(Context &ctx, Fenster &fenster, const FotoListe &liste);
 
 } // namespace mirbelon

@@ -38,9 +38,11 @@ int FakeProcesses::run(const QString &commandLine)
     return laufen(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
 }
 
-bool FakeProcesses::openDocument(const QString &target)
+bool FakeProcesses::openDocument(const QString &target, std::function<void()> failed)
 {
     geoeffnet.append(target);
+    if (oeffnenScheitert && failed)
+        failed();
     return true;
 }
 

@@ -23,13 +23,14 @@ public:
     bool startDetached(const QString &commandLine, WindowStyle style) override;
     bool startProgram(const QString &program, const QStringList &arguments, WindowStyle style) override;
     int run(const QString &commandLine) override;
-    bool openDocument(const QString &target) override;
+    bool openDocument(const QString &target, std::function<void()> failed = {}) override;
     bool sendKeys(const QString &keys) override;
 
     bool ausfuehren = false;
     QList<Gestartet> gestartet;
     QStringList ausgefuehrt; // by run()
     QStringList geoeffnet;
+    bool oeffnenScheitert = false; // the opener starts, then reports failure
     QStringList tasten;
 };
 

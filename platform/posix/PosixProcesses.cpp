@@ -130,6 +130,19 @@ QList<QStringList> xdotoolCalls(const QString &keys)
 
 } // namespace
 
+PosixProcesses::PosixProcesses(const FileSystem &files)
+    : m_files(files), m_openers(std::make_unique<QObject>())
+{
+}
+
+PosixProcesses::~PosixProcesses()
+{
+    // An opener still running outlives its report; the program it opened is
+    // not ours to end.
+    for (QProcess *opener : m_openers->findChildren<QProcess *>())
+        opener->disconnect();
+}
+
 bool PosixProcesses::startDetached(const QString &commandLine, WindowStyle style)
 {
     Q_UNUSED(style) // a shell command has no window of its own to style
@@ -160,7 +173,7 @@ int PosixProcesses::run(const QString &commandLine)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-bool PosixProcesses::openDocument(const QString &target)
+bool PosixProcesses::openDocument(const QString &target, std::function<void()> failed)
 {
     if (target.isEmpty())
         return false;
@@ -173,7 +186,24 @@ bool PosixProcesses::openDocument(const QString &target)
         if (argument.isEmpty())
             return false;
     }
-    return QProcess::startDetached(opener, {argument});
+    // xdg-open tells by its exit code whether anything could open the target;
+    // with some desktops only after the opened program ended.
+    auto *process = new QProcess(m_openers.get());
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int code, QProcess::ExitStatus status) {
+                         if ((code != 0 || status != QProcess::NormalExit) && failed)
+                             failed();
+                         process->deleteLater();
+                     });
+    process->start(opener, {argument});
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 bool PosixProcesses::sendKeys(const QString &keys)

@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "app/Titel.h"
 #include "frame/IniStore.h"
+#include "tests/support/TestFenster.h"
 #include "tests/support/TestUmgebung.h"
 
 #include <gtest/gtest.h>
@@ -322,7 +323,8 @@ TEST(InfoFenster, DebugButtonStartsAFreshLogAndOpensIt)
 {
     TestUmgebung u;
     u.ctx->debugModus = -1;
-    Info info(*u.ctx);
+    test::TestFenster fenster;
+    Info info(*u.ctx, fenster);
     info.befDebug();
     EXPECT_EQ(u.ctx->debugModus, 1);
     ASSERT_EQ(u.processes.geoeffnet.size(), 1);

@@ -218,12 +218,18 @@ TEST_F(VorschauTest, EveryKeyAndMouseReleaseRemembersTheMarks)
 TEST_F(VorschauTest, OpeningHandsTheCurrentPhotoToTheSystem)
 {
     liste10({ 0, 0 });
-    FotoOeffnen(ctx(), liste);
+    FotoOeffnen(ctx(), fenster, liste);
     EXPECT_TRUE(env.processes.geoeffnet.isEmpty());
     liste.setAktuell(1);
-    FotoOeffnen(ctx(), liste);
+    FotoOeffnen(ctx(), fenster, liste);
     EXPECT_EQ(env.processes.geoeffnet, QStringList { QStringLiteral("E:\\Dcim\\Img_0001.jpg") });
     EXPECT_EQ(env.dialogs.busy(), 0);
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QString());
+
+    env.processes.oeffnenScheitert = true;
+    FotoOeffnen(ctx(), fenster, liste);
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")),
+              QStringLiteral("E:\\Dcim\\Img_0001.jpg konnte nicht geöffnet werden."));
 }
 
 } // namespace
