@@ -1,5 +1,8 @@
+#include "app/EinProgramm.h"
 #include "app/Main.h"
+#include "app/QuellUebernahme.h"
 #include "app/Titel.h"
+#include "frame/Aufruf.h"
 #include "frame/Context.h"
 #include "frame/ProgrammOrdner.h"
 #include "platform/FlushingDialogs.h"
@@ -9,9 +12,10 @@
 #include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixSystem.h"
-#include "text/Parameter.h"
+#include "source/Scan.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -25,6 +29,11 @@ int main(int argc, char **argv)
         QApplication::installTranslator(&qtDeutsch);
 
     using namespace mirbelon;
+    const QStringList argumente = QApplication::arguments().mid(1);
+    EinProgramm einProgramm(EinProgramm::socketName(argumente));
+    if (!einProgramm.anmelden(argumente, QDir::currentPath()))
+        return 0; // the running program took the command line
+
     PosixFileSystem files;
     PosixProfileFiles profiles(files);
     PosixProcesses processes(files);
@@ -33,12 +42,18 @@ int main(int argc, char **argv)
     FlushingDialogs boxen(dialogs, profiles);
     QtDesktop desktop(files);
     Context ctx(Host{files, profiles, processes, boxen, desktop, system},
-                Kommandozeile(QApplication::arguments().mid(1)),
+                Kommandozeile(files, argumente, QDir::currentPath()),
                 ProgrammName(system.executablePath()));
 
     Titel titel(ctx);
     Main fenster(ctx, [] { QApplication::exit(0); });
     dialogs.setParent(&fenster);
+    QuellUebernahme uebernahme(ctx, fenster, [&] { QuelleScannen(ctx, fenster.liste(), fenster); }, [&fenster] {
+        fenster.setWindowState(fenster.windowState() & ~Qt::WindowMinimized);
+        fenster.raise();
+        fenster.activateWindow();
+    });
+    QObject::connect(&einProgramm, &EinProgramm::erhalten, &uebernahme, &QuellUebernahme::uebernehmen);
     TitelAnschliessen(titel, fenster);
     titel.show();
     const int ergebnis = app.exec();

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Cards that come while the real program runs, on the desktop's way: no
+# MIRBELON_DRIVES, the media folder is the test's own, cards are tmpfs mounts.
+# A second start on a card (file:// URI, as the desktop passes it) hands it to
+# the running program and ends at once; a third start searches the drives and
+# finds a card mounted after the program started; a card taken out while the
+# program runs. F12 ends; the settings file tells the source it ended with.
+#
+#   card_handover.sh PROGRAM BEISPIELFOTOS BILDSCHIRMFOTO ARTIFACT_FOLDER
+#
+# Exit code 77 (skipped) when Xvfb or xdotool are missing or mounting is not allowed.
+set -euo pipefail
+
+programm=$(readlink -f "$1")
+beispielfotos=$(readlink -f "$2")
+bildschirmfoto=$(readlink -f "$3")
+artefakte=$4
+
+for werkzeug in Xvfb xdotool; do
+    if ! command -v "$werkzeug" >/dev/null; then
+        echo "SKIP: $werkzeug is not installed (make deps installs it)"
+        exit 77
+    fi
+done
+
+mkdir -p "$artefakte"
+artefakte=$(readlink -f "$artefakte")
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/mirbelon-karte.XXXXXX")
+media=$tmp/media/anna
+eingehaengt=()
+xvfb_pid=""
+prog_pid=""
+aufraeumen() {
+    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    for m in "${eingehaengt[@]}"; do
+        umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || true
+    done
+    rm -rf "$tmp"
+}
+trap aufraeumen EXIT
+
+fehler=0
+pruefe() { # MESSAGE COMMAND...
+    local text=$1
+    shift
+    if "$@"; then
+        echo "ok   - $text"
+    else
+        echo "FAIL - $text"
+        fehler=$((fehler + 1))
+    fi
+}
+warte() { # SECONDS COMMAND...
+    local bis=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -ge "$bis" ] && return 1
+        sleep 0.2
+    done
+}
+karte() { # NAME
+    mkdir -p "$media/$1"
+    mount -t tmpfs -o size=4m tmpfs "$media/$1"
+    eingehaengt+=("$media/$1")
+    mkdir -p "$media/$1/DCIM/100CANON"
+    "$beispielfotos" "$media/$1/DCIM/100CANON" IMG_0001.JPG 2024-03-14T09:05:30 IMG_0002.JPG 2024-03-14T09:06:00
+}
+auswerfen() { # NAME
+    umount "$media/$1"
+}
+
+mkdir -p "$media" "$tmp/home/prg" "$tmp/home/leer" "$tmp/xdg/config" "$tmp/xdg/data" "$tmp/xdg/cache" "$tmp/xdg/runtime"
+chmod 700 "$tmp/xdg/runtime"
+if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=1m tmpfs "$tmp/xdg/cache"; then
+    echo "SKIP: cannot mount a tmpfs here"
+    exit 77
+fi
+umount "$tmp/xdg/cache"
+cp "$programm" "$tmp/home/prg/mirbelon"
+printf '[Quellen]\r\nxx=C:\\leer\r\n' >"$tmp/home/prg/Mirbelon.ini"
+
+exec 3>"$tmp/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$artefakte/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+warte 20 test -s "$tmp/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
+
+vor=""
+starte() { # ARGUMENTS...; later starts must end on their own
+    $vor env -u TMP -u TEMP -u MIRBELON_DRIVES \
+        HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
+        XDG_CACHE_HOME="$tmp/xdg/cache" XDG_RUNTIME_DIR="$tmp/xdg/runtime" \
+        MIRBELON_MEDIA="$media" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb DISPLAY=":$(head -n1 "$tmp/display")" \
+        "$tmp/home/prg/mirbelon" "$@"
+}
+export DISPLAY=:$(head -n1 "$tmp/display")
+
+starte >"$artefakte/karte-mirbelon.log" 2>&1 &
+prog_pid=$!
+hauptfenster() { # the visible "Mirbelon" windows wider than the title window
+    local id breite
+    for id in $(xdotool search --onlyvisible --name '^Mirbelon$' 2>/dev/null); do
+        breite=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
+        [ "${breite:-0}" -ge 700 ] && echo "$id"
+    done
+}
+lebt() { kill -0 "$prog_pid" 2>/dev/null; }
+hat_fenster() { [ -n "$(hauptfenster)" ]; }
+warte 30 hat_fenster || { echo "FAIL: no main window"; cat "$artefakte/karte-mirbelon.log"; exit 1; }
+fenster=$(hauptfenster | head -n1)
+vor="timeout 20"
+xdotool windowsize "$fenster" 1280 1024
+sleep 1
+
+# A second start on a card inserted after the program started.
+karte EOS_DIGITAL
+start=$(date +%s)
+pruefe "a second start on the card hands it over and ends" starte "file://$media/EOS_DIGITAL"
+pruefe "... at once" test $(($(date +%s) - start)) -le 5
+pruefe "the first program still runs" lebt
+sleep 2
+pruefe "one main window" test "$(hauptfenster | wc -l)" -eq 1
+"$bildschirmfoto" "$fenster" "$artefakte/karte-uebergeben.png"
+
+# The drive search finds a card mounted later, with its Foto.ini.
+karte ZWEITE
+printf '[Infos]\r\nKamera=Zweite\r\n' >"$media/ZWEITE/Foto.ini"
+pruefe "a start with Quelle=? hands the drive search over" starte 'Quelle=?'
+sleep 2
+"$bildschirmfoto" "$fenster" "$artefakte/karte-gesucht.png"
+
+# The card taken out: its drive is gone, the card panel reads 0 B.
+auswerfen ZWEITE
+xdotool windowfocus "$fenster" 2>/dev/null || true
+sleep 0.3
+xdotool key F4
+sleep 1.5
+"$bildschirmfoto" "$fenster" "$artefakte/karte-entnommen.png"
+
+xdotool key F12
+beendet() { ! lebt; }
+pruefe "F12 ends the program" warte 30 beendet
+wait "$prog_pid" 2>/dev/null || true
+prog_pid=""
+quelle=$(tr -d '\r' <"$tmp/home/prg/Mirbelon.ini" | sed -n '/^\[Quellen\]/,/^\[/s/^xx=//p')
+pruefe "the drive search took the second card as E: (source '$quelle')" test "$quelle" = 'E:\'
+
+echo "screenshots and log: $artefakte"
+[ "$fehler" -eq 0 ] || { echo "$fehler check(s) failed"; exit 1; }
+echo "all checks passed"
