@@ -100,7 +100,7 @@ TEST(QuellUebernahme, TakesTheSourceAsTypedOrAfterTheRun)
         u.ctx->einstellungsDatei = s.geladen ? QStringLiteral("C:\\Prg\\Mirbelon.ini") : QString();
         if (!s.argumente.isEmpty())
             uebernahme.uebernehmen(QStringLiteral("/"), s.argumente);
-        QTest::qWaitFor([&] { return fenster.quelle() == s.quelle && neuEingelesen == s.neuEingelesen; }, 1000);
+        (void)QTest::qWaitFor([&] { return fenster.quelle() == s.quelle && neuEingelesen == s.neuEingelesen; }, 1000);
         EXPECT_EQ(fenster.quelle(), s.quelle);
         EXPECT_EQ(neuEingelesen, s.neuEingelesen);
     }

@@ -2,9 +2,10 @@
 # Cards that come while the real program runs, on the desktop's way: no
 # MIRBELON_DRIVES, the media folder is the test's own, cards are tmpfs mounts.
 # A second start on a card (file:// URI, as the desktop passes it) hands it to
-# the running program and ends at once; a third start searches the drives and
-# finds a card mounted after the program started; a card taken out while the
-# program runs. F12 ends; the settings file tells the source it ended with.
+# the running program and ends at once. In a second run a start with "Quelle=?"
+# makes the running program search the drives, which finds a card mounted
+# after it started; then that card is taken out. Each run ends with Ctrl+S and
+# F12, so the settings file tells the source it ended with.
 #
 #   card_handover.sh PROGRAM BEISPIELFOTOS BILDSCHIRMFOTO ARTIFACT_FOLDER
 #
@@ -87,7 +88,6 @@ xvfb_pid=$!
 exec 3>&-
 warte 20 test -s "$tmp/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
 
-vor=""
 starte() { # ARGUMENTS...; later starts must end on their own
     $vor env -u TMP -u TEMP -u MIRBELON_DRIVES \
         HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
@@ -97,8 +97,6 @@ starte() { # ARGUMENTS...; later starts must end on their own
 }
 export DISPLAY=:$(head -n1 "$tmp/display")
 
-starte >"$artefakte/karte-mirbelon.log" 2>&1 &
-prog_pid=$!
 hauptfenster() { # the visible "Mirbelon" windows wider than the title window
     local id breite
     for id in $(xdotool search --onlyvisible --name '^Mirbelon$' 2>/dev/null); do
@@ -108,14 +106,39 @@ hauptfenster() { # the visible "Mirbelon" windows wider than the title window
 }
 lebt() { kill -0 "$prog_pid" 2>/dev/null; }
 hat_fenster() { [ -n "$(hauptfenster)" ]; }
-warte 30 hat_fenster || { echo "FAIL: no main window"; cat "$artefakte/karte-mirbelon.log"; exit 1; }
-fenster=$(hauptfenster | head -n1)
-vor="timeout 20"
-xdotool windowsize "$fenster" 1280 1024
-sleep 1
+beendet() { ! lebt; }
+fenster=""
+programm_starten() {
+    vor=""
+    starte >>"$artefakte/karte-mirbelon.log" 2>&1 &
+    prog_pid=$!
+    vor="timeout 20"
+    warte 30 hat_fenster || { echo "FAIL: no main window"; cat "$artefakte/karte-mirbelon.log"; exit 1; }
+    fenster=$(hauptfenster | head -n1)
+    xdotool windowsize "$fenster" 1280 1024
+    sleep 1
+}
+taste() { # KEY
+    xdotool windowfocus "$fenster" 2>/dev/null || true
+    sleep 0.3
+    xdotool key "$1"
+}
+# Ctrl+S keeps the source in the settings file, F12 ends.
+programm_beenden() {
+    taste ctrl+s
+    taste F12
+    pruefe "F12 ends the program" warte 30 beendet
+    wait "$prog_pid" 2>/dev/null || true
+    prog_pid=""
+}
+ini_wert() { # SECTION KEY
+    tr -d '\r' <"$tmp/home/prg/Mirbelon.ini" | sed -n "/^\[$1\]/,/^\[/s/^$2=//p"
+}
 
 # A second start on a card inserted after the program started.
+programm_starten
 karte EOS_DIGITAL
+printf '[Infos]\r\nKamera=Erste\r\n' >"$media/EOS_DIGITAL/Foto.ini"
 start=$(date +%s)
 pruefe "a second start on the card hands it over and ends" starte "file://$media/EOS_DIGITAL"
 pruefe "... at once" test $(($(date +%s) - start)) -le 5
@@ -123,29 +146,25 @@ pruefe "the first program still runs" lebt
 sleep 2
 pruefe "one main window" test "$(hauptfenster | wc -l)" -eq 1
 "$bildschirmfoto" "$fenster" "$artefakte/karte-uebergeben.png"
+programm_beenden
+pruefe "the handed-over card was the source (is '$(ini_wert Quellen xx)')" test "$(ini_wert Quellen xx)" = 'D:\'
 
-# The drive search finds a card mounted later, with its Foto.ini.
-karte ZWEITE
-printf '[Infos]\r\nKamera=Zweite\r\n' >"$media/ZWEITE/Foto.ini"
+# The drive search finds a card mounted later; its name comes first, its letter does not.
+programm_starten
+karte ALPHA
+printf '[Infos]\r\nKamera=Zweite\r\n' >"$media/ALPHA/Foto.ini"
 pruefe "a start with Quelle=? hands the drive search over" starte 'Quelle=?'
 sleep 2
 "$bildschirmfoto" "$fenster" "$artefakte/karte-gesucht.png"
 
 # The card taken out: its drive is gone, the card panel reads 0 B.
-auswerfen ZWEITE
-xdotool windowfocus "$fenster" 2>/dev/null || true
-sleep 0.3
-xdotool key F4
+auswerfen ALPHA
+taste F4
 sleep 1.5
 "$bildschirmfoto" "$fenster" "$artefakte/karte-entnommen.png"
-
-xdotool key F12
-beendet() { ! lebt; }
-pruefe "F12 ends the program" warte 30 beendet
-wait "$prog_pid" 2>/dev/null || true
-prog_pid=""
-quelle=$(tr -d '\r' <"$tmp/home/prg/Mirbelon.ini" | sed -n '/^\[Quellen\]/,/^\[/s/^xx=//p')
-pruefe "the drive search took the second card as E: (source '$quelle')" test "$quelle" = 'E:\'
+programm_beenden
+pruefe "the drive search took the later card as E: (is '$(ini_wert Quellen xx)')" test "$(ini_wert Quellen xx)" = 'E:\'
+pruefe "... and read its camera name (is '$(ini_wert Kameras last)')" test "$(ini_wert Kameras last)" = 'Zweite'
 
 echo "screenshots and log: $artefakte"
 [ "$fehler" -eq 0 ] || { echo "$fehler check(s) failed"; exit 1; }

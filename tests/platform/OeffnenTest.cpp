@@ -54,7 +54,7 @@ TEST_F(OeffnenTest, FailureOfTheOpenerIsReported)
         ASSERT_TRUE(processes.openDocument(QStringLiteral("C:\\Bild.jpg"), [&] { gemeldet = true; }));
         EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(arg); }, 10000));
         // The opener's end comes back as an event.
-        QTest::qWaitFor([&] { return gemeldet; }, f.gemeldet ? 10000 : 300);
+        (void)QTest::qWaitFor([&] { return gemeldet; }, f.gemeldet ? 10000 : 300);
         EXPECT_EQ(gemeldet, f.gemeldet);
     }
     QFile datei(arg);
