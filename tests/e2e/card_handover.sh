@@ -12,29 +12,13 @@
 # Exit code 77 (skipped) when Xvfb or xdotool are missing or mounting is not allowed.
 set -euo pipefail
 
-programm=$(readlink -f "$1")
-beispielfotos=$(readlink -f "$2")
-bildschirmfoto=$(readlink -f "$3")
-artefakte=$4
-
-for werkzeug in Xvfb xdotool; do
-    if ! command -v "$werkzeug" >/dev/null; then
-        echo "SKIP: $werkzeug is not installed (make deps installs it)"
-        exit 77
-    fi
-done
-
-mkdir -p "$artefakte"
-artefakte=$(readlink -f "$artefakte")
+source "$(dirname "$0")/hilfen.sh"
+e2e_anfang "$@"
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/mirbelon-karte.XXXXXX")
 media=$tmp/media/anna
 eingehaengt=()
-xvfb_pid=""
-prog_pid=""
 aufraeumen() {
-    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
+    prozesse_beenden
     for m in "${eingehaengt[@]}"; do
         umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || true
     done
@@ -43,24 +27,7 @@ aufraeumen() {
 trap aufraeumen EXIT
 
 fehler=0
-pruefe() { # MESSAGE COMMAND...
-    local text=$1
-    shift
-    if "$@"; then
-        echo "ok   - $text"
-    else
-        echo "FAIL - $text"
-        fehler=$((fehler + 1))
-    fi
-}
-warte() { # SECONDS COMMAND...
-    local bis=$(($(date +%s) + $1))
-    shift
-    until "$@"; do
-        [ "$(date +%s)" -ge "$bis" ] && return 1
-        sleep 0.2
-    done
-}
+
 karte() { # NAME
     mkdir -p "$media/$1"
     mount -t tmpfs -o size=4m tmpfs "$media/$1"
@@ -80,32 +47,20 @@ if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=1m tmpfs "$tmp/xdg/cache"; t
 fi
 umount "$tmp/xdg/cache"
 cp "$programm" "$tmp/home/prg/mirbelon"
-printf '[Quellen]\r\nxx=C:\\leer\r\n' >"$tmp/home/prg/Mirbelon.ini"
+ini=$tmp/home/prg/Mirbelon.ini
+printf '[Quellen]\r\nxx=C:\\leer\r\n' >"$ini"
 
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$artefakte/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-warte 20 test -s "$tmp/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
+xvfb_starten "$tmp" "$artefakte"
 
 starte() { # ARGUMENTS...; later starts must end on their own
     $vor env -u TMP -u TEMP -u MIRBELON_DRIVES \
         HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
         XDG_CACHE_HOME="$tmp/xdg/cache" XDG_RUNTIME_DIR="$tmp/xdg/runtime" \
-        MIRBELON_MEDIA="$media" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb DISPLAY=":$(head -n1 "$tmp/display")" \
+        MIRBELON_MEDIA="$media" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
         "$tmp/home/prg/mirbelon" "$@"
 }
-export DISPLAY=:$(head -n1 "$tmp/display")
 
-hauptfenster() { # the visible "Mirbelon" windows wider than the title window
-    local id breite
-    for id in $(xdotool search --onlyvisible --name '^Mirbelon$' 2>/dev/null); do
-        breite=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
-        [ "${breite:-0}" -ge 700 ] && echo "$id"
-    done
-}
 lebt() { kill -0 "$prog_pid" 2>/dev/null; }
-hat_fenster() { [ -n "$(hauptfenster)" ]; }
 beendet() { ! lebt; }
 fenster=""
 programm_starten() {
@@ -113,7 +68,7 @@ programm_starten() {
     starte >>"$artefakte/karte-mirbelon.log" 2>&1 &
     prog_pid=$!
     vor="timeout 20"
-    warte 30 hat_fenster || { echo "FAIL: no main window"; cat "$artefakte/karte-mirbelon.log"; exit 1; }
+    warte 30 hauptfenster >/dev/null || { echo "FAIL: no main window"; cat "$artefakte/karte-mirbelon.log"; exit 1; }
     fenster=$(hauptfenster | head -n1)
     xdotool windowsize "$fenster" 1280 1024
     sleep 1
@@ -131,9 +86,6 @@ programm_beenden() {
     wait "$prog_pid" 2>/dev/null || true
     prog_pid=""
 }
-ini_wert() { # SECTION KEY
-    tr -d '\r' <"$tmp/home/prg/Mirbelon.ini" | sed -n "/^\[$1\]/,/^\[/s/^$2=//p"
-}
 
 # A second start on a card inserted after the program started.
 programm_starten
@@ -147,7 +99,7 @@ sleep 2
 pruefe "one main window" test "$(hauptfenster | wc -l)" -eq 1
 "$bildschirmfoto" "$fenster" "$artefakte/karte-uebergeben.png"
 programm_beenden
-pruefe "the handed-over card was the source (is '$(ini_wert Quellen xx)')" test "$(ini_wert Quellen xx)" = 'D:\'
+pruefe "the handed-over card was the source (is '$(ini_wert "$ini" Quellen xx)')" test "$(ini_wert "$ini" Quellen xx)" = 'D:\'
 
 # The drive search finds a card mounted later; its name comes first, its letter does not.
 programm_starten
@@ -163,8 +115,8 @@ taste F4
 sleep 1.5
 "$bildschirmfoto" "$fenster" "$artefakte/karte-entnommen.png"
 programm_beenden
-pruefe "the drive search took the later card as E: (is '$(ini_wert Quellen xx)')" test "$(ini_wert Quellen xx)" = 'E:\'
-pruefe "... and read its camera name (is '$(ini_wert Kameras last)')" test "$(ini_wert Kameras last)" = 'Zweite'
+pruefe "the drive search took the later card as E: (is '$(ini_wert "$ini" Quellen xx)')" test "$(ini_wert "$ini" Quellen xx)" = 'E:\'
+pruefe "... and read its camera name (is '$(ini_wert "$ini" Kameras last)')" test "$(ini_wert "$ini" Kameras last)" = 'Zweite'
 
 echo "screenshots and log: $artefakte"
 [ "$fehler" -eq 0 ] || { echo "$fehler check(s) failed"; exit 1; }

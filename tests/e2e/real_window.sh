@@ -11,27 +11,11 @@
 # MIRBELON_E2E_BEHALTEN=1 keeps the temporary folder for a look afterwards.
 set -euo pipefail
 
-programm=$(readlink -f "$1")
-beispielfotos=$(readlink -f "$2")
-bildschirmfoto=$(readlink -f "$3")
-artefakte=$4
-
-for werkzeug in Xvfb xdotool; do
-    if ! command -v "$werkzeug" >/dev/null; then
-        echo "SKIP: $werkzeug is not installed (make deps installs it)"
-        exit 77
-    fi
-done
-
-mkdir -p "$artefakte"
-artefakte=$(readlink -f "$artefakte")
+source "$(dirname "$0")/hilfen.sh"
+e2e_anfang "$@"
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/mirbelon-e2e.XXXXXX")
-xvfb_pid=""
-prog_pid=""
 aufraeumen() {
-    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
+    prozesse_beenden
     if [ -n "${MIRBELON_E2E_BEHALTEN:-}" ]; then
         echo "kept: $tmp"
     else
@@ -41,34 +25,6 @@ aufraeumen() {
 trap aufraeumen EXIT
 
 fehler=0
-pruefe() { # MESSAGE COMMAND...
-    local text=$1
-    shift
-    if "$@"; then
-        echo "ok   - $text"
-    else
-        echo "FAIL - $text"
-        fehler=$((fehler + 1))
-    fi
-}
-
-# Waits up to SECONDS for COMMAND to succeed.
-warte() { # SECONDS COMMAND...
-    local bis=$(($(date +%s) + $1))
-    shift
-    until "$@"; do
-        [ "$(date +%s)" -ge "$bis" ] && return 1
-        sleep 0.2
-    done
-}
-
-# One value of an ini file: sections and keys without regard to case, CRLF lines.
-ini_wert() { # FILE SECTION KEY
-    tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
-        BEGIN { s = tolower(s); k = tolower(k) }
-        /^\[/ { drin = (tolower($0) == "[" s "]"); next }
-        drin { p = index($0, "="); if (p > 0 && tolower(substr($0, 1, p - 1)) == k) { print substr($0, p + 1); exit } }'
-}
 
 # --- the drives, the home folders and a portable install -------------------
 C=$tmp/C
@@ -93,12 +49,7 @@ printf '[Infos]\r\nKamera=E2E-Kamera\r\n' >"$E/Foto.ini"
 printf '[Ziele]\r\nxx=C:\\Archiv\r\n[Quellen]\r\nxx=E:\\\r\n' >"$prg/Mirbelon.ini"
 
 # --- the X server --------------------------------------------------------
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$artefakte/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-warte 20 test -s "$tmp/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n1 "$tmp/display")
+xvfb_starten "$tmp" "$artefakte"
 
 # --- start the program as a user would -----------------------------------
 env -u TMP -u TEMP -u QT_QPA_PLATFORM \
@@ -108,18 +59,6 @@ env -u TMP -u TEMP -u QT_QPA_PLATFORM \
     "$prg/mirbelon" 'Quelle=E:\' >"$artefakte/mirbelon.log" 2>&1 &
 prog_pid=$!
 
-# The main window: the visible "Mirbelon" window that is wider than the title window.
-hauptfenster() {
-    local id breite
-    for id in $(xdotool search --onlyvisible --name '^Mirbelon$' 2>/dev/null); do
-        breite=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
-        if [ "${breite:-0}" -ge 700 ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
 lebt() { kill -0 "$prog_pid" 2>/dev/null; }
 warte 30 hauptfenster >/dev/null || { echo "FAIL: no main window"; cat "$artefakte/mirbelon.log"; exit 1; }
 fenster=$(hauptfenster)
