@@ -55,9 +55,10 @@ EinProgramm::~EinProgramm() = default;
 
 bool EinProgramm::anmelden(const QStringList &argumente, const QString &arbeitsordner)
 {
-    // Two starts at once: one of them listens, the other one finds it.
+    // Two starts at once: one of them listens, the other one finds it. A lock
+    // held longer than that belongs to a start that hangs; go on without it.
     QLockFile sperre(m_name + QStringLiteral(".lock"));
-    sperre.tryLock(kWarteMs);
+    (void)sperre.tryLock(kWarteMs);
     if (weiterreichen(argumente, arbeitsordner))
         return false;
     QLocalServer::removeServer(m_name); // what a crashed program left
