@@ -36,8 +36,7 @@ TEST_F(ZielStatusTest, MissingFolderSaysItWillBeMade)
     fenster.zielOhneReaktion("C:\\Archiv\\Neu");
     befZUpdate(ctx(), fenster);
     EXPECT_EQ(fenster.zielStatus,
-              freiZeile("C:") + "Vorhanden Dateien im Ordner: keine (Ordner wird beim Kopieren "
-                                "angelegt)\n");
+              freiZeile("C:") + "Vorhanden Dateien im Ordner: keine (wird beim Kopieren angelegt)\n");
 }
 
 TEST_F(ZielStatusTest, PlaceholdersExpandForTheCountNotForTheFreeSpace)
