@@ -421,7 +421,8 @@ void Main::lauf(const std::function<void()> &reaktion)
 
 void Main::programmEnde()
 {
-    if (m_endeGelaufen || !endeErlaubt())
+    // A running scan stops first and then comes back here itself.
+    if (m_endeGelaufen || !endeErlaubt() || ScanAbbrechen(m_ctx))
         return;
     m_endeGelaufen = true;
     KonfigSpeichern(m_ctx, *this);

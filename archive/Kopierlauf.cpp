@@ -39,7 +39,7 @@ public:
     Kopierlauf(Context &ctx, FotoListe &liste, Fenster &fenster)
         : m_ctx(ctx), m_liste(liste), m_fenster(fenster), m_files(ctx.host.files),
           m_quelle(fenster.quelle()), m_muster(fenster.zielMuster()), m_pfade(liste.pfade()),
-          m_marken(liste.marken())
+          m_fotos(liste.dateien()), m_marken(liste.marken())
     {
     }
 
@@ -65,8 +65,9 @@ private:
     const QString m_quelle;
     const QString m_muster;
     const QStringList m_pfade;
+    const QList<FileRef> m_fotos; // the files behind m_pfade
     const std::vector<char> m_marken;
-    QStringList m_hosts;        // the photos' host files, as listed
+    QList<QByteArray> m_hosts;  // the photos' host files, as listed
     QList<FileStamp> m_stempel; // size and time of each when the run began
     int m_fortschritt = -1;     // the last value set within a file, -1 for none
     std::optional<BusyPointer> m_busy;
@@ -141,7 +142,8 @@ bool Kopierlauf::eintrag(int i)
 
         // From the snapshot, not the current entry: a click meanwhile must not
         // give this photo another photo's name.
-        const QString basis = ZielNameFuer(m_ctx, quelle, m_muster, 0);
+        const FileRef datei = m_fotos.at(i);
+        const QString basis = ZielNameFuer(m_ctx, datei, m_muster, 0);
         QString name = basis;
         for (int clash = 1; DateiVorhanden(m_files, m_ziel + QLatin1Char('\\') + name); ++clash)
             name = NummerierterName(basis, clash);
@@ -168,13 +170,13 @@ void Kopierlauf::stempelNehmen()
 {
     m_hosts.reserve(m_pfade.size());
     for (int i = 0; i < m_pfade.size(); ++i)
-        m_hosts << (m_marken[static_cast<size_t>(i)] ? m_files.hostPath(m_pfade.at(i)) : QString());
+        m_hosts << (m_marken[static_cast<size_t>(i)] ? m_files.hostFile(m_fotos.at(i)) : QByteArray());
     const FileSystem &files = m_files;
-    const QStringList hosts = m_hosts;
+    const QList<QByteArray> hosts = m_hosts;
     m_stempel = ImHintergrund<QList<FileStamp>>([&files, &hosts] {
         QList<FileStamp> stempel;
         stempel.reserve(hosts.size());
-        for (const QString &host : hosts)
+        for (const QByteArray &host : hosts)
             stempel << (host.isEmpty() ? FileStamp{} : files.hostStamp(host).value_or(FileStamp{}));
         return stempel;
     });
@@ -199,7 +201,7 @@ bool Kopierlauf::kopieren(int i, const QString &name)
         m_fortschritt = -1;
     }
     m_dateien += 1;
-    m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(quelle));
+    m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(m_fotos.at(i)));
 
     Fehler fehler = ergebnis.fehler;
     if (!fehler) {

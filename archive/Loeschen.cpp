@@ -57,7 +57,7 @@ Fehler Pruefung(const QString &text)
 
 // The safety copy under a name no other copy holds: the photo's own name,
 // then name-01.ext, name-02.ext ...; `kopie` is the name it got.
-CopyResult Sichern(Context &ctx, const QString &pfad, const QString &host, QString &kopie)
+CopyResult Sichern(Context &ctx, const QString &pfad, const QByteArray &host, QString &kopie)
 {
     FileSystem &files = ctx.host.files;
     const QString name = PfadTeil(pfad, 3);
@@ -94,7 +94,7 @@ bool GleichZurueck(const FileSystem &files, const QString &host, const Hash128 &
 
 // The copies the deletion relies on are on disk and read back from it as
 // the bytes the card gave; the card gave the same bytes both times it was read.
-Fehler Pruefen(Context &ctx, const QString &pfad, const QString &host, const QString &kopie,
+Fehler Pruefen(Context &ctx, const QString &pfad, const QByteArray &host, const QString &kopie,
                const CopyResult &sicherung)
 {
     FileSystem &files = ctx.host.files;
@@ -125,10 +125,11 @@ Fehler Pruefen(Context &ctx, const QString &pfad, const QString &host, const QSt
 }
 
 // Safety copy, then the delete; a photo whose copies are not proven good stays.
-Schritt FotoLoeschen(Context &ctx, const QString &pfad)
+Schritt FotoLoeschen(Context &ctx, const FileRef &datei)
 {
     FileSystem &files = ctx.host.files;
-    const bool schreibgeschuetzt = files.isReadOnly(pfad);
+    const QString &pfad = datei.path;
+    const bool schreibgeschuetzt = files.isReadOnly(datei);
     if (schreibgeschuetzt) {
         const Answer antwort = ctx.host.dialogs.message(
             QStringLiteral("Die Datei »") + pfad + QStringLiteral("« ist schreibgeschützt. Trotzdem löschen?"),
@@ -136,11 +137,11 @@ Schritt FotoLoeschen(Context &ctx, const QString &pfad)
             Buttons::OkCancel, Answer::Cancel);
         if (antwort != Answer::Ok)
             return Schritt::Weiter;
-        if (const Fehler f = files.setReadOnly(pfad, false); f && FehlerMelden(ctx, f, kKontext) == 2)
+        if (const Fehler f = files.setReadOnly(datei, false); f && FehlerMelden(ctx, f, kKontext) == 2)
             return Schritt::Abbruch;
     }
 
-    const QString host = files.hostPath(pfad);
+    const QByteArray host = files.hostFile(datei);
     QString kopie;
     const CopyResult sicherung = Sichern(ctx, pfad, host, kopie);
     Fehler fehler = sicherung.fehler;
@@ -149,11 +150,11 @@ Schritt FotoLoeschen(Context &ctx, const QString &pfad)
     if (fehler) {
         // The photo is not deleted, and stays as it was.
         if (schreibgeschuetzt)
-            files.setReadOnly(pfad, true);
+            files.setReadOnly(datei, true);
         return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     }
 
-    if (const Fehler f = files.remove(pfad))
+    if (const Fehler f = files.remove(datei))
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     ctx.kopien.remove(host);
     return Schritt::Weiter;
@@ -178,6 +179,7 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster)
     {
         LaufSperre sperre(ctx, Lauf::Loeschen);
         const QStringList pfade = liste.pfade();
+        const QList<FileRef> dateien = liste.dateien();
         const std::vector<char> marken = liste.marken();
         const int anzahl = static_cast<int>(pfade.size());
         fenster.setFortschrittSichtbar(true);
@@ -186,7 +188,7 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster)
                 fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
                 fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Lösche: ") + pfade.at(i));
                 fenster.statusNeuZeichnen();
-                if (FotoLoeschen(ctx, pfade.at(i)) == Schritt::Abbruch) {
+                if (FotoLoeschen(ctx, dateien.at(i)) == Schritt::Abbruch) {
                     fenster.setFortschrittSichtbar(false);
                     return;
                 }

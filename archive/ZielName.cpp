@@ -53,18 +53,18 @@ QString ZielNameAusMuster(const QString &muster, const QDateTime &datum, qint64 
     return name + QLatin1Char('.') + endung.toLower();
 }
 
-QString ZielNameFuer(Context &ctx, const QString &pfad, const QString &muster, int offset)
+QString ZielNameFuer(Context &ctx, const FileRef &datei, const QString &muster, int offset)
 {
     const double gespeichert =
         IniZaehler(ctx, ctx.einstellungsDatei, QStringLiteral("Mirbelon"), QStringLiteral("Nr3"), 0);
     const qint64 nummer = static_cast<qint64>(offset) + static_cast<qint64>(gespeichert);
-    const QDateTime datum = Picture_DT(ctx, pfad).value_or(nullDatum());
-    return ZielNameAusMuster(muster, datum, nummer, PfadTeil(pfad, 2));
+    const QDateTime datum = Picture_DT(ctx, datei).value_or(nullDatum());
+    return ZielNameAusMuster(muster, datum, nummer, PfadTeil(datei.path, 2));
 }
 
 QString ZielName(Context &ctx, const FotoListe &liste, const Fenster &fenster, int ZielCntOffSet)
 {
-    return ZielNameFuer(ctx, liste.aktuellerPfad(), fenster.zielMuster(), ZielCntOffSet);
+    return ZielNameFuer(ctx, liste.aktuelleDatei(), fenster.zielMuster(), ZielCntOffSet);
 }
 
 QString NummerierterName(const QString &name, int nummer)

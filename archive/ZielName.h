@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -18,7 +20,7 @@ QString ZielNameAusMuster(const QString &muster, const QDateTime &datum, qint64 
 // The target name of one photo file with the pattern `muster`: running
 // number "Nr3" of the settings file plus `offset`, date from Picture_DT.
 // A date that cannot be read gives the zero date 30.12.1899 00:00:00.
-QString ZielNameFuer(Context &ctx, const QString &pfad, const QString &muster, int offset);
+QString ZielNameFuer(Context &ctx, const FileRef &datei, const QString &muster, int offset);
 
 // The target name of the current entry of the list, with the pattern of
 // txtZiel; relative to the target folder. Never fails.

@@ -79,11 +79,12 @@ public:
     Lauf lauf = Lauf::Keiner;
     bool scanLaeuft = false;
     bool scanNochmal = false; // the source was asked for again while a scan ran
+    bool scanAbbruch = false; // the program ends: no scan runs any more
     // Answers to a card's commands, also when the settings file cannot keep them.
     QHash<QString, bool> befehlsAntworten;
-    // Archive copies of this program run, by the photo's host path; a photo is
+    // Archive copies of this program run, by the photo's host file; a photo is
     // deleted only when they read back as the card's bytes.
-    QHash<QString, Kopiert> kopien;
+    QHash<QByteArray, Kopiert> kopien;
 };
 
 } // namespace mirbelon

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHashFunctions>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,11 +14,45 @@
 
 namespace mirbelon {
 
+// Identity of a file or folder on its host: device and inode.
+struct FileId
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FileId &, const FileId &) = default;
+};
+
+inline size_t qHash(const FileId &id, size_t seed = 0)
+{
+    return qHashMulti(seed, id.device, id.inode);
+}
+
+// A file as the program names it, and the exact host file it was found as
+// where that is known. Operations use `host` when it is set: a name that
+// differs from another only in case, holds a "\" or bytes that are no UTF-8
+// reaches its own file all the same.
+struct FileRef
+{
+    QString path;    // program path
+    QByteArray host; // host path as found; empty: `path` is resolved
+
+    FileRef() = default;
+    FileRef(const QString &programPath) : path(programPath) {} // NOLINT: a path is a file
+    FileRef(const char *programPath) : path(QString::fromUtf8(programPath)) {} // NOLINT
+    FileRef(const QString &programPath, const QByteArray &hostPath)
+        : path(programPath), host(hostPath)
+    {
+    }
+};
+
 struct DirEntry
 {
-    QString name;        // as the file system spells it
-    bool isFolder = false;
+    QString name;          // as the file system spells it, decoded for display
+    bool isFolder = false; // also a link to a folder
     bool isHidden = false;
+    bool isLink = false;   // a symbolic link, whatever it points at
+    QByteArray host;       // the entry's host path, byte for byte
+    FileId id;             // of the entry itself, not of a link's target
 };
 
 // Size and modification time of a regular file, taken in one look.
@@ -46,7 +81,7 @@ struct Hash128
 // One copy for a worker thread: host paths and plain values only.
 struct CopyOrder
 {
-    QString from; // host path of the source
+    QByteArray from; // host file of the source, its exact bytes
     QString to;   // host path of the target
     bool overwrite = false;
     FileStamp expected; // the source as the list knew it; size -1: unknown
@@ -82,7 +117,8 @@ struct DiskSpace
 };
 
 // Files and folders, addressed by program paths ("E:\Dcim\Img_0001.jpg").
-// Names are resolved without regard to case; an exact spelling wins.
+// Names are resolved without regard to case; an exact spelling wins. A FileRef
+// that carries its host path skips the resolution.
 class FileSystem
 {
 public:
@@ -91,51 +127,56 @@ public:
     // Program path -> host path and back. Unknown drives give an empty text.
     virtual QString hostPath(const QString &programPath) const = 0;
     virtual QString programPath(const QString &hostPath) const = 0;
+    // The host file `file` stands for, byte for byte; empty for an unknown drive.
+    virtual QByteArray hostFile(const FileRef &file) const = 0;
 
     // Drive letters that the table knows ("C", "E", "Z"), in order.
     virtual QStringList driveLetters() const = 0;
 
     // A regular file that can be opened for reading.
-    virtual bool canRead(const QString &path) const = 0;
+    virtual bool canRead(const FileRef &file) const = 0;
     virtual bool isFolder(const QString &path) const = 0;
     virtual bool exists(const QString &path) const = 0;
 
-    // Entries of one folder without "." and ".."; nullopt when it cannot be listed.
-    virtual std::optional<QList<DirEntry>> list(const QString &folder) const = 0;
+    // Identity of a file or folder (links followed); nullopt when it is not there.
+    virtual std::optional<FileId> id(const FileRef &file) const = 0;
 
-    virtual qint64 size(const QString &path) const = 0;                      // -1 on failure
-    // Per path the size of a regular file that can be opened for reading, -1
+    // Entries of one folder without "." and ".."; nullopt when it cannot be listed.
+    virtual std::optional<QList<DirEntry>> list(const FileRef &folder) const = 0;
+
+    virtual qint64 size(const FileRef &file) const = 0;                      // -1 on failure
+    // Per file the size of a regular file that can be opened for reading, -1
     // for any other; what canRead() and size() give, for a whole list at once.
-    virtual QList<qint64> readableSizes(const QStringList &paths) const
+    virtual QList<qint64> readableSizes(const QList<FileRef> &files) const
     {
         QList<qint64> sizes;
-        sizes.reserve(paths.size());
-        for (const QString &path : paths)
-            sizes.append(canRead(path) ? size(path) : -1);
+        sizes.reserve(files.size());
+        for (const FileRef &file : files)
+            sizes.append(canRead(file) ? size(file) : -1);
         return sizes;
     }
-    virtual std::optional<QDateTime> modified(const QString &path) const = 0; // local time
-    // nullopt when `path` is no regular file. Cheaper than size() and
+    virtual std::optional<QDateTime> modified(const FileRef &file) const = 0; // local time
+    // nullopt when `file` is no regular file. Cheaper than size() and
     // modified() where a host can answer both at once.
-    virtual std::optional<FileStamp> stamp(const QString &path) const
+    virtual std::optional<FileStamp> stamp(const FileRef &file) const
     {
-        const qint64 bytes = size(path);
-        const std::optional<QDateTime> time = modified(path);
+        const qint64 bytes = size(file);
+        const std::optional<QDateTime> time = modified(file);
         if (bytes < 0 || !time || !time->isValid())
             return std::nullopt;
         return FileStamp{bytes, time->toMSecsSinceEpoch()};
     }
-    virtual bool isReadOnly(const QString &path) const = 0;
-    virtual Fehler setReadOnly(const QString &path, bool readOnly) = 0;
+    virtual bool isReadOnly(const FileRef &file) const = 0;
+    virtual Fehler setReadOnly(const FileRef &file, bool readOnly) = 0;
 
     virtual Fehler makeFolder(const QString &path) = 0; // one level; an existing folder is error 75
-    virtual Fehler remove(const QString &path) = 0;
+    virtual Fehler remove(const FileRef &file) = 0;
 
     // Copies content only. The data goes to a temporary name beside `target`
     // and is renamed to `target` when complete and of the source's size, so
     // `target` never holds a partial file. The data is on disk once the copy
     // has been flushed. An existing `target` is replaced only with `overwrite`.
-    virtual Fehler copyFile(const QString &source, const QString &target, bool overwrite) = 0;
+    virtual Fehler copyFile(const FileRef &source, const QString &target, bool overwrite) = 0;
 
     // The bytes of copyFile for a worker thread: safe on any thread, touches
     // nothing but the files the order names, hashes what it reads.
@@ -145,7 +186,7 @@ public:
     // Host paths of the copies made since the last call, still to be flushed.
     virtual QStringList takeUnflushed() = 0;
     // Any thread: size and time of a regular file, nullopt for any other.
-    virtual std::optional<FileStamp> hostStamp(const QString &hostPath) const = 0;
+    virtual std::optional<FileStamp> hostStamp(const QByteArray &hostFile) const = 0;
     // Any thread: puts the files and their folder entries on disk. A file that
     // has gone since is no error.
     virtual Fehler flush(const QStringList &hostPaths) const = 0;
@@ -153,7 +194,7 @@ public:
     // back from the disk, hashing it.
     virtual ReadBack readBack(const QString &hostPath, ByteProgress *progress) const = 0;
 
-    virtual std::optional<QByteArray> readAll(const QString &path) const = 0;
+    virtual std::optional<QByteArray> readAll(const FileRef &file) const = 0;
     // New file beside the old one, then renamed over it. With `sync` the data
     // is on disk before the rename. Without, readers still see the old or the
     // new file whole, but a crash may lose the write until `syncFile`.

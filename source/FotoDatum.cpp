@@ -4,8 +4,6 @@
 #include "source/FotoMetadaten.h"
 #include "text/Zahlen.h"
 
-#include <QFile>
-
 namespace mirbelon {
 
 namespace {
@@ -25,15 +23,15 @@ void AufnahmeMerken(Context &ctx, const QByteArray &hostPfad, const FileStamp &s
     ctx.aufnahmeDaten.insert(Schluessel(hostPfad, stempel), aufnahme);
 }
 
-std::optional<QDateTime> Picture_DT(Context &ctx, const QString &hFile)
+std::optional<QDateTime> Picture_DT(Context &ctx, const FileRef &hFile)
 {
-    const std::optional<FileStamp> stempel = hFile.isEmpty() ? std::nullopt : ctx.host.files.stamp(hFile);
+    const std::optional<FileStamp> stempel = hFile.path.isEmpty() ? std::nullopt : ctx.host.files.stamp(hFile);
     if (!stempel)
         return std::nullopt;
     const QDateTime datei = QDateTime::fromMSecsSinceEpoch(stempel->modifiedMs);
     QDateTime uhr(datei.date(), datei.time(), Qt::UTC);
     if (ctx.fotoDatumAufnahme) {
-        const QByteArray hostPfad = QFile::encodeName(ctx.host.files.hostPath(hFile));
+        const QByteArray hostPfad = ctx.host.files.hostFile(hFile);
         const QByteArray schluessel = Schluessel(hostPfad, *stempel);
         auto gemerkt = ctx.aufnahmeDaten.constFind(schluessel);
         if (gemerkt == ctx.aufnahmeDaten.constEnd())

@@ -19,7 +19,7 @@ class Context;
 // the capture date the file holds (else the file time), moved by the date
 // correction (ctx.datumKorrektur, rounded to whole minutes, halves away from
 // zero) on the wall clock. nullopt when the file's time stamp cannot be read.
-std::optional<QDateTime> Picture_DT(Context &ctx, const QString &hFile);
+std::optional<QDateTime> Picture_DT(Context &ctx, const FileRef &hFile);
 
 // Keeps a capture date read elsewhere (the preview worker reads it with the
 // picture), so that Picture_DT does not read the file again.

@@ -1,6 +1,9 @@
 #include "source/FotoListe.h"
 
+#include <QCollator>
+
 #include <algorithm>
+#include <numeric>
 
 namespace mirbelon {
 
@@ -9,6 +12,11 @@ FotoListe::FotoListe(QObject *parent) : QAbstractListModel(parent) {}
 QString FotoListe::pfad(int index) const
 {
     return index >= 0 && index < anzahl() ? m_pfade.at(index) : QString();
+}
+
+FileRef FotoListe::datei(int index) const
+{
+    return index >= 0 && index < anzahl() ? m_dateien.at(index) : FileRef();
 }
 
 bool FotoListe::markiert(int index) const
@@ -26,14 +34,37 @@ void FotoListe::setVersteckt(bool versteckt)
     m_versteckt = versteckt;
 }
 
-void FotoListe::setPfade(QStringList pfade)
+void FotoListe::setPfade(const QStringList &pfade)
 {
-    std::stable_sort(pfade.begin(), pfade.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    setDateien(QList<FileRef>(pfade.begin(), pfade.end()));
+}
+
+void FotoListe::setDateien(QList<FileRef> dateien)
+{
+    // As a list box of the user's system sorts: "Ärger" beside "Arbeit", not after "Zebra".
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> schluessel;
+    schluessel.reserve(static_cast<size_t>(dateien.size()));
+    for (const FileRef &datei : std::as_const(dateien))
+        schluessel.push_back(collator.sortKey(datei.path));
+    std::vector<qsizetype> folge(schluessel.size());
+    std::iota(folge.begin(), folge.end(), 0);
+    std::stable_sort(folge.begin(), folge.end(), [&schluessel](qsizetype a, qsizetype b) {
+        return schluessel[static_cast<size_t>(a)].compare(schluessel[static_cast<size_t>(b)]) < 0;
     });
+    QList<FileRef> sortiert;
+    QStringList pfade;
+    sortiert.reserve(dateien.size());
+    pfade.reserve(dateien.size());
+    for (const qsizetype i : folge) {
+        pfade.append(dateien.at(i).path);
+        sortiert.append(std::move(dateien[i]));
+    }
     const bool hatteAktuell = m_aktuell != -1;
     beginResetModel();
     m_pfade = std::move(pfade);
+    m_dateien = std::move(sortiert);
     m_marken.assign(static_cast<size_t>(m_pfade.size()), 0);
     m_aktuell = -1;
     endResetModel();
@@ -85,7 +116,6 @@ QVariant FotoListe::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return m_pfade.at(index.row());
     case Qt::CheckStateRole:
         return markiert(index.row()) ? Qt::Checked : Qt::Unchecked;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
@@ -7,10 +9,12 @@
 
 namespace mirbelon {
 
-// The photo list ListBilder: full program paths, sorted without regard to
-// case, one mark per entry and a current entry (-1 for none). It is the one
-// model of the photos on the source. Changing the current entry or a mark,
-// by the user or by code, emits geklickt() (the list's click reaction).
+// The photo list ListBilder: full program paths, sorted by the user's locale
+// without regard to case, one mark per entry and a current entry (-1 for
+// none). Each entry keeps the host file it was found as: the text may name
+// several files, or none. It is the one model of the photos on the source.
+// Changing the current entry or a mark, by the user or by code, emits
+// geklickt() (the list's click reaction).
 class FotoListe : public QAbstractListModel
 {
     Q_OBJECT
@@ -21,20 +25,25 @@ public:
     int anzahl() const { return static_cast<int>(m_pfade.size()); }
     const QStringList &pfade() const { return m_pfade; }
     QString pfad(int index) const;
+    // The file behind an entry; every operation on the photo goes through it.
+    FileRef datei(int index) const;
+    const QList<FileRef> &dateien() const { return m_dateien; }
     bool markiert(int index) const;
     int anzahlMarkiert() const;
     std::vector<char> marken() const { return m_marken; }
 
     int aktuell() const { return m_aktuell; }
     QString aktuellerPfad() const { return pfad(m_aktuell); }
+    FileRef aktuelleDatei() const { return datei(m_aktuell); }
 
     // While hidden, the click reaction does nothing (bulk mark changes).
     bool versteckt() const { return m_versteckt; }
     void setVersteckt(bool versteckt);
 
-    // Replaces all entries; they are sorted here, all unmarked, none current.
-    void setPfade(QStringList pfade);
-    void leeren() { setPfade({}); }
+    // Replace all entries; they are sorted here, all unmarked, none current.
+    void setDateien(QList<FileRef> dateien);
+    void setPfade(const QStringList &pfade); // files found by their paths
+    void leeren() { setDateien({}); }
 
     void setMarkiert(int index, bool markiert);
     // One change for many marks: marken.size() must equal anzahl().
@@ -54,6 +63,7 @@ signals:
 
 private:
     QStringList m_pfade;
+    QList<FileRef> m_dateien; // beside m_pfade, entry for entry
     std::vector<char> m_marken;
     int m_aktuell = -1;
     bool m_versteckt = false;

@@ -11,6 +11,8 @@
 #include "text/Formatierung.h"
 #include "text/Pfad.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -70,19 +72,46 @@ bool PasstMuster(QStringView name, QStringView muster)
     return m == muster.size();
 }
 
-void Sammeln(Context &ctx, QString ordner, const QString &muster, QStringList &gesammelt)
+// One walk over the source. Links are not followed: what one reaches inside
+// the source is listed under its real name anyway, and what lies outside is
+// no part of the card (a "Ja" to the delete question must never reach it).
+struct Suche
 {
-    ctx.host.desktop.processEvents();
+    Context &ctx;
+    QString muster;
+    QList<FileRef> &gesammelt;
+    QSet<FileId> gesehen; // folders and files met so far
+};
+
+// False for a file or folder met before (a folder mounted twice, a hard link).
+bool ErstesMal(Suche &suche, const FileId &id)
+{
+    if (id == FileId{})
+        return true;
+    const qsizetype vorher = suche.gesehen.size();
+    suche.gesehen.insert(id);
+    return suche.gesehen.size() != vorher;
+}
+
+void Sammeln(Suche &suche, QString ordner, const QByteArray &host)
+{
+    suche.ctx.host.desktop.processEvents();
+    if (suche.ctx.scanAbbruch)
+        return;
     if (!ordner.endsWith(QLatin1Char('\\')))
         ordner += QLatin1Char('\\');
-    const auto eintraege = ctx.host.files.list(ordner);
+    const auto eintraege = suche.ctx.host.files.list(FileRef(ordner, host));
     if (!eintraege)
         return;
     for (const DirEntry &eintrag : *eintraege) {
+        if (eintrag.isLink || !ErstesMal(suche, eintrag.id))
+            continue;
         if (eintrag.isFolder)
-            Sammeln(ctx, ordner + eintrag.name, muster, gesammelt);
-        else if (PasstMuster(eintrag.name.toLower(), muster))
-            gesammelt << ordner + eintrag.name;
+            Sammeln(suche, ordner + eintrag.name, eintrag.host);
+        else if (PasstMuster(eintrag.name.toLower(), suche.muster))
+            suche.gesammelt << FileRef(ordner + eintrag.name, eintrag.host);
+        if (suche.ctx.scanAbbruch)
+            return;
     }
 }
 
@@ -106,16 +135,30 @@ void KameraLesen(Context &ctx, Fenster &fenster)
 
 } // namespace
 
-void DateienSuchen(Context &ctx, const QString &ordner, const QString &muster, QStringList &liste)
+void DateienSuchen(
+    Context &ctx, const QString &ordner, const QString &muster, QList<FileRef> &liste)
 {
-    QStringList gesammelt;
+    QList<FileRef> gesammelt;
     {
         BusyPointer busy(ctx.host.dialogs);
         ctx.host.desktop.processEvents();
-        Sammeln(ctx, ordner.toLower(), muster.trimmed().toLower(), gesammelt);
+        Suche suche{ctx, muster.trimmed().toLower(), gesammelt, {}};
+        const QString start = ordner.toLower();
+        const QByteArray host = ctx.host.files.hostFile(start);
+        if (const std::optional<FileId> id = ctx.host.files.id(start))
+            ErstesMal(suche, *id);
+        Sammeln(suche, start, host);
         liste += gesammelt;
     }
     ctx.host.desktop.processEvents();
+}
+
+bool ScanAbbrechen(Context &ctx)
+{
+    if (!ctx.scanLaeuft)
+        return false;
+    ctx.scanAbbruch = true;
+    return true;
 }
 
 double ListenPruefsumme(const FotoListe &liste)
@@ -180,11 +223,16 @@ void QuelleScannen(Context &ctx, FotoListe &liste, Fenster &fenster)
         ctx.scanNochmal = true;
         return;
     }
+    if (ctx.scanAbbruch)
+        return;
     do {
         ctx.scanNochmal = false;
         QuelleEinlesen(ctx, liste, fenster);
-    } while (ctx.scanNochmal && ctx.lauf == Lauf::Keiner);
+    } while (ctx.scanNochmal && ctx.lauf == Lauf::Keiner && !ctx.scanAbbruch);
     ctx.scanNochmal = false;
+    // The end was asked for during the scan; the window is as the user left it again.
+    if (ctx.scanAbbruch)
+        fenster.programmEnde();
 }
 
 void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
@@ -195,23 +243,27 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     fenster.setVorschauAn(false);
     liste.leeren();
 
-    QStringList gefunden;
+    QList<FileRef> gefunden;
     DateienSuchen(ctx, fenster.quelle(), QStringLiteral("*.*"), gefunden);
-    QStringList pfade;
-    pfade.reserve(gefunden.size());
+    QList<FileRef> dateien;
+    dateien.reserve(gefunden.size());
     // One look at the family file for the whole card, not one per photo;
     // pending events run now and then, as the window stays usable.
     const QString ausnahmen = GrossKleinAusnahmen(ctx);
     qsizetype seitEreignissen = 0;
-    for (const QString &pfad : std::as_const(gefunden)) {
-        if (TypPasst(pfad, ctx.dateiTypen))
-            pfade << GrossKleinMitAusnahmen(pfad, ausnahmen);
+    for (const FileRef &datei : std::as_const(gefunden)) {
+        if (TypPasst(datei.path, ctx.dateiTypen))
+            dateien << FileRef(GrossKleinMitAusnahmen(datei.path, ausnahmen), datei.host);
         if (++seitEreignissen == kEintraegeJeEreignisse) {
             seitEreignissen = 0;
             ctx.host.desktop.processEvents();
         }
     }
-    liste.setPfade(pfade);
+    if (ctx.scanAbbruch) {
+        fenster.setVorschauAn(vorschau);
+        return;
+    }
+    liste.setDateien(std::move(dateien));
 
     const QString autoSel = IniLesenMitVorgabe(ctx, ctx.einstellungsDatei,
         QStringLiteral("Mirbelon"), QStringLiteral("AutoSel"), kAutoSelVorgabe);

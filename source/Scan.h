@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +12,17 @@ class Fenster;
 class FotoListe;
 
 // Appends every file below `ordner` (sub-folders first, depth first) whose
-// lower-cased name fits `muster` ("*" any run, "?" one character). The paths
-// start with `ordner` in lower case; names are spelled as the disk reports
-// them. A folder that cannot be listed adds nothing.
-void DateienSuchen(Context &ctx, const QString &ordner, const QString &muster, QStringList &liste);
+// lower-cased name fits `muster` ("*" any run, "?" one character), with the
+// host file it was found as. The paths start with `ordner` in lower case;
+// names are spelled as the disk reports them. A folder that cannot be listed
+// adds nothing. Every real folder is read once and no file is met twice;
+// links are not followed, so nothing outside `ordner` is listed.
+void DateienSuchen(
+    Context &ctx, const QString &ordner, const QString &muster, QList<FileRef> &liste);
+
+// The end of the program was asked for: a running scan stops at once and
+// then runs the end sequence itself. False when no scan runs.
+bool ScanAbbrechen(Context &ctx);
 
 // Sum of position x Windows-1252 code over the entries, each followed by ";".
 // A whole number; it changes with any added, removed, renamed or re-cased entry.

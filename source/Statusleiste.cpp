@@ -21,11 +21,11 @@ constexpr qint64 kTageBisHinweis = 365;
 // Photos sized between two runs of pending window events.
 constexpr int kPfadeJeBlock = 2000;
 
-bool DatumVerdaechtig(Context &ctx, const QString &pfad)
+bool DatumVerdaechtig(Context &ctx, const FileRef &datei)
 {
-    if (pfad.isEmpty())
+    if (datei.path.isEmpty())
         return false;
-    const std::optional<QDateTime> datum = Picture_DT(ctx, pfad);
+    const std::optional<QDateTime> datum = Picture_DT(ctx, datei);
     return datum && datum->date().daysTo(ctx.host.system.now().date()) > kTageBisHinweis;
 }
 
@@ -48,21 +48,21 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     double markiert = 0;
     // The list as it is now: window events run in between, and a click then
     // arms the next tick anyway.
-    const QStringList pfade = liste.pfade();
+    const QList<FileRef> dateien = liste.dateien();
     const std::vector<char> marken = liste.marken();
-    const int anzahl = static_cast<int>(pfade.size());
+    const int anzahl = static_cast<int>(dateien.size());
     int anzahlMarkiert = 0;
     for (int start = 0; start < anzahl; start += kPfadeJeBlock) {
         if (start > 0)
             ctx.host.desktop.processEvents();
         // A block at once: the file system checks each folder once per
         // block instead of once per photo.
-        const QStringList block = pfade.mid(start, kPfadeJeBlock);
+        const QList<FileRef> block = dateien.mid(start, kPfadeJeBlock);
         const QList<qint64> groessen = ctx.host.files.readableSizes(block);
         for (int k = 0; k < block.size(); ++k) {
             const bool istMarkiert = marken[static_cast<size_t>(start + k)] != 0;
             anzahlMarkiert += istMarkiert ? 1 : 0;
-            const QString &pfad = block.at(k);
+            const QString &pfad = block.at(k).path;
             const qint64 bytes = groessen.at(k);
             // What DateiVorhanden refuses unopened does not count either.
             if (bytes < 0 || HatJoker(pfad))
@@ -91,7 +91,7 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     if (fenster.panel(QStringLiteral("DateiInfos")) != info)
         fenster.setPanel(QStringLiteral("DateiInfos"), info);
 
-    fenster.setDatumHinweisSichtbar(DatumVerdaechtig(ctx, liste.aktuellerPfad()));
+    fenster.setDatumHinweisSichtbar(DatumVerdaechtig(ctx, liste.aktuelleDatei()));
 }
 
 } // namespace mirbelon

@@ -35,17 +35,21 @@ void Zeigen(Fenster &fenster, Context &ctx, const QImage &bild, const QSize &box
 // the worker, and shown when it is ready, unless another photo was asked for
 // since. A file that cannot be previewed gets the empty box at once.
 void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader &lader,
-    const QString &pfad, const QSize &platz)
+    const FileRef &datei, const QSize &platz)
 {
+    const QString &pfad = datei.path;
     const std::optional<FileStamp> stempel
-        = pfad.isEmpty() || !TypPasst(pfad, kVorschauTypen) ? std::nullopt : ctx.host.files.stamp(pfad);
-    if (!stempel) {
+        = pfad.isEmpty() || !TypPasst(pfad, kVorschauTypen) ? std::nullopt : ctx.host.files.stamp(datei);
+    const QByteArray host = stempel ? ctx.host.files.hostFile(datei) : QByteArray();
+    if (!stempel || host.isEmpty()) {
         lader.verwerfen();
         Zeigen(fenster, ctx, QImage(), BoxFuer(platz, {}));
         return;
     }
+    // One text may stand for two files (names that differ in case only).
+    const QString schluessel = pfad + QLatin1Char('\n') + QLatin1String(host.toPercentEncoding());
     const QDateTime zeit = QDateTime::fromMSecsSinceEpoch(stempel->modifiedMs);
-    if (const VorschauCache::Eintrag *e = lader.cache().finden(pfad, stempel->size, zeit)) {
+    if (const VorschauCache::Eintrag *e = lader.cache().finden(schluessel, stempel->size, zeit)) {
         const QSize box = BoxFuer(platz, e->natur);
         if (e->bild.size() == DekodierGroesse(e->natur, box)) {
             lader.verwerfen();
@@ -53,8 +57,7 @@ void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLad
             return;
         }
     }
-    VorschauAuftrag auftrag{ pfad, stempel->size, zeit,
-        QFile::encodeName(ctx.host.files.hostPath(pfad)), TypPasst(pfad, kRohTypen), platz };
+    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, TypPasst(pfad, kRohTypen), platz };
     const FileStamp s = *stempel;
     lader.anfordern(std::move(auftrag),
         [&ctx, &liste, &fenster, &lader, s](const VorschauAuftrag &a, const VorschauPixel &p) {
@@ -86,13 +89,13 @@ void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader 
 {
     if (liste.versteckt())
         return;
-    const QString pfad = liste.aktuellerPfad();
+    const FileRef datei = liste.aktuelleDatei();
     BusyPointer busy(ctx.host.dialogs);
     if (fenster.vorschauAn()) {
         // The cross follows the list at once; the picture when it is decoded.
         if (liste.aktuell() >= 0)
             fenster.setKreuzSichtbar(!liste.markiert(liste.aktuell()));
-        BildAnfordern(ctx, liste, fenster, lader, pfad, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
+        BildAnfordern(ctx, liste, fenster, lader, datei, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
     }
     fenster.timerHinweiseAn();
 }
@@ -116,21 +119,35 @@ void VorschauSchalter(FotoListe &liste, Fenster &fenster)
         liste.klicken();
 }
 
-void DokumentOeffnen(Context &ctx, Fenster &fenster, const QString &pfad)
+namespace {
+
+// Opens `ziel`; a failure is reported under the name the user knows, `pfad`.
+void Oeffnen(Context &ctx, Fenster &fenster, const QString &ziel, const QString &pfad)
 {
-    if (pfad.isEmpty())
+    if (ziel.isEmpty())
         return;
     BusyPointer busy(ctx.host.dialogs);
     const auto melden = [&fenster, pfad] {
         fenster.setPanel(QStringLiteral("Status"), pfad + QStringLiteral(" konnte nicht geöffnet werden."));
     };
-    if (!ctx.host.processes.openDocument(pfad, melden))
+    if (!ctx.host.processes.openDocument(ziel, melden))
         melden();
+}
+
+} // namespace
+
+void DokumentOeffnen(Context &ctx, Fenster &fenster, const QString &pfad)
+{
+    Oeffnen(ctx, fenster, pfad, pfad);
 }
 
 void FotoOeffnen(Context &ctx, Fenster &fenster, const FotoListe &liste)
 {
-    DokumentOeffnen(ctx, fenster, liste.aktuellerPfad());
+    // As a file URL, byte for byte: the entry's text may name another file or none.
+    const FileRef datei = liste.aktuelleDatei();
+    const QByteArray host = ctx.host.files.hostFile(datei);
+    if (!host.isEmpty())
+        Oeffnen(ctx, fenster, QLatin1String("file://" + host.toPercentEncoding("/")), datei.path);
 }
 
 } // namespace mirbelon

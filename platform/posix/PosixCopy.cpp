@@ -3,6 +3,7 @@
 #include "platform/posix/PosixFileUtil.h"
 #include "platform/posix/PosixNameCache.h"
 
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
@@ -111,11 +112,11 @@ int renameNoReplace(const QString &from, const QString &to)
 
 } // namespace
 
-Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, bool overwrite)
+Fehler PosixFileSystem::copyFile(const FileRef &source, const QString &target, bool overwrite)
 {
-    const QString from = hostPath(source);
+    const QByteArray from = hostFile(source);
     if (from.isEmpty())
-        return unknownDrive(source);
+        return unknownDrive(source.path);
     const QString to = hostPath(target);
     if (to.isEmpty())
         return unknownDrive(target);
@@ -128,9 +129,9 @@ Fehler PosixFileSystem::copyFile(const QString &source, const QString &target, b
 CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *progress) const
 {
     CopyResult result;
-    const QString &from = order.from;
+    const QByteArray &from = order.from;
     const QString &to = order.to;
-    const int in = ::open(enc(from).constData(), O_RDONLY | O_CLOEXEC);
+    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
         result.fehler = errnoFehler(errno, from);
         return result;
@@ -193,7 +194,8 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
         else if (!unchanged) {
             result.fehler = fehler(57, from);
             result.fehler.beschreibung
-                = QStringLiteral("Die Datei hat sich während des Kopierens geändert: ") + from;
+                = QStringLiteral("Die Datei hat sich während des Kopierens geändert: ")
+                  + QFile::decodeName(from);
         }
         else
             result.fehler = fehler(diskFull(folder) ? 61 : 57, to);
@@ -217,7 +219,7 @@ void PosixFileSystem::noteCopy(const QString &hostTarget)
 {
     m_unflushed.append(hostTarget);
     std::lock_guard lock(m_cache->mutex);
-    m_cache->note(parentOf(hostTarget), nameOf(hostTarget), true, false);
+    m_cache->note(enc(hostTarget), true, false);
 }
 
 QStringList PosixFileSystem::takeUnflushed()
@@ -273,10 +275,10 @@ ReadBack PosixFileSystem::readBack(const QString &hostPath, ByteProgress *progre
     return result;
 }
 
-std::optional<FileStamp> PosixFileSystem::hostStamp(const QString &hostPath) const
+std::optional<FileStamp> PosixFileSystem::hostStamp(const QByteArray &hostFile) const
 {
     struct stat st;
-    if (!statOf(hostPath, st) || !S_ISREG(st.st_mode))
+    if (!statOf(hostFile, st) || !S_ISREG(st.st_mode))
         return std::nullopt;
     return stampOf(st);
 }

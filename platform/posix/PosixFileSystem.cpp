@@ -38,6 +38,11 @@ QString PosixFileSystem::hostPath(const QString &programPath) const
     return m_cache->resolve(root, parts);
 }
 
+QByteArray PosixFileSystem::hostFile(const FileRef &file) const
+{
+    return file.host.isEmpty() ? enc(hostPath(file.path)) : file.host;
+}
+
 QString PosixFileSystem::programPath(const QString &hostPath) const
 {
     return m_drives->current()->toProgram(hostPath);

@@ -24,9 +24,14 @@ QByteArray enc(const QString &hostPath)
     return QFile::encodeName(hostPath);
 }
 
+bool statOf(const QByteArray &host, struct stat &st)
+{
+    return !host.isEmpty() && ::stat(host.constData(), &st) == 0;
+}
+
 bool statOf(const QString &host, struct stat &st)
 {
-    return !host.isEmpty() && ::stat(enc(host).constData(), &st) == 0;
+    return statOf(enc(host), st);
 }
 
 QString parentOf(const QString &host)
@@ -35,9 +40,20 @@ QString parentOf(const QString &host)
     return slash <= 0 ? QStringLiteral("/") : host.left(slash);
 }
 
+QByteArray parentOf(const QByteArray &host)
+{
+    const qsizetype slash = host.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : host.left(slash);
+}
+
 QString nameOf(const QString &host)
 {
     return host.mid(host.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QByteArray nameOf(const QByteArray &host)
+{
+    return host.mid(host.lastIndexOf('/') + 1);
 }
 
 QString joined(const QString &folder, const QString &name)
@@ -46,10 +62,20 @@ QString joined(const QString &folder, const QString &name)
                                         : folder + QLatin1Char('/') + name;
 }
 
-bool folderExists(const QString &host)
+QByteArray joined(const QByteArray &folder, const QByteArray &name)
+{
+    return folder == "/" ? '/' + name : folder + '/' + name;
+}
+
+bool folderExists(const QByteArray &host)
 {
     struct stat st;
     return statOf(host, st) && S_ISDIR(st.st_mode);
+}
+
+bool folderExists(const QString &host)
+{
+    return folderExists(enc(host));
 }
 
 qint64 nanos(const struct timespec &t)
@@ -62,11 +88,22 @@ Fehler fehler(int nummer, const QString &wo)
     return Fehler{nummer, FehlerStandardText(nummer) + QLatin1String(": ") + wo, kQuelle};
 }
 
-Fehler errnoFehler(int err, const QString &host)
+Fehler fehler(int nummer, const QByteArray &host)
+{
+    return fehler(nummer, QFile::decodeName(host));
+}
+
+Fehler errnoFehler(int err, const QByteArray &host)
 {
     const bool ordnerFehlt = err == ENOENT && !folderExists(parentOf(host));
     return fehler(FehlerNummerAusErrno(err, ordnerFehlt), host);
 }
+
+Fehler errnoFehler(int err, const QString &host)
+{
+    return errnoFehler(err, enc(host));
+}
+
 mode_t defaultMode()
 {
     static const mode_t mode = [] {

@@ -12,16 +12,29 @@
 
 namespace mirbelon::posixfs {
 
+// Host paths are text where the program makes them, and bytes as found where
+// a listing gave them; the helpers take both.
 QByteArray enc(const QString &hostPath);
+inline const QByteArray &enc(const QByteArray &hostPath)
+{
+    return hostPath;
+}
+bool statOf(const QByteArray &host, struct stat &st);
 bool statOf(const QString &host, struct stat &st);
 QString parentOf(const QString &host);
+QByteArray parentOf(const QByteArray &host);
 QString nameOf(const QString &host);
+QByteArray nameOf(const QByteArray &host);
 QString joined(const QString &folder, const QString &name);
+QByteArray joined(const QByteArray &folder, const QByteArray &name);
+bool folderExists(const QByteArray &host);
 bool folderExists(const QString &host);
 qint64 nanos(const struct timespec &t);
 bool ownerMayWrite(const struct stat &st);
 
 Fehler fehler(int nummer, const QString &wo);
+Fehler fehler(int nummer, const QByteArray &host);
+Fehler errnoFehler(int err, const QByteArray &host);
 Fehler errnoFehler(int err, const QString &host);
 
 // New files get what the user's umask allows, as with any other program.

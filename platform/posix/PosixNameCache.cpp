@@ -56,9 +56,9 @@ void PosixNameCache::add(Listing &l, const QString &name, bool folder)
     s.insert(std::lower_bound(s.begin(), s.end(), name), name);
 }
 
-bool PosixNameCache::read(const QString &dir, const struct stat &st, Listing &l)
+bool PosixNameCache::read(const QByteArray &dir, const struct stat &st, Listing &l)
 {
-    const int fd = ::open(enc(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;
     DIR *d = ::fdopendir(fd);
@@ -77,12 +77,20 @@ bool PosixNameCache::read(const QString &dir, const struct stat &st, Listing &l)
     while (const struct dirent *e = ::readdir(d)) {
         if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
             continue;
-        bool folder = e->d_type == DT_DIR;
-        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-            struct stat es;
-            folder = ::fstatat(fd, e->d_name, &es, 0) == 0 && S_ISDIR(es.st_mode);
+        Item item{QByteArray(e->d_name), e->d_type == DT_DIR, e->d_type == DT_LNK,
+                  FileId{quint64(st.st_dev), quint64(e->d_ino)}};
+        struct stat es;
+        // A folder may be a mount point: its own device and inode, not the ones beneath.
+        if ((e->d_type == DT_UNKNOWN || item.folder)
+            && ::fstatat(fd, e->d_name, &es, AT_SYMLINK_NOFOLLOW) == 0) {
+            item.link = S_ISLNK(es.st_mode);
+            item.folder = S_ISDIR(es.st_mode);
+            item.id = FileId{quint64(es.st_dev), quint64(es.st_ino)};
         }
-        add(l, QFile::decodeName(e->d_name), folder);
+        if (item.link)
+            item.folder = ::fstatat(fd, e->d_name, &es, 0) == 0 && S_ISDIR(es.st_mode);
+        add(l, QFile::decodeName(item.name), item.folder);
+        l.items.append(std::move(item));
     }
     ::closedir(d);
     return true;
@@ -101,7 +109,7 @@ const PosixNameCache::Listing *PosixNameCache::listing(const QString &dir)
         return &*it;
 
     Listing l;
-    if (!read(dir, st, l)) {
+    if (!read(enc(dir), st, l)) {
         listings.remove(dir);
         return nullptr;
     }
@@ -194,20 +202,32 @@ QString PosixNameCache::resolve(const QString &root, const QStringList &parts)
     return joined(folder, name);
 }
 
-void PosixNameCache::note(const QString &dir, const QString &name, bool present,
-                                  bool folder)
+void PosixNameCache::note(const QByteArray &host, bool present, bool folder)
 {
     if (folder)
         folders.clear(); // a new or removed folder may change how names resolve
+    const QString dir = QFile::decodeName(parentOf(host));
     const auto it = listings.find(dir);
     if (it == listings.end())
         return;
+    const QByteArray raw = nameOf(host);
+    const QString name = QFile::decodeName(raw);
     struct stat st;
-    if (!statOf(dir, st)) {
+    // A name that does not come back from its text may share that text with
+    // another: the listing is read again rather than guessed.
+    if (!statOf(dir, st) || enc(name) != raw) {
         listings.erase(it);
         return;
     }
+    it->items.removeIf([&raw](const Item &item) { return item.name == raw; });
     if (present) {
+        Item item{raw, folder, false, {}};
+        struct stat es;
+        if (::lstat(host.constData(), &es) == 0) {
+            item.link = S_ISLNK(es.st_mode);
+            item.id = FileId{quint64(es.st_dev), quint64(es.st_ino)};
+        }
+        it->items.append(item);
         if (!it->isFolder.contains(name))
             add(*it, name, folder);
         else
@@ -224,6 +244,27 @@ void PosixNameCache::note(const QString &dir, const QString &name, bool present,
     it->dev = st.st_dev;
     it->ino = st.st_ino;
     it->racy = false; // our own change: nothing else is known to have happened
+}
+
+const QList<DirEntry> &PosixNameCache::entries(const Listing &l, const QByteArray &dir)
+{
+    if (!l.entries) {
+        QList<DirEntry> entries;
+        entries.reserve(l.items.size());
+        for (const Item &item : l.items) {
+            const QString name = QFile::decodeName(item.name);
+            entries.append(DirEntry{name, item.folder, name.startsWith(QLatin1Char('.')),
+                                    item.link, joined(dir, item.name), item.id});
+        }
+        std::sort(entries.begin(), entries.end(), [](const DirEntry &a, const DirEntry &b) {
+            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+            if (c != 0)
+                return c < 0;
+            return a.name != b.name ? a.name < b.name : a.host < b.host;
+        });
+        l.entries = std::move(entries);
+    }
+    return *l.entries;
 }
 
 } // namespace mirbelon

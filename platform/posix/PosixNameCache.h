@@ -19,6 +19,13 @@ namespace mirbelon {
 // directory's modification time on every use.
 struct PosixNameCache
 {
+    struct Item
+    {
+        QByteArray name;
+        bool folder = false;
+        bool link = false;
+        FileId id;
+    };
     struct Listing
     {
         qint64 mtime = 0;
@@ -27,6 +34,9 @@ struct PosixNameCache
         bool racy = false;
         QHash<QString, bool> isFolder;        // by exact name
         QHash<QString, QStringList> spellings; // by case-folded name, sorted
+        // The entries as found, host names byte for byte: two names that
+        // decode to one text stay two.
+        QList<Item> items;
         mutable std::optional<QList<DirEntry>> entries; // sorted, built on first use
     };
 
@@ -51,7 +61,7 @@ struct PosixNameCache
 
     // The listing of `dir` as the disk has it now; nullptr when it cannot be listed.
     const Listing *listing(const QString &dir);
-    static bool read(const QString &dir, const struct stat &st, Listing &l);
+    static bool read(const QByteArray &dir, const struct stat &st, Listing &l);
     static void add(Listing &l, const QString &name, bool folder);
     QString resolve(const QString &root, const QStringList &parts);
     // The spelling of `part` in `dir`; sets `missing` when there is none.
@@ -60,8 +70,10 @@ struct PosixNameCache
     static QString spelling(const Listing &l, const QString &part, bool &missing);
     QString resolveFolder(const QString &root, const QStringList &parts, const QString &given);
     bool stillValid(Folder &folder);
-    // Our own change in `dir`, applied to its cached listing without a re-read.
-    void note(const QString &dir, const QString &name, bool present, bool folder);
+    // Our own change of `host`, applied to its folder's cached listing without a re-read.
+    void note(const QByteArray &host, bool present, bool folder);
+    // The sorted entries of `l`, found in the host folder `dir`.
+    static const QList<DirEntry> &entries(const Listing &l, const QByteArray &dir);
 };
 
 } // namespace mirbelon

@@ -14,16 +14,16 @@ namespace mirbelon {
 
 using namespace posixfs;
 
-Fehler PosixFileSystem::setReadOnly(const QString &path, bool readOnly)
+Fehler PosixFileSystem::setReadOnly(const FileRef &file, bool readOnly)
 {
-    const QString host = hostPath(path);
+    const QByteArray host = hostFile(file);
     if (host.isEmpty())
-        return unknownDrive(path);
+        return unknownDrive(file.path);
     struct stat st;
     if (!statOf(host, st))
         return errnoFehler(errno, host);
     const mode_t mode = readOnly ? (st.st_mode & 07777 & ~S_IWUSR) : (st.st_mode & 07777) | S_IWUSR;
-    if (mode != (st.st_mode & 07777) && ::chmod(enc(host).constData(), mode) != 0)
+    if (mode != (st.st_mode & 07777) && ::chmod(host.constData(), mode) != 0)
         return errnoFehler(errno, host);
     return {};
 }
@@ -38,38 +38,36 @@ Fehler PosixFileSystem::makeFolder(const QString &path)
         return errno == EEXIST ? fehler(75, host) : errnoFehler(errno, host);
     }
     std::lock_guard lock(m_cache->mutex);
-    m_cache->note(parentOf(host), nameOf(host), true, true);
+    m_cache->note(enc(host), true, true);
     return {};
 }
 
-Fehler PosixFileSystem::remove(const QString &path)
+Fehler PosixFileSystem::remove(const FileRef &file)
 {
-    const QString host = hostPath(path);
+    const QByteArray host = hostFile(file);
     if (host.isEmpty())
-        return unknownDrive(path);
+        return unknownDrive(file.path);
     struct stat st;
-    if (::lstat(enc(host).constData(), &st) != 0)
+    if (::lstat(host.constData(), &st) != 0)
         return errnoFehler(errno, host);
     const bool folder = S_ISDIR(st.st_mode);
     // A write-protected file is protected from deletion too, as on the drives the
     // program was made for; POSIX alone would delete it.
     if (!folder && !S_ISLNK(st.st_mode) && !ownerMayWrite(st))
         return fehler(75, host);
-    const int rc = folder ? ::rmdir(enc(host).constData()) : ::unlink(enc(host).constData());
+    const int rc = folder ? ::rmdir(host.constData()) : ::unlink(host.constData());
     if (rc != 0)
         return errnoFehler(errno, host);
     std::lock_guard lock(m_cache->mutex);
-    m_cache->note(parentOf(host), nameOf(host), false, folder);
+    m_cache->note(host, false, folder);
     return {};
 }
 
-std::optional<QByteArray> PosixFileSystem::readAll(const QString &path) const
+std::optional<QByteArray> PosixFileSystem::readAll(const FileRef &file) const
 {
-    const QString host = hostPath(path);
+    const QByteArray host = hostFile(file);
     // Not waiting at the open: a FIFO without a writer would block it for good.
-    const int fd = host.isEmpty()
-                       ? -1
-                       : ::open(enc(host).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = host.isEmpty() ? -1 : ::open(host.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat st;
@@ -144,7 +142,7 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data,
     // Synced, the data is on disk before the rename, so a crash leaves the old
     // or the new file whole; the folder entry is left to the kernel.
     std::lock_guard lock(m_cache->mutex);
-    m_cache->note(folder, nameOf(host), true, false);
+    m_cache->note(enc(host), true, false);
     return {};
 }
 
@@ -178,7 +176,7 @@ Fehler PosixFileSystem::append(const QString &path, const QByteArray &data)
         err = errno;
     {
         std::lock_guard lock(m_cache->mutex);
-        m_cache->note(parentOf(host), nameOf(host), true, false);
+        m_cache->note(enc(host), true, false);
     }
     return err == 0 ? Fehler{} : errnoFehler(err, host);
 }

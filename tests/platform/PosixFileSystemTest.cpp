@@ -370,7 +370,7 @@ TEST_F(PosixFileSystemTest, ReadableSizesAgreeWithSingleCallsFolderByFolder)
     write(QStringLiteral("E/Wurzel.jpg"), "1234");
     write(QStringLiteral("E/DCIM/100CANON/Gesperrt.jpg"), "12");
     ::chmod(QFile::encodeName(host(QStringLiteral("E/DCIM/100CANON/Gesperrt.jpg"))).constData(), 0);
-    const QStringList pfade{QStringLiteral("E:\\Dcim\\100canon\\Img_0001.jpg"),
+    const QList<FileRef> pfade{QStringLiteral("E:\\Dcim\\100canon\\Img_0001.jpg"),
                             QStringLiteral("E:\\Dcim\\100canon\\Fehlt.jpg"),
                             QStringLiteral("E:\\Dcim\\100canon\\Img_0002.jpg"),
                             QStringLiteral("E:\\Dcim\\101canon\\Img_0003.jpg"),
@@ -380,7 +380,7 @@ TEST_F(PosixFileSystemTest, ReadableSizesAgreeWithSingleCallsFolderByFolder)
                             QStringLiteral("E:\\Wurzel.jpg"),
                             QStringLiteral("Q:\\x.jpg")};
     QList<qint64> einzeln;
-    for (const QString &p : pfade)
+    for (const FileRef &p : pfade)
         einzeln.append(fs.canRead(p) ? fs.size(p) : -1);
     EXPECT_EQ(fs.readableSizes(pfade), einzeln);
     EXPECT_EQ(fs.readableSizes(pfade).first(4), (QList<qint64>{3, -1, 5, 1}));
@@ -390,7 +390,7 @@ TEST_F(PosixFileSystemTest, ReadableSizesAgreeWithSingleCallsFolderByFolder)
 TEST_F(PosixFileSystemTest, ReadableSizesSeeAFileChangedBehindTheirBack)
 {
     write(QStringLiteral("E/DCIM/IMG_0001.JPG"), "123");
-    const QStringList pfade{QStringLiteral("E:\\Dcim\\Img_0001.jpg"),
+    const QList<FileRef> pfade{QStringLiteral("E:\\Dcim\\Img_0001.jpg"),
                             QStringLiteral("E:\\Dcim\\Img_0002.jpg")};
     EXPECT_EQ(fs.readableSizes(pfade), (QList<qint64>{3, -1}));
     write(QStringLiteral("E/DCIM/IMG_0001.JPG"), "123456");

@@ -39,50 +39,53 @@ public:
 
     QString hostPath(const QString &p) const override { return p; }
     QString programPath(const QString &p) const override { return p; }
+    QByteArray hostFile(const FileRef &f) const override { return f.path.toUtf8(); }
     QStringList driveLetters() const override { return {QStringLiteral("C")}; }
-    bool canRead(const QString &p) const override { return files.contains(p); }
+    bool canRead(const FileRef &f) const override { return files.contains(f.path); }
     bool isFolder(const QString &p) const override { return p == QLatin1String("C:\\"); }
     bool exists(const QString &p) const override { return isFolder(p) || files.contains(p); }
-    std::optional<QList<DirEntry>> list(const QString &) const override { return {}; }
-    qint64 size(const QString &p) const override
+    std::optional<FileId> id(const FileRef &) const override { return {}; }
+    std::optional<QList<DirEntry>> list(const FileRef &) const override { return {}; }
+    qint64 size(const FileRef &f) const override
     {
-        return files.contains(p) ? files.value(p).data.size() : -1;
+        return files.contains(f.path) ? files.value(f.path).data.size() : -1;
     }
-    std::optional<QDateTime> modified(const QString &p) const override
+    std::optional<QDateTime> modified(const FileRef &f) const override
     {
-        if (!files.contains(p))
+        if (!files.contains(f.path))
             return std::nullopt;
-        return files.value(p).modified;
+        return files.value(f.path).modified;
     }
-    std::optional<FileStamp> stamp(const QString &p) const override
+    std::optional<FileStamp> stamp(const FileRef &r) const override
     {
+        const QString &p = r.path;
         if (!files.contains(p))
             return std::nullopt;
         const File &f = files[p];
         const qint64 ms = f.modified.toMSecsSinceEpoch();
         return FileStamp{f.data.size(), ms, 1, f.inode, f.changedNs ? f.changedNs : ms * 1'000'000};
     }
-    bool isReadOnly(const QString &) const override { return false; }
-    Fehler setReadOnly(const QString &, bool) override { return {}; }
+    bool isReadOnly(const FileRef &) const override { return false; }
+    Fehler setReadOnly(const FileRef &, bool) override { return {}; }
     Fehler makeFolder(const QString &) override { return {}; }
-    Fehler remove(const QString &p) override
+    Fehler remove(const FileRef &f) override
     {
-        files.remove(p);
+        files.remove(f.path);
         return {};
     }
-    Fehler copyFile(const QString &, const QString &, bool) override { return {}; }
+    Fehler copyFile(const FileRef &, const QString &, bool) override { return {}; }
     CopyResult copyBytes(const CopyOrder &, ByteProgress *) const override { return {}; }
     void noteCopy(const QString &) override {}
     QStringList takeUnflushed() override { return {}; }
-    std::optional<FileStamp> hostStamp(const QString &) const override { return std::nullopt; }
+    std::optional<FileStamp> hostStamp(const QByteArray &) const override { return std::nullopt; }
     Fehler flush(const QStringList &) const override { return {}; }
     ReadBack readBack(const QString &, ByteProgress *) const override { return {}; }
-    std::optional<QByteArray> readAll(const QString &p) const override
+    std::optional<QByteArray> readAll(const FileRef &f) const override
     {
         ++const_cast<StampedFiles *>(this)->reads;
-        if (!files.contains(p))
+        if (!files.contains(f.path))
             return std::nullopt;
-        return files.value(p).data;
+        return files.value(f.path).data;
     }
     Fehler writeAtomic(const QString &p, const QByteArray &data, bool) override
     {

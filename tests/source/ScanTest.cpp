@@ -11,6 +11,14 @@ namespace {
 
 using ScanTest = QuelleTest;
 
+QStringList Pfade(const QList<FileRef> &dateien)
+{
+    QStringList pfade;
+    for (const FileRef &datei : dateien)
+        pfade << datei.path;
+    return pfade;
+}
+
 TEST_F(ScanTest, CardExampleListsPicturesWithTheirAutoMarks)
 {
     beispielKarte();
@@ -95,17 +103,17 @@ TEST_F(ScanTest, FoldersAreSearchedDepthFirstForNamesWithADot)
     env.datei(QStringLiteral("E:\\A\\flach.JPG"));
     env.datei(QStringLiteral("E:\\A\\ohnepunkt"));
     env.datei(QStringLiteral("E:\\A\\.versteckt.jpg"));
-    QStringList gefunden { QStringLiteral("vorher") };
+    QList<FileRef> gefunden { QStringLiteral("vorher") };
     DateienSuchen(ctx(), QStringLiteral("E:\\A"), QStringLiteral(" *.* "), gefunden);
-    EXPECT_EQ(gefunden,
+    EXPECT_EQ(Pfade(gefunden),
         (QStringList { QStringLiteral("vorher"), QStringLiteral("e:\\a\\.versteckt.jpg"),
             QStringLiteral("e:\\a\\B\\tief.jpg"), QStringLiteral("e:\\a\\flach.JPG") }));
 
-    QStringList muster;
+    QList<FileRef> muster;
     DateienSuchen(ctx(), QStringLiteral("E:\\A"), QStringLiteral("F?A*.jpg"), muster);
-    EXPECT_EQ(muster, QStringList { QStringLiteral("e:\\a\\flach.JPG") });
+    EXPECT_EQ(Pfade(muster), QStringList { QStringLiteral("e:\\a\\flach.JPG") });
 
-    QStringList nichts;
+    QList<FileRef> nichts;
     DateienSuchen(ctx(), QStringLiteral("E:\\Fehlt"), QStringLiteral("*.*"), nichts);
     DateienSuchen(ctx(), QStringLiteral("Q:\\"), QStringLiteral("*.*"), nichts);
     EXPECT_TRUE(nichts.isEmpty());

@@ -222,7 +222,8 @@ TEST_F(VorschauTest, OpeningHandsTheCurrentPhotoToTheSystem)
     EXPECT_TRUE(env.processes.geoeffnet.isEmpty());
     liste.setAktuell(1);
     FotoOeffnen(ctx(), fenster, liste);
-    EXPECT_EQ(env.processes.geoeffnet, QStringList { QStringLiteral("E:\\Dcim\\Img_0001.jpg") });
+    const QByteArray host = QFile::encodeName(env.host(QStringLiteral("E:\\Dcim\\Img_0001.jpg")));
+    EXPECT_EQ(env.processes.geoeffnet, QStringList { QLatin1String("file://" + host.toPercentEncoding("/")) });
     EXPECT_EQ(env.dialogs.busy(), 0);
     EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QString());
 
