@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTimer>
 
+#include <unistd.h>
+
 namespace mirbelon::test {
 
 namespace {
@@ -262,6 +264,36 @@ TEST_F(ScanTest, MarksAreRememberedForTheFirst998Entries)
     EXPECT_FALSE(liste.markiert(997));
     EXPECT_TRUE(liste.markiert(anzahl - 1));
     EXPECT_EQ(liste.anzahlMarkiert(), anzahl - 2);
+}
+
+TEST_F(ScanTest, LinksNeverListAPhotoTwiceNorFromOutsideTheSource)
+{
+    env.datei(QStringLiteral("E:\\Dcim\\a\\Img_0001.jpg"));
+    env.datei(QStringLiteral("C:\\Bilder\\Fremd.jpg"));
+    const QByteArray draussen = QFile::encodeName(env.host(QStringLiteral("C:\\Bilder")));
+    const QByteArray karte = QFile::encodeName(env.host(QStringLiteral("E:\\")));
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
+    struct Fall
+    {
+        const char *name;
+        QList<QPair<QByteArray, QByteArray>> links; // below E:\, -> target
+    } faelle[] = {
+        { "a loop", { { "Dcim/a/self", "." } } },
+        { "a folder outside", { { "Dcim/draussen", draussen } } },
+        { "two loops", { { "Dcim/a/self", "." }, { "Dcim/a/hoch", ".." } } },
+    };
+    for (const Fall &f : faelle) {
+        QList<QByteArray> angelegt;
+        for (const auto &[wo, ziel] : f.links) {
+            const QByteArray link = karte + '/' + wo;
+            ASSERT_EQ(::symlink(ziel.constData(), link.constData()), 0) << f.name;
+            angelegt << link;
+        }
+        QuelleScannen(ctx(), liste, fenster);
+        EXPECT_EQ(liste.pfade(), QStringList { QStringLiteral("E:\\Dcim\\A\\Img_0001.jpg") }) << f.name;
+        for (const QByteArray &link : angelegt)
+            ::unlink(link.constData());
+    }
 }
 
 } // namespace
