@@ -1,8 +1,10 @@
 #include "tests/source/QuelleTest.h"
 
+#include "source/FotoListe.h"
 #include "source/Scan.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTimer>
 
 #include <unistd.h>
@@ -297,5 +299,22 @@ TEST_F(ScanTest, LinksNeverListAPhotoTwiceNorFromOutsideTheSource)
 }
 
 } // namespace
+
+// Umlauts beside their base letter, case ignored, each entry still with its own file.
+TEST(FotoListeTest, SortsAsAGermanUserExpects)
+{
+    const QLocale vorher;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    FotoListe liste;
+    liste.setDateien({{"E:\\Zebra.jpg", "/z"}, {"E:\\Über.jpg", "/u"}, {"E:\\ärger.jpg", "/a"},
+                      {"E:\\Apfel.jpg", "/p"}, {"E:\\b.jpg", "/b"}});
+    QLocale::setDefault(vorher);
+    EXPECT_EQ(liste.pfade(), QStringList({"E:\\Apfel.jpg", "E:\\ärger.jpg", "E:\\b.jpg",
+                                          "E:\\Über.jpg", "E:\\Zebra.jpg"}));
+    EXPECT_EQ(liste.datei(1).host, "/a");
+    EXPECT_EQ(liste.datei(3).host, "/u");
+    // The list's own tooltip shows, not the entry's path.
+    EXPECT_FALSE(liste.data(liste.index(0), Qt::ToolTipRole).isValid());
+}
 
 } // namespace mirbelon::test
