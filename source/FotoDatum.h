@@ -13,7 +13,7 @@ namespace mirbelon {
 class Context;
 
 // The date of a photo as a plain calendar value: date and time of day, to the
-// second, carried with time spec UTC so that no time zone moves it or finds it
+// second, carried as Qt::UTC so that no time zone moves it or finds it
 // invalid (the hour skipped when summer time starts is an hour like any other).
 // It is the file's modification time in local time, or with "FotoDatum=Aufnahme"
 // the capture date the file holds (else the file time), moved by the date

@@ -34,7 +34,7 @@ public:
     QByteArray daten() const;
     // EXIF orientation, 1 when the file has none or exiv2 cannot read it.
     int ausrichtung() const;
-    // The capture date as a wall-clock value (time spec UTC, so no zone can
+    // The capture date as a wall-clock value (held as Qt::UTC, so no zone can
     // move or void it): DateTimeOriginal, else DateTimeDigitized (CreateDate);
     // for QuickTime and MP4 films their creation date in local time.
     std::optional<QDateTime> aufnahme() const;
