@@ -40,6 +40,7 @@ test: test-plain
 	@$(MAKE) --no-print-directory sanitize
 
 test-plain: build
+	cmake --build $(BUILD) --target benchmarks
 	cd $(BUILD) && ctest --output-on-failure -j2
 
 bench: configure

@@ -57,7 +57,7 @@ void Aufbau::neueSitzung()
     const Context &vorlage = *env.ctx;
     m_ctx.reset();
     m_profiles.reset();
-    m_files = std::make_unique<PosixFileSystem>(env.files->table());
+    m_files = std::make_unique<PosixFileSystem>();
     m_profiles = std::make_unique<PosixProfileFiles>(*m_files);
     m_ctx = std::make_unique<Context>(
         Host { *m_files, *m_profiles, env.processes, env.dialogs, env.desktop, *env.system },

@@ -52,6 +52,8 @@ public:
 
 private:
     Fehler unknownDrive(const QString &programPath) const;
+    // Whether a resolved host path lies within the folder of `path`'s drive.
+    bool insideDrive(const QString &path, const QString &canonicalHost) const;
 
     std::shared_ptr<const MountedDrives> m_drives;
     std::shared_ptr<PosixNameCache> m_cache;

@@ -94,6 +94,15 @@ std::optional<QByteArray> PosixFileSystem::readAll(const FileRef &file) const
     return data;
 }
 
+bool PosixFileSystem::insideDrive(const QString &path, const QString &canonicalHost) const
+{
+    const QString root = QFileInfo(m_drives->current()->folderOf(path.at(0))).canonicalFilePath();
+    if (root.isEmpty())
+        return false;
+    return root == QLatin1String("/") || canonicalHost == root
+        || canonicalHost.startsWith(root + QLatin1Char('/'));
+}
+
 Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data, bool sync)
 {
     QString host = hostPath(path);
@@ -103,10 +112,15 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data,
     bool existed = false;
     if (::lstat(enc(host).constData(), &old) == 0) {
         if (S_ISLNK(old.st_mode)) {
-            // Replace the file the link points at, not the link.
+            // Replace the file the link points at, not the link; but a link on a
+            // card must not reach the user's files elsewhere: that file is treated
+            // as write-protected.
             const QString target = QFileInfo(host).canonicalFilePath();
-            if (!target.isEmpty())
+            if (!target.isEmpty()) {
+                if (!insideDrive(path, target))
+                    return fehler(70, host);
                 host = target;
+            }
         }
         existed = statOf(host, old);
     }

@@ -2,6 +2,11 @@
 
 #include "source/Karte.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
 namespace mirbelon::test {
 
 namespace {
@@ -96,6 +101,30 @@ TEST_F(KarteTest, AutorunStartsThisProgramWithTheSource)
         (QStringList { QStringLiteral("[autorun]"), QStringLiteral("label=Karte"),
             QStringLiteral("open=C:\\Programme\\Foto\\fotoimport Quelle=E:\\DCIM"),
             QStringLiteral("icon=C:\\Programme\\Foto\\fotoimport") }));
+}
+
+TEST_F(KarteTest, ALinkOnTheCardReachesNoFileOutsideIt)
+{
+    const QByteArray profil = "export PATH=/bin\n";
+    env.datei(QStringLiteral("C:\\Home\\.profile"), profil);
+    env.datei(QStringLiteral("E:\\Ablage\\Foto.ini"), "[Infos]\r\nKamera=Alt\r\n");
+    const auto verweis = [&](const QString &ziel, const QString &name) {
+        ASSERT_EQ(::symlink(QFile::encodeName(ziel).constData(),
+                      QFile::encodeName(env.host(name)).constData()), 0);
+    };
+    verweis(env.host(QStringLiteral("C:\\Home\\.profile")), QStringLiteral("E:\\Autorun.inf"));
+    verweis(QStringLiteral("Ablage/Foto.ini"), QStringLiteral("E:\\Foto.ini"));
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\DCIM"));
+    fenster.kameraOhneReaktion(QStringLiteral("Canon"));
+
+    AutoStartSpeichern(ctx(), fenster);
+    KameraBezSpeichern(ctx(), fenster);
+
+    EXPECT_EQ(env.inhalt(QStringLiteral("C:\\Home\\.profile")), profil);
+    EXPECT_TRUE(QFileInfo(env.host(QStringLiteral("E:\\Autorun.inf"))).isSymLink());
+    // A link that stays on the card is followed as before.
+    EXPECT_EQ(Zeilen(env.inhalt(QStringLiteral("E:\\Ablage\\Foto.ini"))),
+        (QStringList { QStringLiteral("[Infos]"), QStringLiteral("Kamera=Canon") }));
 }
 
 TEST_F(KarteTest, NothingIsWrittenWithoutASourceDrive)
