@@ -209,6 +209,41 @@ TEST(MainFenster, EndIsRefusedWhileACopyRunGoesOn)
     EXPECT_EQ(f.beendet, 1);
 }
 
+TEST(MainFenster, EndingDuringAScanStopsItAndKeepsTheSettings)
+{
+    for (const bool schliessen : {false, true}) {
+        SCOPED_TRACE(schliessen ? "window closed" : "F12");
+        TestUmgebung u;
+        for (int o = 0; o < 50; ++o)
+            u.datei(QStringLiteral("E:\\DCIM\\%1CANON\\IMG_0001.JPG").arg(100 + o));
+        Fenster f(u);
+        f.main.laden();
+        f.main.aktion(QStringLiteral("mnuSaveSet"))->trigger(); // the settings are stored at the end
+        f.main.setVorschauAn(true);
+        f.main.show();
+        // At the scan's first look at the event queue, as a key pressed meanwhile.
+        bool gefordert = false;
+        QTimer::singleShot(0, &f.main, [&] {
+            gefordert = true;
+            if (schliessen)
+                f.main.close();
+            else
+                f.main.aktion(QStringLiteral("mnuEnde"))->trigger();
+        });
+        // The scan looks at the queue once per folder: it must not read on.
+        int danach = 0;
+        QTimer zaehler;
+        QObject::connect(&zaehler, &QTimer::timeout, [&] { danach += gefordert && f.beendet == 0; });
+        zaehler.start(0);
+        f.main.setQuelle(QStringLiteral("E:\\"));
+        EXPECT_EQ(f.beendet, 1);
+        EXPECT_LT(danach, 5);
+        EXPECT_EQ(f.main.liste().anzahl(), 0) << "the scan went on to its end";
+        EXPECT_EQ(IniLesen(*u.ctx, u.ctx->einstellungsDatei, {}, QStringLiteral("Preview"), {}),
+                  QStringLiteral("1"));
+    }
+}
+
 TEST(Layout, ThresholdsAreExclusive)
 {
     const LayoutMasse start;
