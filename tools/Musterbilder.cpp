@@ -1,6 +1,7 @@
 #include "tools/Musterbilder.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QPainter>
 #include <QTransform>
@@ -45,6 +46,20 @@ bool MitExif(const QByteArray &hostPfad, const Exif &exif, const QByteArray &vor
     }
 }
 
+void Zahl(QByteArray &ziel, quint32 wert)
+{
+    for (int verschiebung = 24; verschiebung >= 0; verschiebung -= 8)
+        ziel.append(char((wert >> verschiebung) & 0xff));
+}
+
+// A QuickTime atom: its length, its type, its content.
+QByteArray Atom(const char *typ, const QByteArray &inhalt)
+{
+    QByteArray atom;
+    Zahl(atom, quint32(8 + inhalt.size()));
+    return atom + QByteArray(typ, 4) + inhalt;
+}
+
 bool Schreiben(const QByteArray &hostPfad, const QByteArray &inhalt)
 {
     QFile datei(QFile::decodeName(hostPfad));
@@ -64,6 +79,27 @@ bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const E
     const QImage roh = gespeichert.scaled(sensor, Qt::KeepAspectRatio);
     return Schreiben(hostPfad, Kodiert(roh, "TIFF"))
         && MitExif(hostPfad, exif, Kodiert(gespeichert, "JPG"));
+}
+
+bool FilmSchreiben(const QByteArray &hostPfad, const QDateTime &erstellt)
+{
+    const qint64 seit1904 = QDateTime(QDate(1904, 1, 1), QTime(0, 0), Qt::UTC).secsTo(erstellt);
+    QByteArray kopf(4, '\0'); // version 0, no flags
+    Zahl(kopf, quint32(seit1904)); // made
+    Zahl(kopf, quint32(seit1904)); // changed
+    Zahl(kopf, 600);               // time scale
+    Zahl(kopf, 6000);              // duration: ten seconds
+    Zahl(kopf, 0x00010000);        // rate 1.0
+    kopf.append("\x01\x00", 2);    // full volume
+    kopf.append(10, '\0');
+    for (const quint32 m : {0x10000u, 0u, 0u, 0u, 0x10000u, 0u, 0u, 0u, 0x40000000u})
+        Zahl(kopf, m); // the identity matrix
+    kopf.append(24, '\0');
+    Zahl(kopf, 2); // next track
+    QByteArray typ("qt  ", 4);
+    Zahl(typ, 0x200);
+    typ.append("qt  ", 4);
+    return Schreiben(hostPfad, Atom("ftyp", typ) + Atom("moov", Atom("mvhd", kopf)) + Atom("mdat", {}));
 }
 
 QImage Gespeichert(const QImage &aufrecht, int ausrichtung)

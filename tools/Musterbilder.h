@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 
@@ -24,6 +25,10 @@ bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const 
 // `exif`. exiv2 opens it as TIFF whatever its name (.dng, .nef, .arw ...).
 bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
     const QSize &sensor = QSize(160, 120));
+
+// A QuickTime movie without frames whose header says it was made at
+// `erstellt` (UTC), as a camera's .mov starts.
+bool FilmSchreiben(const QByteArray &hostPfad, const QDateTime &erstellt);
 
 // The picture stored so that orientation `ausrichtung` shows `aufrecht`:
 // the sensor's view of a camera held that way (6: turned a quarter to the left).

@@ -94,6 +94,12 @@ TEST_F(FotoMetadatenTest, CaptureDateFromTheFirstKeyThatHoldsOne)
                         : muster::JpegSchreiben(Host(env, pfad), bild, f.exif));
         EXPECT_EQ(AufnahmeDatum(Host(env, pfad)), f.erwartet);
     }
+    // A movie's header counts in UTC; the name shows the local wall clock.
+    const QDateTime gedreht(QDate(2023, 12, 21), QTime(10, 40), Qt::UTC);
+    ASSERT_TRUE(muster::FilmSchreiben(Host(env, QStringLiteral("E:\\MVI_0001.MOV")), gedreht));
+    const QDateTime lokal = gedreht.toLocalTime();
+    EXPECT_EQ(AufnahmeDatum(Host(env, QStringLiteral("E:\\MVI_0001.MOV"))),
+        QDateTime(lokal.date(), lokal.time(), Qt::UTC));
     EXPECT_EQ(AufnahmeDatum(Host(env, QStringLiteral("E:\\fehlt.jpg"))), std::nullopt);
 }
 
