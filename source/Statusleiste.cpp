@@ -73,7 +73,10 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
         }
     }
 
-    fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
+    // While a run moves a large file the window stays live and this tick
+    // comes; the run's own text says what is going on until the run is over.
+    if (ctx.lauf == Lauf::Keiner)
+        fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
     fenster.setPanel(QStringLiteral("Bilder"),
         QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
     fenster.setPanel(QStringLiteral("Bytes"),

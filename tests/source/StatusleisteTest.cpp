@@ -42,6 +42,13 @@ TEST_F(StatusleisteTest, CountsMarkedAndAllPhotos)
         QStringLiteral(" Speicherkarte: 0 B (0 B) "));
     EXPECT_GT(PlatzGesamt(ctx(), QStringLiteral("E:\\")), 0);
     EXPECT_GE(PlatzGesamt(ctx(), QStringLiteral("E:\\")), PlatzFrei(ctx(), QStringLiteral("E:\\")));
+
+    // A tick while a copy run waits for a large file leaves its text.
+    ctx().lauf = Lauf::Kopieren;
+    fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Kopiere: E:\\Img_0.jpg"));
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Kopiere: E:\\Img_0.jpg"));
+    ctx().lauf = Lauf::Keiner;
 }
 
 TEST_F(StatusleisteTest, EmptyListAndNoDisk)
