@@ -26,6 +26,7 @@ namespace {
 // Small enough to stay in the processor's cache between the read, the hash
 // and the write; the kernel reads ahead on its own for the disk's speed.
 constexpr size_t kChunk = 256 << 10;
+constexpr qint64 kAnstoss = 8 << 20;
 
 class Hasher
 {
@@ -53,6 +54,13 @@ int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
     moved = 0;
     // Kept per thread: a fresh buffer per file costs a page fault per page.
     thread_local const std::unique_ptr<char[]> buffer(new char[kChunk]);
+    // What is written starts on its way to the disk now, while the next bytes
+    // are read, not all of it at the flush before a deletion.
+    qint64 angestossen = 0;
+    const auto anstossen = [&](qint64 bis) {
+        ::sync_file_range(out, angestossen, bis - angestossen, SYNC_FILE_RANGE_WRITE);
+        angestossen = bis;
+    };
     for (;;) {
         const ssize_t n = ::read(in, buffer.get(), kChunk);
         if (n < 0) {
@@ -60,14 +68,19 @@ int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
                 continue;
             return errno;
         }
-        if (n == 0)
+        if (n == 0) {
+            if (out >= 0 && moved > angestossen)
+                anstossen(moved);
             return 0;
+        }
         hasher.add(buffer.get(), size_t(n));
         if (out >= 0) {
             if (const int err = writeAll(out, buffer.get(), n))
                 return err;
         }
         moved += n;
+        if (out >= 0 && moved - angestossen >= kAnstoss)
+            anstossen(moved);
         if (progress)
             progress->done.store(moved, std::memory_order_relaxed);
     }
