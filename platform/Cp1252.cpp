@@ -31,15 +31,23 @@ unsigned char cp1252Code(QChar c)
 
 QByteArray toCp1252(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    const QChar *in = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = in[i].unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *out++ = static_cast<char>(u);
+            continue;
+        }
+        const QChar c = in[i];
         // A character beyond the basic plane is one character, so one "?".
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        if (c.isHighSurrogate() && i + 1 < n && in[i + 1].isLowSurrogate())
             ++i;
-        bytes.append(static_cast<char>(cp1252Code(c)));
+        *out++ = static_cast<char>(cp1252Code(c));
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

@@ -169,6 +169,25 @@ public:
     virtual bool isReadOnly(const FileRef &file) const = 0;
     virtual Fehler setReadOnly(const FileRef &file, bool readOnly) = 0;
 
+    // What exists(), isReadOnly() and stamp() tell of one path, in one look
+    // where the host can take it.
+    struct State
+    {
+        bool exists = false;
+        bool readOnly = false;
+        std::optional<FileStamp> stamp; // nullopt: no regular file
+    };
+    virtual State state(const FileRef &file) const
+    {
+        State s;
+        s.exists = exists(file.path);
+        if (s.exists) {
+            s.readOnly = isReadOnly(file);
+            s.stamp = stamp(file);
+        }
+        return s;
+    }
+
     virtual Fehler makeFolder(const QString &path) = 0; // one level; an existing folder is error 75
     virtual Fehler remove(const FileRef &file) = 0;
 
@@ -199,6 +218,16 @@ public:
     // is on disk before the rename. Without, readers still see the old or the
     // new file whole, but a crash may lose the write until `syncFile`.
     virtual Fehler writeAtomic(const QString &path, const QByteArray &data, bool sync = true) = 0;
+    // writeAtomic() of `file` (to its host file where it names one), and
+    // `written` the stamp of the file after it: what stamp() would give
+    // then, nullopt when the write failed.
+    virtual Fehler writeAtomicStamped(
+        const FileRef &file, const QByteArray &data, bool sync, std::optional<FileStamp> &written)
+    {
+        const Fehler f = writeAtomic(file.path, data, sync);
+        written = f ? std::nullopt : stamp(file.path);
+        return f;
+    }
     // Puts a file written earlier, and its folder entry, on disk.
     virtual Fehler syncFile(const QString &path)
     {

@@ -1,6 +1,7 @@
 #include "platform/ProfileFormat.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
 namespace mirbelon::profile {
 
@@ -154,9 +155,10 @@ QString write(const QString &content, const QString &section, const QString &key
     const QStringView wantedSection = trimmed(sectionText);
     const QStringView wantedKey = trimmed(keyText);
 
-    QStringList lines;
+    // The lines as views into `content`; only the line of the entry is new.
+    QVarLengthArray<QStringView, 256> lines;
     forEachLine(content, [&](QStringView raw) {
-        lines.append(raw.toString());
+        lines.append(raw);
         return true;
     });
 
@@ -177,23 +179,25 @@ QString write(const QString &content, const QString &section, const QString &key
         }
     }
 
+    const QString newHeader
+        = header < 0 ? QLatin1Char('[') + sectionText + QLatin1Char(']') : QString();
     if (header < 0) {
-        lines.append(QLatin1Char('[') + sectionText + QLatin1Char(']'));
+        lines.append(newHeader);
         lines.append(entry);
     } else if (match >= 0) {
         lines[match] = entry;
     } else {
         // After the section's last key, so blank lines and comments that lead
         // into the next section stay in front of it.
-        lines.insert((lastEntry >= 0 ? lastEntry : header) + 1, entry);
+        lines.insert(lines.begin() + (lastEntry >= 0 ? lastEntry : header) + 1, entry);
     }
 
     QString out;
     qsizetype length = 0;
-    for (const QString &line : std::as_const(lines))
+    for (const QStringView line : std::as_const(lines))
         length += line.size() + 2;
     out.reserve(length);
-    for (const QString &line : std::as_const(lines)) {
+    for (const QStringView line : std::as_const(lines)) {
         out += line;
         out += QLatin1String("\r\n");
     }

@@ -9,4 +9,16 @@ namespace mirbelon {
 // into patterns, so ".jpeg" only fits a text that contains "jpeg".
 bool TypPasst(const QString &pfad, const QString &typen);
 
+// TypPasst for many paths against one type list: the list is lower-cased
+// once, and an ending in plain ASCII is compared without a copy.
+class TypPruefer
+{
+public:
+    explicit TypPruefer(const QString &typen);
+    bool passt(const QString &pfad) const;
+
+private:
+    QString m_klein;
+};
+
 } // namespace mirbelon

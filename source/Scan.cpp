@@ -12,6 +12,7 @@
 #include "text/Pfad.h"
 
 #include <QSet>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <utility>
@@ -72,6 +73,20 @@ bool PasstMuster(QStringView name, QStringView muster)
     return m == muster.size();
 }
 
+// PasstMuster on the lower-cased name; a name in plain ASCII is lower-cased
+// on the stack, as most names on a card are.
+bool PasstKlein(const QString &name, QStringView muster)
+{
+    QVarLengthArray<char16_t, 64> klein(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name.at(i).unicode();
+        if (u >= 128)
+            return PasstMuster(name.toLower(), muster);
+        klein[i] = u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    }
+    return PasstMuster(QStringView(klein.constData(), klein.size()), muster);
+}
+
 // One walk over the source. Links are not followed: what one reaches inside
 // the source is listed under its real name anyway, and what lies outside is
 // no part of the card (a "Ja" to the delete question must never reach it).
@@ -108,8 +123,8 @@ void Sammeln(Suche &suche, QString ordner, const QByteArray &host)
             continue;
         if (eintrag.isFolder)
             Sammeln(suche, ordner + eintrag.name, eintrag.host);
-        else if (PasstMuster(eintrag.name.toLower(), suche.muster))
-            suche.gesammelt << FileRef(ordner + eintrag.name, eintrag.host);
+        else if (PasstKlein(eintrag.name, suche.muster))
+            suche.gesammelt.emplaceBack(ordner + eintrag.name, eintrag.host);
         if (suche.ctx.scanAbbruch)
             return;
     }
@@ -148,7 +163,10 @@ void DateienSuchen(
         if (const std::optional<FileId> id = ctx.host.files.id(start))
             ErstesMal(suche, *id);
         Sammeln(suche, start, host);
-        liste += gesammelt;
+        if (liste.isEmpty())
+            liste = std::move(gesammelt);
+        else
+            liste += gesammelt;
     }
     ctx.host.desktop.processEvents();
 }
@@ -172,7 +190,7 @@ double ListenPruefsumme(const FotoListe &liste)
             // Beyond the basic plane one character is one "?" in the code page.
             if (c.isHighSurrogate() && i + 1 < laenge && eintrag.at(i + 1).isLowSurrogate())
                 ++i;
-            summe += ++position * cp1252Code(c);
+            summe += ++position * (c.unicode() < 0x80 ? c.unicode() : cp1252Code(c));
         }
         summe += ++position * ';';
     }
@@ -243,22 +261,29 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     fenster.setVorschauAn(false);
     liste.leeren();
 
-    QList<FileRef> gefunden;
-    DateienSuchen(ctx, fenster.quelle(), QStringLiteral("*.*"), gefunden);
     QList<FileRef> dateien;
-    dateien.reserve(gefunden.size());
+    DateienSuchen(ctx, fenster.quelle(), QStringLiteral("*.*"), dateien);
     // One look at the family file for the whole card, not one per photo;
-    // pending events run now and then, as the window stays usable.
+    // pending events run now and then, as the window stays usable. The
+    // files of the types kept move up in place, their paths re-cased.
     const QString ausnahmen = GrossKleinAusnahmen(ctx);
+    const TypPruefer typen(ctx.dateiTypen);
     qsizetype seitEreignissen = 0;
-    for (const FileRef &datei : std::as_const(gefunden)) {
-        if (TypPasst(datei.path, ctx.dateiTypen))
-            dateien << FileRef(GrossKleinMitAusnahmen(datei.path, ausnahmen), datei.host);
+    qsizetype behalten = 0;
+    for (qsizetype i = 0; i < dateien.size(); ++i) {
+        FileRef &datei = dateien[i];
+        if (typen.passt(datei.path)) {
+            datei.path = GrossKleinMitAusnahmen(std::move(datei.path), ausnahmen);
+            if (behalten != i)
+                dateien[behalten] = std::move(datei);
+            ++behalten;
+        }
         if (++seitEreignissen == kEintraegeJeEreignisse) {
             seitEreignissen = 0;
             ctx.host.desktop.processEvents();
         }
     }
+    dateien.resize(behalten);
     if (ctx.scanAbbruch) {
         fenster.setVorschauAn(vorschau);
         return;
@@ -268,8 +293,10 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     const QString autoSel = IniLesenMitVorgabe(ctx, ctx.einstellungsDatei,
         QStringLiteral("Mirbelon"), QStringLiteral("AutoSel"), kAutoSelVorgabe);
     std::vector<char> marken(static_cast<size_t>(liste.anzahl()), 0);
+    const TypPruefer markiert(autoSel);
+    const QStringList &pfade = liste.pfade();
     for (int i = 0; i < liste.anzahl(); ++i)
-        marken[static_cast<size_t>(i)] = TypPasst(liste.pfad(i), autoSel) ? 1 : 0;
+        marken[static_cast<size_t>(i)] = markiert.passt(pfade.at(i)) ? 1 : 0;
     liste.setMarken(marken);
     ListenAuswahl(ctx, liste, QStringLiteral("load"));
 

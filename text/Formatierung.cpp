@@ -207,28 +207,35 @@ QString GroesseText(double bytes)
     return text;
 }
 
-QString GrossKleinMitAusnahmen(const QString &text, const QString &ausnahmen)
+QString GrossKleinMitAusnahmen(QString text, const QString &ausnahmen)
 {
-    // Character by character, so the length stays ("ß" is not "SS").
+    // Character by character, so the length stays ("ß" is not "SS"); in the
+    // text's own buffer when nobody else holds it.
     if (text.size() <= 1)
         return text.isEmpty() ? text : QString(Gross(text.at(0)));
 
-    QString ergebnis(text.size(), Qt::Uninitialized);
+    QString ergebnis = std::move(text);
     QChar *ziel = ergebnis.data();
-    ziel[0] = Gross(text.at(0));
-    for (qsizetype i = 1; i < text.size(); ++i)
-        ziel[i] = BeginntWort(text.at(i - 1)) ? Gross(text.at(i)) : Klein(text.at(i));
+    QChar vorher = ziel[0]; // as it was, before its case changed
+    ziel[0] = Gross(vorher);
+    for (qsizetype i = 1; i < ergebnis.size(); ++i) {
+        const QChar c = ziel[i];
+        ziel[i] = BeginntWort(vorher) ? Gross(c) : Klein(c);
+        vorher = c;
+    }
     // Replacing a word by its lower case never changes the lower-cased text, so
     // one lower-cased copy serves to look for every entry, and only at its
     // blanks: paths have few of them. Only entries that occur cost a replacement.
-    const QString klein = KleinBuchstaben(ergebnis);
+    // Lower case keeps every blank where it is and makes none, so the blanks
+    // are looked for before the copy is made.
     QVarLengthArray<qsizetype, 16> blanks;
-    for (qsizetype i = 0; i < klein.size(); ++i) {
-        if (klein.at(i) == QLatin1Char(' '))
+    for (qsizetype i = 0; i < ergebnis.size(); ++i) {
+        if (ergebnis.at(i) == QLatin1Char(' '))
             blanks.append(i);
     }
     if (blanks.size() < 2)
         return ergebnis;
+    const QString klein = KleinBuchstaben(ergebnis);
 
     QVarLengthArray<QChar, 40> wort;
     for (QStringView eintrag : QStringView(ausnahmen).tokenize(QLatin1Char(','))) {

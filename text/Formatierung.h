@@ -17,7 +17,7 @@ QString ZahlKurz(double wert, int modus);
 QString GroesseText(double bytes);
 // Proper case: words capitalised, `ausnahmen` (comma-separated, the fixed
 // list already appended by the caller or not) kept in lower case between blanks.
-QString GrossKleinMitAusnahmen(const QString &text, const QString &ausnahmen);
+QString GrossKleinMitAusnahmen(QString text, const QString &ausnahmen);
 // The fixed exception list that follows the user's "ImmerKlein".
 QString GrossKleinFesteAusnahmen();
 

@@ -33,6 +33,7 @@ public:
     std::optional<QDateTime> modified(const FileRef &file) const override;
     std::optional<FileStamp> stamp(const FileRef &file) const override;
     bool isReadOnly(const FileRef &file) const override;
+    State state(const FileRef &file) const override;
     Fehler setReadOnly(const FileRef &file, bool readOnly) override;
     Fehler makeFolder(const QString &path) override;
     Fehler remove(const FileRef &file) override;
@@ -45,12 +46,16 @@ public:
     ReadBack readBack(const QString &hostPath, ByteProgress *progress) const override;
     std::optional<QByteArray> readAll(const FileRef &file) const override;
     Fehler writeAtomic(const QString &path, const QByteArray &data, bool sync = true) override;
+    Fehler writeAtomicStamped(const FileRef &file, const QByteArray &data, bool sync,
+        std::optional<FileStamp> &written) override;
     Fehler syncFile(const QString &path) override;
     Fehler append(const QString &path, const QByteArray &data) override;
     DiskSpace space(const QString &path) const override;
     QString volumeLabel(const QString &drive) const override;
 
 private:
+    // readableSizes() of files whose host files are known.
+    QList<qint64> hostSizes(const QList<FileRef> &files) const;
     Fehler unknownDrive(const QString &programPath) const;
     // Whether a resolved host path lies within the folder of `path`'s drive.
     bool insideDrive(const QString &path, const QString &canonicalHost) const;

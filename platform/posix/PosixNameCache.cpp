@@ -47,13 +47,46 @@ QString caseKey(const QString &name)
     return key.toCaseFolded();
 }
 
+// QString::compare(a, b, Qt::CaseInsensitive), with the common start of two
+// names in ASCII compared here: Qt folds ASCII as A-Z to a-z, and what
+// follows an ASCII character starts a character of its own.
+int compareFolded(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t x = a[i].unicode();
+        char16_t y = b[i].unicode();
+        if (x >= 128 || y >= 128)
+            return QtPrivate::compareStrings(a.sliced(i), b.sliced(i), Qt::CaseInsensitive);
+        if (x >= u'A' && x <= u'Z')
+            x = char16_t(x + 32);
+        if (y >= u'A' && y <= u'Z')
+            y = char16_t(y + 32);
+        if (x != y)
+            return int(x) - int(y);
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
 } // namespace
 
-void PosixNameCache::add(Listing &l, const QString &name, bool folder)
+void PosixNameCache::add(const Listing &l, const QString &name, bool folder)
 {
     l.isFolder.insert(name, folder);
     QStringList &s = l.spellings[caseKey(name)];
     s.insert(std::lower_bound(s.begin(), s.end(), name), name);
+}
+
+void PosixNameCache::index(const Listing &l)
+{
+    if (l.indexed)
+        return;
+    l.isFolder.clear();
+    l.spellings.clear();
+    l.isFolder.reserve(l.items.size());
+    for (const Item &item : l.items)
+        add(l, QFile::decodeName(item.name), item.folder);
+    l.indexed = true;
 }
 
 bool PosixNameCache::read(const QByteArray &dir, const struct stat &st, Listing &l)
@@ -89,7 +122,6 @@ bool PosixNameCache::read(const QByteArray &dir, const struct stat &st, Listing 
         }
         if (item.link)
             item.folder = ::fstatat(fd, e->d_name, &es, 0) == 0 && S_ISDIR(es.st_mode);
-        add(l, QFile::decodeName(item.name), item.folder);
         l.items.append(std::move(item));
     }
     ::closedir(d);
@@ -131,6 +163,7 @@ QString PosixNameCache::lookUp(const QString &dir, const QString &part, bool &mi
 
 QString PosixNameCache::spelling(const Listing &l, const QString &part, bool &missing)
 {
+    index(l);
     if (l.isFolder.contains(part))
         return part;
     const auto s = l.spellings.constFind(caseKey(part));
@@ -202,7 +235,8 @@ QString PosixNameCache::resolve(const QString &root, const QStringList &parts)
     return joined(folder, name);
 }
 
-void PosixNameCache::note(const QByteArray &host, bool present, bool folder)
+void PosixNameCache::note(
+    const QByteArray &host, bool present, bool folder, const struct stat *seen)
 {
     if (folder)
         folders.clear(); // a new or removed folder may change how names resolve
@@ -223,16 +257,19 @@ void PosixNameCache::note(const QByteArray &host, bool present, bool folder)
     if (present) {
         Item item{raw, folder, false, {}};
         struct stat es;
-        if (::lstat(host.constData(), &es) == 0) {
+        if (seen != nullptr)
+            es = *seen;
+        if (seen != nullptr || ::lstat(host.constData(), &es) == 0) {
             item.link = S_ISLNK(es.st_mode);
             item.id = FileId{quint64(es.st_dev), quint64(es.st_ino)};
         }
         it->items.append(item);
-        if (!it->isFolder.contains(name))
+        // An index not built yet is built from the items when first asked.
+        if (it->indexed && !it->isFolder.contains(name))
             add(*it, name, folder);
-        else
+        else if (it->indexed)
             it->isFolder[name] = folder;
-    } else if (it->isFolder.remove(name)) {
+    } else if (it->indexed && it->isFolder.remove(name)) {
         const QString key = caseKey(name);
         QStringList &s = it->spellings[key];
         s.removeOne(name);
@@ -251,13 +288,20 @@ const QList<DirEntry> &PosixNameCache::entries(const Listing &l, const QByteArra
     if (!l.entries) {
         QList<DirEntry> entries;
         entries.reserve(l.items.size());
+        const QByteArrayView folder = dir == "/" ? QByteArrayView() : QByteArrayView(dir);
         for (const Item &item : l.items) {
             const QString name = QFile::decodeName(item.name);
-            entries.append(DirEntry{name, item.folder, name.startsWith(QLatin1Char('.')),
-                                    item.link, joined(dir, item.name), item.id});
+            // joined(dir, item.name), in one allocation
+            QByteArray host(folder.size() + 1 + item.name.size(), Qt::Uninitialized);
+            char *p = host.data();
+            std::memcpy(p, folder.data(), size_t(folder.size()));
+            p[folder.size()] = '/';
+            std::memcpy(p + folder.size() + 1, item.name.constData(), size_t(item.name.size()));
+            entries.append(DirEntry { name, item.folder, name.startsWith(QLatin1Char('.')),
+                item.link, std::move(host), item.id });
         }
         std::sort(entries.begin(), entries.end(), [](const DirEntry &a, const DirEntry &b) {
-            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+            const int c = compareFolded(a.name, b.name);
             if (c != 0)
                 return c < 0;
             return a.name != b.name ? a.name < b.name : a.host < b.host;

@@ -32,11 +32,14 @@ struct PosixNameCache
         dev_t dev = 0;
         ino_t ino = 0;
         bool racy = false;
-        QHash<QString, bool> isFolder;        // by exact name
-        QHash<QString, QStringList> spellings; // by case-folded name, sorted
         // The entries as found, host names byte for byte: two names that
         // decode to one text stay two.
         QList<Item> items;
+        // The index of the items for looking names up, built on first use: a
+        // scan only walks the items and never asks for a name.
+        mutable bool indexed = false;
+        mutable QHash<QString, bool> isFolder; // by exact name
+        mutable QHash<QString, QStringList> spellings; // by case-folded name, sorted
         mutable std::optional<QList<DirEntry>> entries; // sorted, built on first use
     };
 
@@ -62,7 +65,9 @@ struct PosixNameCache
     // The listing of `dir` as the disk has it now; nullptr when it cannot be listed.
     const Listing *listing(const QString &dir);
     static bool read(const QByteArray &dir, const struct stat &st, Listing &l);
-    static void add(Listing &l, const QString &name, bool folder);
+    static void add(const Listing &l, const QString &name, bool folder);
+    // Builds the name index of `l` from its items unless it is there.
+    static void index(const Listing &l);
     QString resolve(const QString &root, const QStringList &parts);
     // The spelling of `part` in `dir`; sets `missing` when there is none.
     QString lookUp(const QString &dir, const QString &part, bool &missing, QList<Check> *chain);
@@ -71,7 +76,8 @@ struct PosixNameCache
     QString resolveFolder(const QString &root, const QStringList &parts, const QString &given);
     bool stillValid(Folder &folder);
     // Our own change of `host`, applied to its folder's cached listing without a re-read.
-    void note(const QByteArray &host, bool present, bool folder);
+    // `seen`, when given, is an lstat of `host` just taken.
+    void note(const QByteArray &host, bool present, bool folder, const struct stat *seen = nullptr);
     // The sorted entries of `l`, found in the host folder `dir`.
     static const QList<DirEntry> &entries(const Listing &l, const QByteArray &dir);
 };

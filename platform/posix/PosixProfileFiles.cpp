@@ -2,6 +2,7 @@
 
 #include "platform/ProfileFormat.h"
 #include "platform/posix/FolderLock.h"
+#include "platform/posix/PosixFileUtil.h"
 
 #include <QDateTime>
 
@@ -113,8 +114,12 @@ bool PosixProfileFiles::apply(const QString &file, const QList<Step> &steps)
 {
     // Another program may have written the file since this one read it: the
     // steps are done on what the file holds once nobody else can write it.
-    const FolderLock lock(m_files.hostPath(folderOf(file)));
-    std::optional<ProfileText> text = writable(file);
+    // The folder locked is the one the file's name resolves into, and the
+    // file looked at and replaced under the lock is the one resolved.
+    const QString host = folderOf(file).isEmpty() ? QString() : m_files.hostPath(file);
+    const FolderLock lock(host.isEmpty() ? QString() : posixfs::parentOf(host));
+    const FileRef target = host.isEmpty() ? FileRef(file) : FileRef(file, posixfs::enc(host));
+    std::optional<ProfileText> text = writable(target);
     const bool ok = text.has_value();
     if (!ok) {
         const Cached *cached = current(file);
@@ -124,39 +129,41 @@ bool PosixProfileFiles::apply(const QString &file, const QList<Step> &steps)
         const QString value = step.change(profile::read(text->text, step.section, step.key));
         text->text = profile::write(text->text, step.section, step.key, value);
     }
-    return ok && store(file, *text);
+    return ok && store(target, *text);
 }
 
-std::optional<ProfileText> PosixProfileFiles::writable(const QString &file)
+std::optional<ProfileText> PosixProfileFiles::writable(const FileRef &file)
 {
-    if (m_files.exists(file)) {
+    const FileSystem::State state = m_files.state(file);
+    if (state.exists) {
         // Renaming over a read-only file would succeed on POSIX; Windows
         // refuses the write, and so do we. A file that cannot be read is never
         // replaced by one made from nothing.
-        if (m_files.isReadOnly(file))
+        if (state.readOnly)
             return std::nullopt;
-        const Cached *cached = current(file);
+        const Cached *cached = current(file, state.stamp);
         if (!cached)
             return std::nullopt;
         return cached->text;
     }
-    const QString folder = folderOf(file);
+    const QString folder = folderOf(file.path);
     if (!folder.isEmpty() && !m_files.isFolder(folder))
         return std::nullopt;
     return ProfileText{};
 }
 
-bool PosixProfileFiles::store(const QString &file, const ProfileText &text)
+bool PosixProfileFiles::store(const FileRef &target, const ProfileText &text)
 {
+    const QString &file = target.path;
     const qint64 written = nowMs();
     const QByteArray bytes = encodeProfile(text.text, text.encoding);
     // Not synced one by one: `flush` puts them on disk where it matters.
-    if (m_files.writeAtomic(file, bytes, false)) {
+    std::optional<FileStamp> stamp;
+    if (m_files.writeAtomicStamped(target, bytes, false, stamp)) {
         m_cache.remove(file);
         return false;
     }
     m_unsynced.insert(file);
-    const std::optional<FileStamp> stamp = m_files.stamp(file);
     Cached &cached =
         remember(file, stamp && stamp->size == bytes.size() ? stamp : std::nullopt, text, true);
     cached.readMs = written;
@@ -165,10 +172,16 @@ bool PosixProfileFiles::store(const QString &file, const ProfileText &text)
 
 PosixProfileFiles::Cached *PosixProfileFiles::current(const QString &file)
 {
+    return current(file, m_files.stamp(file));
+}
+
+PosixProfileFiles::Cached *PosixProfileFiles::current(
+    const FileRef &host, const std::optional<FileStamp> &stamp)
+{
+    const QString &file = host.path;
     // Stamps first, content second: a change in between leaves stamps that
     // are older than the content, so the next call reads again. A FIFO or a
     // device has no stamp and is never opened: reading it could wait forever.
-    const std::optional<FileStamp> stamp = m_files.stamp(file);
     if (!stamp) {
         m_cache.remove(file);
         return nullptr;
@@ -178,7 +191,7 @@ PosixProfileFiles::Cached *PosixProfileFiles::current(const QString &file)
         return &*it;
 
     const qint64 taken = nowMs();
-    const std::optional<QByteArray> bytes = m_files.readAll(file);
+    const std::optional<QByteArray> bytes = m_files.readAll(host);
     if (!bytes) {
         m_cache.remove(file);
         return nullptr;

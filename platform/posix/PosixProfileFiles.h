@@ -61,17 +61,19 @@ private:
     // when the file is missing, unreadable or no regular file. Valid until
     // the next call.
     Cached *current(const QString &file);
+    // The same with the file's stamp just taken; `host` is read on a change.
+    Cached *current(const FileRef &host, const std::optional<FileStamp> &stamp);
     bool stillValid(const Cached &cached, const FileStamp &stamp) const;
     Cached &remember(const QString &file, const std::optional<FileStamp> &stamp,
                      const ProfileText &text, bool ownWrite);
 
     // The content a write starts from; nullopt when the file must not be
     // written (a folder, no regular file, read-only, unreadable, no folder).
-    std::optional<ProfileText> writable(const QString &file);
+    std::optional<ProfileText> writable(const FileRef &file);
     // Does the steps on the file as it is now, under the folder's lock.
     bool apply(const QString &file, const QList<Step> &steps);
     void writePending();
-    bool store(const QString &file, const ProfileText &text);
+    bool store(const FileRef &file, const ProfileText &text);
 
     FileSystem &m_files;
     QHash<QString, Cached> m_cache;

@@ -105,12 +105,25 @@ bool PosixFileSystem::insideDrive(const QString &path, const QString &canonicalH
 
 Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data, bool sync)
 {
-    QString host = hostPath(path);
+    std::optional<FileStamp> written;
+    return writeAtomicStamped(path, data, sync, written);
+}
+
+Fehler PosixFileSystem::writeAtomicStamped(
+    const FileRef &file, const QByteArray &data, bool sync, std::optional<FileStamp> &written)
+{
+    written.reset();
+    const QString &path = file.path;
+    // The host file as given, where its bytes come back from their text.
+    QString host = QFile::decodeName(file.host);
+    if (file.host.isEmpty() || enc(host) != file.host)
+        host = hostPath(path);
     if (host.isEmpty())
         return unknownDrive(path);
     struct stat old;
     bool existed = false;
     if (::lstat(enc(host).constData(), &old) == 0) {
+        existed = true; // a file or folder of its own: the look just taken
         if (S_ISLNK(old.st_mode)) {
             // Replace the file the link points at, not the link; but a link on a
             // card must not reach the user's files elsewhere: that file is treated
@@ -121,8 +134,8 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data,
                     return fehler(70, host);
                 host = target;
             }
+            existed = statOf(host, old);
         }
-        existed = statOf(host, old);
     }
     if (existed) {
         if (S_ISDIR(old.st_mode))
@@ -155,8 +168,14 @@ Fehler PosixFileSystem::writeAtomic(const QString &path, const QByteArray &data,
     }
     // Synced, the data is on disk before the rename, so a crash leaves the old
     // or the new file whole; the folder entry is left to the kernel.
+    const QByteArray hostBytes = enc(host);
+    struct stat now;
+    const bool seen = ::lstat(hostBytes.constData(), &now) == 0;
+    if (seen && S_ISREG(now.st_mode))
+        written = FileStamp { qint64(now.st_size), nanos(now.st_mtim) / 1'000'000,
+            quint64(now.st_dev), quint64(now.st_ino), nanos(now.st_ctim) };
     std::lock_guard lock(m_cache->mutex);
-    m_cache->note(enc(host), true, false);
+    m_cache->note(hostBytes, true, false, seen ? &now : nullptr);
     return {};
 }
 

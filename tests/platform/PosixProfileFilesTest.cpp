@@ -468,5 +468,30 @@ TEST_F(PosixProfileFilesTest, FifoIsNeverOpened)
     EXPECT_FALSE(QFileInfo(env.host(file)).isFile());
 }
 
+// The file found under another spelling is the one read, locked around and
+// replaced; no second spelling appears beside it, and counting goes on in it.
+TEST_F(PosixProfileFilesTest, FileOfAnotherSpellingIsTheOneReplaced)
+{
+    const QString ordner = env.laufwerk(QLatin1Char('C')) + QStringLiteral("/KARTEN");
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    QFile f(ordner + QStringLiteral("/FOTO.INI"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Statistik]\r\nAnzahl=41\r\n");
+    f.close();
+    const QString file = QStringLiteral("C:\\Karten\\Foto.ini");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(profiles.update(file, QStringLiteral("Statistik"), QStringLiteral("Anzahl"),
+            [](const std::optional<QString> &alt) {
+                return QString::number(alt.value_or(QStringLiteral("0")).toInt() + 1);
+            }));
+    }
+    EXPECT_EQ(QDir(ordner).entryList(QDir::Files | QDir::Hidden),
+        QStringList { QStringLiteral("FOTO.INI") });
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("[Statistik]\r\nAnzahl=44\r\n"));
+    EXPECT_EQ(profiles.read(file, QStringLiteral("statistik"), QStringLiteral("anzahl"), {}),
+        QStringLiteral("44"));
+}
+
 } // namespace
 } // namespace mirbelon

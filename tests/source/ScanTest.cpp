@@ -3,9 +3,13 @@
 #include "source/FotoListe.h"
 #include "source/Scan.h"
 
+#include <QCollator>
 #include <QFile>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -315,6 +319,50 @@ TEST(FotoListeTest, SortsAsAGermanUserExpects)
     EXPECT_EQ(liste.datei(3).host, "/u");
     // The list's own tooltip shows, not the entry's path.
     EXPECT_FALSE(liste.data(liste.index(0), Qt::ToolTipRole).isValid());
+}
+
+// What a scan collects comes in runs already in order; a list in no order
+// at all is sorted by keys. Either way the order is the one of sorting by
+// the locale's keys, entries of equal texts in the order given.
+TEST(FotoListeTest, RunsAndDisorderSortAsTheLocaleSortsStably)
+{
+    const QLocale vorher;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto erwartet = [&collator](const QList<FileRef> &dateien) {
+        QList<FileRef> sortiert = dateien;
+        std::stable_sort(sortiert.begin(), sortiert.end(), [&](const FileRef &a, const FileRef &b) {
+            return collator.sortKey(a.path).compare(collator.sortKey(b.path)) < 0;
+        });
+        return sortiert;
+    };
+    const QStringList namen { "a", "A", "ä", "Ärger", "b", "img_1", "IMG-1", "Img_2", "ö", "Zebra",
+        "z" };
+    QRandomGenerator zufall(4711);
+    for (const int laeufe : { 1, 2, 3, 7, 64, 65, 200 }) {
+        QList<FileRef> dateien;
+        for (int lauf = 0; lauf < laeufe; ++lauf) {
+            QStringList teil;
+            for (int k = 0; k < 5; ++k)
+                teil << QStringLiteral("E:\\%1\\%2.jpg")
+                            .arg(namen.at(zufall.bounded(namen.size())),
+                                namen.at(zufall.bounded(namen.size())));
+            std::stable_sort(teil.begin(), teil.end(),
+                [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+            for (const QString &pfad : teil)
+                dateien.append(FileRef(pfad, QByteArray::number(dateien.size())));
+        }
+        FotoListe liste;
+        liste.setDateien(dateien);
+        const QList<FileRef> soll = erwartet(dateien);
+        ASSERT_EQ(liste.anzahl(), soll.size()) << laeufe;
+        for (int i = 0; i < liste.anzahl(); ++i) {
+            EXPECT_EQ(liste.pfad(i), soll.at(i).path) << laeufe << " " << i;
+            EXPECT_EQ(liste.datei(i).host, soll.at(i).host) << laeufe << " " << i;
+        }
+    }
+    QLocale::setDefault(vorher);
 }
 
 } // namespace mirbelon::test
