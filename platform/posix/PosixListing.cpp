@@ -4,11 +4,8 @@
 #include "platform/posix/PosixNameCache.h"
 
 #include <QFile>
-#include <QThread>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -142,20 +139,6 @@ private:
     dev_t m_dev = 0;
 };
 
-// The thread that helps with long lists of sizes, of its own, so that it
-// never takes a thread that other work waits for; none on a single processor.
-QThreadPool *helperPool()
-{
-    static QThreadPool *const pool = []() -> QThreadPool * {
-        if (QThread::idealThreadCount() < 2)
-            return nullptr;
-        auto *p = new QThreadPool; // kept to the end of the program
-        p->setMaxThreadCount(1);
-        return p;
-    }();
-    return pool;
-}
-
 } // namespace
 
 bool PosixFileSystem::canRead(const FileRef &file) const
@@ -272,44 +255,13 @@ QList<qint64> PosixFileSystem::readableSizes(const QList<FileRef> &files) const
 
 QList<qint64> PosixFileSystem::hostSizes(const QList<FileRef> &files) const
 {
-    // One stat per file is all a size costs, and the system takes it about as
-    // long as the rest of a scan. A helper thread takes pieces of the list
-    // while this thread takes the others; this thread never waits for more
-    // than the one piece the helper is at, and takes all of them itself when
-    // the helper is not free.
-    constexpr qsizetype kPiece = 256;
-    struct Shared
-    {
-        QList<FileRef> files; // host paths only are read
-        std::vector<qint64> sizes;
-        std::atomic<qsizetype> next { 0 };
-        std::atomic<qsizetype> done { 0 };
-    };
-    const auto shared = std::make_shared<Shared>();
-    shared->files = files;
-    shared->sizes.assign(size_t(files.size()), -1);
-    const qsizetype total = files.size();
-    const auto work = [](Shared &sh) {
-        FolderSizes sizer;
-        const qsizetype count = sh.files.size();
-        for (qsizetype begin = sh.next.fetch_add(kPiece); begin < count;
-             begin = sh.next.fetch_add(kPiece)) {
-            const qsizetype end = std::min(begin + kPiece, count);
-            for (qsizetype i = begin; i < end; ++i)
-                sh.sizes[size_t(i)] = sizer.sizeOf(sh.files.at(i).host);
-            if (sh.done.fetch_add(end - begin) + (end - begin) == count)
-                sh.done.notify_all();
-        }
-    };
-    QThreadPool *const pool = total >= 2 * kPiece ? helperPool() : nullptr;
-    if (pool != nullptr && pool->tryStart([shared, work] { work(*shared); })) {
-        work(*shared);
-        for (qsizetype d = shared->done.load(); d < total; d = shared->done.load())
-            shared->done.wait(d);
-    } else {
-        work(*shared);
-    }
-    return QList<qint64>(shared->sizes.cbegin(), shared->sizes.cend());
+    // One stat per file is all a size costs.
+    FolderSizes sizer;
+    QList<qint64> sizes;
+    sizes.reserve(files.size());
+    for (const FileRef &file : files)
+        sizes.append(sizer.sizeOf(file.host));
+    return sizes;
 }
 
 std::optional<FileStamp> PosixFileSystem::stamp(const FileRef &file) const
