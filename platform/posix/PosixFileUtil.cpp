@@ -83,6 +83,12 @@ qint64 nanos(const struct timespec &t)
     return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
+FileStamp fullStamp(const struct stat &st)
+{
+    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000, quint64(st.st_dev),
+                     quint64(st.st_ino), nanos(st.st_ctim)};
+}
+
 Fehler fehler(int nummer, const QString &wo)
 {
     return Fehler{nummer, FehlerStandardText(nummer) + QLatin1String(": ") + wo, kQuelle};

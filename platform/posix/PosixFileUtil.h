@@ -3,6 +3,7 @@
 // Small host-file helpers shared by the parts of PosixFileSystem.
 
 #include "platform/Fehler.h"
+#include "platform/FileSystem.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,6 +31,8 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name);
 bool folderExists(const QByteArray &host);
 bool folderExists(const QString &host);
 qint64 nanos(const struct timespec &t);
+// Everything a stamp holds, which file and when it changed in any way.
+FileStamp fullStamp(const struct stat &st);
 bool ownerMayWrite(const struct stat &st);
 
 Fehler fehler(int nummer, const QString &wo);

@@ -269,8 +269,7 @@ std::optional<FileStamp> PosixFileSystem::stamp(const FileRef &file) const
     struct stat st;
     if (!statOf(hostFile(file), st) || !S_ISREG(st.st_mode))
         return std::nullopt;
-    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000, quint64(st.st_dev),
-                     quint64(st.st_ino), nanos(st.st_ctim)};
+    return fullStamp(st);
 }
 
 FileSystem::State PosixFileSystem::state(const FileRef &file) const
@@ -282,8 +281,7 @@ FileSystem::State PosixFileSystem::state(const FileRef &file) const
     s.exists = true;
     s.readOnly = !ownerMayWrite(st);
     if (S_ISREG(st.st_mode))
-        s.stamp = FileStamp { qint64(st.st_size), nanos(st.st_mtim) / 1'000'000, quint64(st.st_dev),
-            quint64(st.st_ino), nanos(st.st_ctim) };
+        s.stamp = fullStamp(st);
     return s;
 }
 

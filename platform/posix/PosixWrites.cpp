@@ -172,8 +172,7 @@ Fehler PosixFileSystem::writeAtomicStamped(
     struct stat now;
     const bool seen = ::lstat(hostBytes.constData(), &now) == 0;
     if (seen && S_ISREG(now.st_mode))
-        written = FileStamp { qint64(now.st_size), nanos(now.st_mtim) / 1'000'000,
-            quint64(now.st_dev), quint64(now.st_ino), nanos(now.st_ctim) };
+        written = fullStamp(now);
     std::lock_guard lock(m_cache->mutex);
     m_cache->note(hostBytes, true, false, seen ? &now : nullptr);
     return {};
