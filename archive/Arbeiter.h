@@ -2,7 +2,10 @@
 
 #include "platform/FileSystem.h"
 
+#include <condition_variable>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 namespace mirbelon {
@@ -20,6 +23,36 @@ T ImHintergrund(const std::function<T()> &arbeit, const std::function<void()> &t
     ImHintergrund([&] { ergebnis.emplace(arbeit()); }, takt);
     return std::move(*ergebnis);
 }
+
+// The worker lanes of Vorab, so that copying, flushing and reading back
+// of different files overlap. Bytes is the thread of ImHintergrund and Flush
+// one of its own: each runs its work in the order it was given. Lesen has two
+// threads, for reading two files back at once.
+enum class Strecke { Bytes, Flush, Lesen };
+
+// Work started on a worker before its result is needed: the window thread
+// goes on with its own steps and collects the result later, in its event
+// loop. The same rules hold as for ImHintergrund.
+class Vorarbeit
+{
+public:
+    bool fertig() const;
+    // Lets the window's events run until the work is done.
+    void abwarten() const;
+    // For work on another worker that builds on this one: waits, blocking.
+    void blockieren() const;
+
+private:
+    friend std::shared_ptr<Vorarbeit> Vorab(Strecke, std::function<void()>);
+    void erledigt();
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_fertig;
+    bool m_erledigt = false;
+    void *m_dispatcher = nullptr; // of the thread that started the work
+};
+
+std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit);
 
 // The byte operations of the file system, run that way. `anteil` gets the
 // share of the file done so far, from 0 to 1, while a long copy goes on.

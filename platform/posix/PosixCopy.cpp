@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -27,10 +29,22 @@ namespace {
 // moves and a worker that notices little between two reads.
 constexpr size_t kChunk = 4 << 20;
 
+constexpr size_t kAlign = 4096; // for direct reads
+
+// The chunk buffer of this thread, kept for its next file: a fresh one of
+// this size takes longer to map and fault in than the disk takes to fill it.
+char *chunkBuffer()
+{
+    thread_local const std::unique_ptr<char, decltype(&std::free)> buffer(
+        static_cast<char *>(std::aligned_alloc(kAlign, kChunk)), &std::free);
+    return buffer.get();
+}
+
 class Hasher
 {
 public:
     Hasher() : m_state(XXH3_createState()) { XXH3_128bits_reset(m_state); }
+    void reset() { XXH3_128bits_reset(m_state); }
     ~Hasher() { XXH3_freeState(m_state); }
     Hasher(const Hasher &) = delete;
     Hasher &operator=(const Hasher &) = delete;
@@ -51,9 +65,11 @@ private:
 int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
 {
     moved = 0;
-    std::unique_ptr<char[]> buffer(new char[kChunk]);
+    char *const buffer = chunkBuffer();
+    if (!buffer)
+        return ENOMEM;
     for (;;) {
-        const ssize_t n = ::read(in, buffer.get(), kChunk);
+        const ssize_t n = ::read(in, buffer, kChunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -61,14 +77,45 @@ int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
         }
         if (n == 0)
             return 0;
-        hasher.add(buffer.get(), size_t(n));
+        hasher.add(buffer, size_t(n));
         if (out >= 0) {
-            if (const int err = writeAll(out, buffer.get(), n))
+            if (const int err = writeAll(out, buffer, n))
                 return err;
         }
         moved += n;
         if (progress)
             progress->done.store(moved, std::memory_order_relaxed);
+    }
+}
+
+// Reads `fd`, opened for direct reading, to its end: the bytes come from the
+// disk, whatever the page cache holds, in large requests. EINVAL when the
+// file system or the file cannot be read that way.
+int pumpDirect(int fd, Hasher &hasher, qint64 &moved, ByteProgress *progress)
+{
+    moved = 0;
+    char *const buffer = chunkBuffer();
+    if (!buffer)
+        return ENOMEM;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, kChunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return 0;
+        hasher.add(buffer, size_t(n));
+        moved += n;
+        if (progress)
+            progress->done.store(moved, std::memory_order_relaxed);
+        // A piece short of a block is the end of the file; reading on from
+        // there is not possible directly.
+        if (moved % qint64(kAlign) != 0) {
+            struct stat st;
+            return ::fstat(fd, &st) == 0 && qint64(st.st_size) == moved ? 0 : EINVAL;
+        }
     }
 }
 
@@ -182,6 +229,9 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
                         && copied == qint64(src.st_size) && written.st_size == src.st_size;
     if (err == 0)
         ::fchmod(temp.fd, defaultMode());
+    // Only started: the disk writes it while the caller goes on.
+    if (err == 0 && sizeOk && unchanged && order.writeOut)
+        ::sync_file_range(temp.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     if (err == 0 && ::close(temp.fd) != 0)
         err = errno;
     else if (err != 0)
@@ -229,19 +279,53 @@ QStringList PosixFileSystem::takeUnflushed()
 
 Fehler PosixFileSystem::flush(const QStringList &hostPaths) const
 {
+    // The data of a group of files goes to the disk together and is waited
+    // for before the first fsync, so the disk is told to keep it once, not
+    // once per file: the fsyncs after the first find nothing new to write.
+    constexpr qsizetype kGruppe = 64;
     QSet<QString> folders;
-    for (const QString &path : hostPaths) {
-        const int fd = ::open(enc(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            if (errno == ENOENT)
-                continue;
-            return errnoFehler(errno, path);
+    for (qsizetype start = 0; start < hostPaths.size(); start += kGruppe) {
+        const qsizetype ende = std::min(hostPaths.size(), start + kGruppe);
+        std::vector<std::pair<int, qsizetype>> offen;
+        offen.reserve(size_t(ende - start));
+        Fehler nichtOffen; // comes after the files opened before it
+        for (qsizetype i = start; i < ende; ++i) {
+            const int fd = ::open(enc(hostPaths.at(i)).constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) {
+                if (errno == ENOENT)
+                    continue;
+                nichtOffen = errnoFehler(errno, hostPaths.at(i));
+                break;
+            }
+            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            offen.emplace_back(fd, i);
         }
-        const int err = ::fsync(fd) == 0 ? 0 : errno;
-        ::close(fd);
-        if (err != 0)
-            return errnoFehler(err, path);
-        folders.insert(parentOf(path));
+        // A failed write shows at the first wait for it on this file, so
+        // the wait counts as much as the fsync. The first failure in the
+        // order of the list, as one by one.
+        std::vector<int> fehlschlag(offen.size(), 0);
+        for (size_t k = 0; k < offen.size(); ++k) {
+            if (::sync_file_range(offen[k].first, 0, 0,
+                                  SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+                != 0)
+                fehlschlag[k] = errno;
+        }
+        Fehler fehler;
+        for (size_t k = 0; k < offen.size(); ++k) {
+            const auto &[fd, i] = offen[k];
+            if (!fehler) {
+                const int err = fehlschlag[k] != 0 ? fehlschlag[k] : (::fsync(fd) == 0 ? 0 : errno);
+                if (err == 0)
+                    folders.insert(parentOf(hostPaths.at(i)));
+                else
+                    fehler = errnoFehler(err, hostPaths.at(i));
+            }
+            ::close(fd);
+        }
+        if (!fehler)
+            fehler = nichtOffen;
+        if (fehler)
+            return fehler;
     }
     for (const QString &folder : std::as_const(folders))
         syncFolder(folder);
@@ -261,13 +345,28 @@ ReadBack PosixFileSystem::readBack(const QString &hostPath, ByteProgress *progre
     if (err == 0 && progress)
         progress->total.store(qint64(st.st_size));
     // Only clean pages leave the cache: the data is written out first.
-    if (err == 0 && ::fsync(fd) != 0)
+    // Written, not flushed: that is what flush() is for.
+    if (err == 0
+        && ::sync_file_range(fd, 0, 0,
+                             SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+               != 0)
         err = errno;
     if (err == 0)
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     Hasher hasher;
-    if (err == 0)
+    // Directly from the disk where the file system can, else through the
+    // emptied cache.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (err == 0 && flags >= 0 && ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0) {
+        err = pumpDirect(fd, hasher, result.bytes, progress);
+        if (err == EINVAL && ::fcntl(fd, F_SETFL, flags) == 0 && ::lseek(fd, 0, SEEK_SET) == 0) {
+            hasher.reset();
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+            err = pump(fd, -1, hasher, result.bytes, progress);
+        }
+    } else if (err == 0) {
         err = pump(fd, -1, hasher, result.bytes, progress);
+    }
     ::close(fd);
     if (err != 0)
         result.fehler = errnoFehler(err, hostPath);
