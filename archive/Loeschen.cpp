@@ -507,7 +507,7 @@ Schritt FotoLoeschen(Context &ctx, const FileRef &datei, int i, Vorlauf &vorlauf
         return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     }
 
-    if (const Fehler f = files.remove(datei))
+    if (const Fehler f = EntfernenImHintergrund(files, FileRef(pfad, host)))
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     ctx.kopien.remove(host);
     return Schritt::Weiter;
