@@ -25,7 +25,83 @@ QThreadPool &BytePool()
     return *pool;
 }
 
+// A lane of Vorab beside the byte thread: one thread, or two where the
+// order does not matter.
+QThreadPool &NeuerPool(int threads)
+{
+    auto *p = new QThreadPool(QCoreApplication::instance());
+    p->setMaxThreadCount(threads);
+    return *p;
+}
+
+QThreadPool &Pool(Strecke strecke)
+{
+    switch (strecke) {
+    case Strecke::Flush: {
+        static QThreadPool &flush = NeuerPool(1);
+        return flush;
+    }
+    case Strecke::Lesen: {
+        static QThreadPool &lesen = NeuerPool(2);
+        return lesen;
+    }
+    case Strecke::Datei: {
+        static QThreadPool &datei = NeuerPool(1);
+        return datei;
+    }
+    case Strecke::Bytes:
+        break;
+    }
+    return BytePool();
+}
+
 } // namespace
+
+bool Vorarbeit::fertig() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_erledigt;
+}
+
+void Vorarbeit::abwarten() const
+{
+    if (fertig())
+        return;
+    // A timer keeps the loop turning, as in ImHintergrund.
+    QTimer uhr;
+    uhr.setInterval(50);
+    uhr.start();
+    while (!fertig())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void Vorarbeit::blockieren() const
+{
+    std::unique_lock lock(m_mutex);
+    m_fertig.wait(lock, [this] { return m_erledigt; });
+}
+
+void Vorarbeit::erledigt()
+{
+    std::lock_guard lock(m_mutex);
+    m_erledigt = true;
+    m_fertig.notify_all();
+    // Under the lock: the waiting thread sees the work done only after this,
+    // so its dispatcher cannot be gone yet (the program ending meanwhile).
+    if (m_dispatcher)
+        static_cast<QAbstractEventDispatcher *>(m_dispatcher)->wakeUp();
+}
+
+std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit)
+{
+    auto vorarbeit = std::make_shared<Vorarbeit>();
+    vorarbeit->m_dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread());
+    Pool(strecke).start([vorarbeit, arbeit = std::move(arbeit)] {
+        arbeit();
+        vorarbeit->erledigt();
+    });
+    return vorarbeit;
+}
 
 void ImHintergrund(const std::function<void()> &arbeit, const std::function<void()> &takt)
 {
@@ -70,6 +146,14 @@ ReadBack ZurueckLesenImHintergrund(const FileSystem &files, const QString &host)
 Fehler FlushImHintergrund(const FileSystem &files, const QStringList &hosts)
 {
     return ImHintergrund<Fehler>([&] { return files.flush(hosts); });
+}
+
+Fehler EntfernenImHintergrund(FileSystem &files, const FileRef &datei)
+{
+    Fehler ergebnis;
+    // Waited for below, so the references outlive the work.
+    Vorab(Strecke::Datei, [&files, &datei, &ergebnis] { ergebnis = files.remove(datei); })->abwarten();
+    return ergebnis;
 }
 
 } // namespace mirbelon

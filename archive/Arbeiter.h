@@ -2,7 +2,10 @@
 
 #include "platform/FileSystem.h"
 
+#include <condition_variable>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 namespace mirbelon {
@@ -21,11 +24,47 @@ T ImHintergrund(const std::function<T()> &arbeit, const std::function<void()> &t
     return std::move(*ergebnis);
 }
 
+// The worker lanes of Vorab, so that copying, flushing and reading back
+// of different files overlap. Bytes is the thread of ImHintergrund; Flush
+// and Datei have one of their own: each runs its work in the order it was
+// given. Lesen has two threads, for reading two files back at once. Datei
+// is for single operations on files that the window waits for, never behind
+// the others.
+enum class Strecke { Bytes, Flush, Lesen, Datei };
+
+// Work started on a worker before its result is needed: the window thread
+// goes on with its own steps and collects the result later, in its event
+// loop. The same rules hold as for ImHintergrund.
+class Vorarbeit
+{
+public:
+    bool fertig() const;
+    // Lets the window's events run until the work is done.
+    void abwarten() const;
+    // For work on another worker that builds on this one: waits, blocking.
+    void blockieren() const;
+
+private:
+    friend std::shared_ptr<Vorarbeit> Vorab(Strecke, std::function<void()>);
+    void erledigt();
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_fertig;
+    bool m_erledigt = false;
+    void *m_dispatcher = nullptr; // of the thread that started the work
+};
+
+std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit);
+
 // The byte operations of the file system, run that way. `anteil` gets the
 // share of the file done so far, from 0 to 1, while a long copy goes on.
 CopyResult KopierenImHintergrund(const FileSystem &files, const CopyOrder &auftrag,
                                  const std::function<void(double)> &anteil = {});
 ReadBack ZurueckLesenImHintergrund(const FileSystem &files, const QString &host);
 Fehler FlushImHintergrund(const FileSystem &files, const QStringList &hosts);
+// Deleting a file can wait for a disk busy with the copies (a file system
+// that discards the freed blocks at once): on the Datei lane, while this
+// thread keeps the window's events going. Give `datei` with its host file.
+Fehler EntfernenImHintergrund(FileSystem &files, const FileRef &datei);
 
 } // namespace mirbelon

@@ -2,7 +2,7 @@
 
 #include "archive/Arbeiter.h"
 #include "archive/Laufsperre.h"
-#include "archive/ZielName.h"
+#include "archive/Vorlauf.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
@@ -13,7 +13,10 @@
 #include "text/Pfad.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace mirbelon {
@@ -56,17 +59,19 @@ Fehler Pruefung(const QString &text)
 }
 
 // The safety copy under a name no other copy holds: the photo's own name,
-// then name-01.ext, name-02.ext ...; `kopie` is the name it got.
-CopyResult Sichern(Context &ctx, const QString &pfad, const QByteArray &host, QString &kopie)
+// then name-01.ext, name-02.ext ...; `kopie` is the name it got. Names in
+// `reserviert` belong to copies being made ahead.
+CopyResult Sichern(Context &ctx, const QString &pfad, const QByteArray &host, QString &kopie,
+                   const QStringList &reserviert)
 {
     FileSystem &files = ctx.host.files;
     const QString name = PfadTeil(pfad, 3);
     CopyResult ergebnis;
-    for (int nummer = 0; nummer < 10000; ++nummer) {
-        const QString frei = nummer == 0 ? name : NummerierterName(name, nummer);
+    for (int nummer = 0;; ++nummer) {
+        const QString frei = FreierSicherungsName(ctx, name, reserviert, nummer);
+        if (frei.isEmpty())
+            break;
         kopie = ctx.ordner.tmp + QLatin1Char('\\') + frei;
-        if (files.exists(kopie))
-            continue;
         const QString ziel = files.hostPath(kopie);
         if (host.isEmpty() || ziel.isEmpty()) {
             ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuLöschenAlle"));
@@ -92,6 +97,30 @@ bool GleichZurueck(const FileSystem &files, const QString &host, const Hash128 &
     return !zurueck.fehler && zurueck.bytes == bytes && zurueck.hash == hash;
 }
 
+Fehler KarteAnders(const FileSystem &files, const QString &pfad, const Kopiert &archiv)
+{
+    return Pruefung(QStringLiteral("Die Karte hat für »") + pfad
+                    + QStringLiteral("« jetzt andere Daten geliefert als beim Kopieren nach »")
+                    + files.programPath(archiv.ziel)
+                    + QStringLiteral("«. Das Foto wird nicht gelöscht."));
+}
+
+Fehler SicherungAnders(const QString &pfad, const QString &kopie)
+{
+    return Pruefung(QStringLiteral("Die Sicherheitskopie »") + kopie + QStringLiteral("« von »")
+                    + pfad
+                    + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
+                                     "geliefert hat. Das Foto wird nicht gelöscht."));
+}
+
+Fehler ArchivAnders(const FileSystem &files, const QString &pfad, const Kopiert &archiv)
+{
+    return Pruefung(QStringLiteral("Die Kopie »") + files.programPath(archiv.ziel)
+                    + QStringLiteral("« von »") + pfad
+                    + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
+                                     "geliefert hat. Das Foto wird nicht gelöscht."));
+}
+
 // The copies the deletion relies on are on disk and read back from it as
 // the bytes the card gave; the card gave the same bytes both times it was read.
 Fehler Pruefen(Context &ctx, const QString &pfad, const QByteArray &host, const QString &kopie,
@@ -107,30 +136,52 @@ Fehler Pruefen(Context &ctx, const QString &pfad, const QByteArray &host, const 
     const auto archiv = ctx.kopien.constFind(host);
     const bool hatArchiv = archiv != ctx.kopien.constEnd();
     if (hatArchiv && (archiv->hash != sicherung.hash || archiv->bytes != sicherung.bytes))
-        return Pruefung(QStringLiteral("Die Karte hat für »") + pfad
-                        + QStringLiteral("« jetzt andere Daten geliefert als beim Kopieren nach »")
-                        + files.programPath(archiv->ziel)
-                        + QStringLiteral("«. Das Foto wird nicht gelöscht."));
+        return KarteAnders(files, pfad, *archiv);
     if (!GleichZurueck(files, files.hostPath(kopie), sicherung.hash, sicherung.bytes))
-        return Pruefung(QStringLiteral("Die Sicherheitskopie »") + kopie + QStringLiteral("« von »")
-                        + pfad
-                        + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
-                                         "geliefert hat. Das Foto wird nicht gelöscht."));
+        return SicherungAnders(pfad, kopie);
     if (hatArchiv && !GleichZurueck(files, archiv->ziel, archiv->hash, archiv->bytes))
-        return Pruefung(QStringLiteral("Die Kopie »") + files.programPath(archiv->ziel)
-                        + QStringLiteral("« von »") + pfad
-                        + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
-                                         "geliefert hat. Das Foto wird nicht gelöscht."));
+        return ArchivAnders(files, pfad, *archiv);
+    return {};
+}
+
+// Pruefen for a copy made ahead: what the workers found, in the same order.
+Fehler Auswerten(Context &ctx, const QString &pfad, const Vorarbeiten &v)
+{
+    FileSystem &files = ctx.host.files;
+    QStringList offen = files.takeUnflushed();
+    offen.removeAll(v.kopieHost);
+    if (v.flushFehler) {
+        for (const QString &datei : std::as_const(v.offen))
+            files.noteCopy(datei);
+        files.noteCopy(v.kopieHost);
+        for (const QString &datei : std::as_const(offen))
+            files.noteCopy(datei);
+        return v.flushFehler;
+    }
+    // Copies noted since the work began, or given back by a failed flush.
+    if (const Fehler f = offen.isEmpty() ? Fehler{} : FlushImHintergrund(files, offen)) {
+        for (const QString &datei : std::as_const(offen))
+            files.noteCopy(datei);
+        return f;
+    }
+    if (v.archiv && (v.archiv->hash != v.sicherung.hash || v.archiv->bytes != v.sicherung.bytes))
+        return KarteAnders(files, pfad, *v.archiv);
+    if (!v.sicherungGleich)
+        return SicherungAnders(pfad, v.kopie);
+    if (v.archiv && !v.archivGleich)
+        return ArchivAnders(files, pfad, *v.archiv);
     return {};
 }
 
 // Safety copy, then the delete; a photo whose copies are not proven good stays.
-Schritt FotoLoeschen(Context &ctx, const FileRef &datei)
+Schritt FotoLoeschen(Context &ctx, const FileRef &datei, int i, Vorlauf &vorlauf)
 {
     FileSystem &files = ctx.host.files;
     const QString &pfad = datei.path;
     const bool schreibgeschuetzt = files.isReadOnly(datei);
     if (schreibgeschuetzt) {
+        // Read-only since its copy was made ahead: the question comes first.
+        vorlauf.verwerfenBis(i);
         const Answer antwort = ctx.host.dialogs.message(
             QStringLiteral("Die Datei »") + pfad + QStringLiteral("« ist schreibgeschützt. Trotzdem löschen?"),
             QStringLiteral("Schreibgeschützte Datei auf Quell-Laufwerk löschen?"), Icon::Question,
@@ -142,11 +193,29 @@ Schritt FotoLoeschen(Context &ctx, const FileRef &datei)
     }
 
     const QByteArray host = files.hostFile(datei);
-    QString kopie;
-    const CopyResult sicherung = Sichern(ctx, pfad, host, kopie);
-    Fehler fehler = sicherung.fehler;
-    if (!fehler)
-        fehler = Pruefen(ctx, pfad, host, kopie, sicherung);
+    std::shared_ptr<Vorarbeiten> vor = vorlauf.nehmen(i);
+    vorlauf.auffuellen(i);
+    if (vor) {
+        vor->abwarten();
+        if (!Brauchbar(ctx, *vor)) {
+            vorlauf.verwerfen(vor);
+            vor.reset();
+        }
+    }
+
+    Fehler fehler;
+    if (vor) {
+        files.noteCopy(vor->kopieHost);
+        SicherungMerken(ctx, PfadTeil(vor->kopie, 3));
+        fehler = Auswerten(ctx, pfad, *vor);
+    } else {
+        // Done here, step by step, whatever went wrong ahead.
+        QString kopie;
+        const CopyResult sicherung = Sichern(ctx, pfad, host, kopie, vorlauf.reserviert());
+        fehler = sicherung.fehler;
+        if (!fehler)
+            fehler = Pruefen(ctx, pfad, host, kopie, sicherung);
+    }
     if (fehler) {
         // The photo is not deleted, and stays as it was.
         if (schreibgeschuetzt)
@@ -154,7 +223,7 @@ Schritt FotoLoeschen(Context &ctx, const FileRef &datei)
         return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     }
 
-    if (const Fehler f = files.remove(datei))
+    if (const Fehler f = EntfernenImHintergrund(files, FileRef(pfad, host)))
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     ctx.kopien.remove(host);
     return Schritt::Weiter;
@@ -180,18 +249,34 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster)
         LaufSperre sperre(ctx, Lauf::Loeschen);
         const QStringList pfade = liste.pfade();
         const QList<FileRef> dateien = liste.dateien();
-        const std::vector<char> marken = liste.marken();
+        std::vector<char> zuLoeschen = liste.marken();
+        zuLoeschen.resize(size_t(pfade.size()), char(0));
+        if (antwort == Answer::Yes)
+            std::fill(zuLoeschen.begin(), zuLoeschen.end(), char(1));
         const int anzahl = static_cast<int>(pfade.size());
+        // Before the window's steps: what it left ahead is removed on every way out.
+        Vorlauf vorlauf(ctx, dateien, zuLoeschen);
+        // The records of the safety copies are written a second's worth at a
+        // time, not one by one; a message box writes them at once.
+        std::optional<ProfileBatch> sammeln;
+        sammeln.emplace(ctx.host.profiles);
+        QElapsedTimer seitSammeln;
+        seitSammeln.start();
         fenster.setFortschrittSichtbar(true);
         for (int i = 0; i < anzahl; ++i) {
-            if (antwort == Answer::Yes || marken[static_cast<size_t>(i)]) {
+            if (zuLoeschen[static_cast<size_t>(i)]) {
                 fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
                 fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Lösche: ") + pfade.at(i));
                 fenster.statusNeuZeichnen();
-                if (FotoLoeschen(ctx, dateien.at(i)) == Schritt::Abbruch) {
+                if (FotoLoeschen(ctx, dateien.at(i), i, vorlauf) == Schritt::Abbruch) {
                     fenster.setFortschrittSichtbar(false);
                     return;
                 }
+            }
+            if (seitSammeln.hasExpired(1000)) {
+                sammeln.reset();
+                sammeln.emplace(ctx.host.profiles);
+                seitSammeln.restart();
             }
             ctx.host.desktop.processEvents();
         }

@@ -209,7 +209,8 @@ public:
     // Any thread: puts the files and their folder entries on disk. A file that
     // has gone since is no error.
     virtual Fehler flush(const QStringList &hostPaths) const = 0;
-    // Any thread: flushes the file, drops it from the page cache and reads it
+    // Any thread: writes out what the cache holds of the file (to the disk,
+    // not for good: that is flush), drops it from the page cache and reads it
     // back from the disk, hashing it.
     virtual ReadBack readBack(const QString &hostPath, ByteProgress *progress) const = 0;
 

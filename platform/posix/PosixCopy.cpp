@@ -2,89 +2,23 @@
 
 #include "platform/posix/PosixFileUtil.h"
 #include "platform/posix/PosixNameCache.h"
+#include "platform/posix/PosixPump.h"
 
 #include <QFile>
-#include <QSet>
 
-#include <algorithm>
 #include <cerrno>
-#include <memory>
 #include <utility>
 
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
-#include <xxhash.h>
 
 namespace mirbelon {
 
 using namespace posixfs;
 
 namespace {
-
-// Small enough to stay in the processor's cache between the read, the hash
-// and the write; the kernel reads ahead on its own for the disk's speed.
-constexpr size_t kChunk = 256 << 10;
-constexpr qint64 kAnstoss = 8 << 20;
-
-class Hasher
-{
-public:
-    Hasher() : m_state(XXH3_createState()) { XXH3_128bits_reset(m_state); }
-    ~Hasher() { XXH3_freeState(m_state); }
-    Hasher(const Hasher &) = delete;
-    Hasher &operator=(const Hasher &) = delete;
-
-    void add(const char *data, size_t size) { XXH3_128bits_update(m_state, data, size); }
-    Hash128 digest() const
-    {
-        const XXH128_hash_t h = XXH3_128bits_digest(m_state);
-        return Hash128{h.low64, h.high64};
-    }
-
-private:
-    XXH3_state_t *m_state;
-};
-
-// Reads `in` to its end, hashing every byte, and writes it to `out` unless
-// that is -1. Returns 0 or the errno of the failing call.
-int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
-{
-    moved = 0;
-    // Kept per thread: a fresh buffer per file costs a page fault per page.
-    thread_local const std::unique_ptr<char[]> buffer(new char[kChunk]);
-    // What is written starts on its way to the disk now, while the next bytes
-    // are read, not all of it at the flush before a deletion.
-    qint64 angestossen = 0;
-    const auto anstossen = [&](qint64 bis) {
-        ::sync_file_range(out, angestossen, bis - angestossen, SYNC_FILE_RANGE_WRITE);
-        angestossen = bis;
-    };
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.get(), kChunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0) {
-            if (out >= 0 && moved > angestossen)
-                anstossen(moved);
-            return 0;
-        }
-        hasher.add(buffer.get(), size_t(n));
-        if (out >= 0) {
-            if (const int err = writeAll(out, buffer.get(), n))
-                return err;
-        }
-        moved += n;
-        if (out >= 0 && moved - angestossen >= kAnstoss)
-            anstossen(moved);
-        if (progress)
-            progress->done.store(moved, std::memory_order_relaxed);
-    }
-}
 
 FileStamp stampOf(const struct stat &st)
 {
@@ -239,54 +173,6 @@ void PosixFileSystem::noteCopy(const QString &hostTarget)
 QStringList PosixFileSystem::takeUnflushed()
 {
     return std::exchange(m_unflushed, {});
-}
-
-Fehler PosixFileSystem::flush(const QStringList &hostPaths) const
-{
-    QSet<QString> folders;
-    for (const QString &path : hostPaths) {
-        const int fd = ::open(enc(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            if (errno == ENOENT)
-                continue;
-            return errnoFehler(errno, path);
-        }
-        const int err = ::fsync(fd) == 0 ? 0 : errno;
-        ::close(fd);
-        if (err != 0)
-            return errnoFehler(err, path);
-        folders.insert(parentOf(path));
-    }
-    for (const QString &folder : std::as_const(folders))
-        syncFolder(folder);
-    return {};
-}
-
-ReadBack PosixFileSystem::readBack(const QString &hostPath, ByteProgress *progress) const
-{
-    ReadBack result;
-    const int fd = ::open(enc(hostPath).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.fehler = errnoFehler(errno, hostPath);
-        return result;
-    }
-    struct stat st;
-    int err = ::fstat(fd, &st) == 0 ? 0 : errno;
-    if (err == 0 && progress)
-        progress->total.store(qint64(st.st_size));
-    // Only clean pages leave the cache: the data is written out first.
-    if (err == 0 && ::fsync(fd) != 0)
-        err = errno;
-    if (err == 0)
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    Hasher hasher;
-    if (err == 0)
-        err = pump(fd, -1, hasher, result.bytes, progress);
-    ::close(fd);
-    if (err != 0)
-        result.fehler = errnoFehler(err, hostPath);
-    result.hash = hasher.digest();
-    return result;
 }
 
 std::optional<FileStamp> PosixFileSystem::hostStamp(const QByteArray &hostFile) const

@@ -1,9 +1,12 @@
 #include "archive/Kopierlauf.h"
 #include "archive/Loeschen.h"
 
+#include "platform/posix/PosixFileSystem.h"
 #include "tests/archive/ArchivTest.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 #include <functional>
 
@@ -222,6 +225,188 @@ TEST_F(LoeschenTest, PhotoWhoseCopiesDoNotReadBackAsTheCardsBytesStays)
             << env.dialogs.gezeigt.at(1).text.toStdString();
         EXPECT_TRUE(env.dialogs.gezeigt.at(1).text.contains("Das Foto wird nicht gelöscht."));
     }
+}
+
+// The safety copies of the photos after the current one are made and read
+// back ahead of their turn; at its turn each photo still goes through its
+// steps in list order, with its own copy under its own name.
+TEST_F(LoeschenTest, ManyPhotosGoInListOrderEachWithItsOwnCheckedCopy)
+{
+    QList<std::pair<QString, QDateTime>> fotos;
+    for (int n = 10; n < 50; ++n)
+        fotos.append({QString("E:\\Dcim\\Img_00%1.jpg").arg(n), zeit(14, 9, 1, n)});
+    // Two of one name in another folder, far apart in the list.
+    fotos.append({"E:\\Dcim\\Z\\Img_0010.jpg", zeit(14, 9, 2, 0)});
+    karte(fotos, std::vector<char>(size_t(fotos.size()), 0));
+    const int anzahl = int(fotos.size());
+    env.dialogs.antworte(Answer::Yes);
+
+    mnuLoeschenAlle(ctx(), liste, fenster);
+
+    EXPECT_EQ(gezeigt(kFehlerTitel), 0);
+    QList<int> fortschritte;
+    QStringList status;
+    for (int i = 0; i < anzahl; ++i) {
+        const QString &pfad = fotos.at(i).first;
+        EXPECT_FALSE(gibt(pfad)) << pfad.toStdString();
+        fortschritte << qRound((i + 1) * 100.0f / anzahl);
+        status << "Lösche: " + pfad;
+    }
+    EXPECT_EQ(fenster.fortschritte, fortschritte);
+    QStringList geloescht;
+    for (const QString &s : std::as_const(fenster.statusVerlauf))
+        if (s.startsWith("Lösche: "))
+            geloescht << s;
+    EXPECT_EQ(geloescht, status);
+    for (int n = 11; n < 50; ++n)
+        EXPECT_EQ(env.inhalt(QString("C:\\Tmp\\Img_00%1.jpg").arg(n)),
+                  inhaltVon(QString("E:\\Dcim\\Img_00%1.jpg").arg(n)));
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0010.jpg"), inhaltVon("E:\\Dcim\\Img_0010.jpg"));
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0010-01.jpg"), inhaltVon("E:\\Dcim\\Z\\Img_0010.jpg"));
+
+    env.dialogs.gezeigt.clear();
+    mnuLoeschenTmp(ctx(), true);
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+    EXPECT_TRUE(env.dialogs.gezeigt.first().text.contains(QString("%1 Sicherheitskopien").arg(anzahl)));
+}
+
+// Copied by a run, then the deletion: the archive copy of the second photo
+// no longer reads back, and its report is answered Cancel. The copies made
+// ahead for the photos after it are taken away again; theirs stay on the card.
+TEST_F(LoeschenTest, CancelledReportTakesAwayTheCopiesMadeAheadForLaterPhotos)
+{
+    QList<std::pair<QString, QDateTime>> fotos;
+    for (int n = 1; n <= 6; ++n)
+        fotos.append({QString("E:\\Dcim\\Bild_%1.jpg").arg(n), zeit(14, 9, 3, 2 * n)});
+    karte(fotos, std::vector<char>(fotos.size(), 1));
+    env.dialogs.antworte(Answer::Cancel);
+    mnuKopieren(ctx(), liste, fenster);
+    ASSERT_EQ(ctx().kopien.size(), 6);
+    const QString zweiteArchiv =
+        env.files->programPath(ctx().kopien.value(env.files->hostFile(QString("E:\\Dcim\\Bild_2.jpg"))).ziel);
+    {
+        QFile f(env.host(zweiteArchiv));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(100);
+        f.write("X");
+    }
+
+    env.dialogs.gezeigt.clear();
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::Cancel); // report on the second photo
+    mnuLoeschenAlle(ctx(), liste, fenster);
+
+    ASSERT_EQ(gezeigt(kFehlerTitel), 1);
+    EXPECT_TRUE(env.dialogs.gezeigt.at(1).text.contains("Die Kopie »" + zweiteArchiv + "«"));
+    EXPECT_FALSE(gibt("E:\\Dcim\\Bild_1.jpg"));
+    for (int n = 2; n <= 6; ++n)
+        EXPECT_TRUE(gibt(QString("E:\\Dcim\\Bild_%1.jpg").arg(n))) << n;
+    // As one by one: the copies of the photos whose turn came, and no more.
+    EXPECT_EQ(QDir(env.host("C:\\Tmp")).entryList({"Bild_*"}, QDir::Files),
+              (QStringList{"Bild_1.jpg", "Bild_2.jpg"}));
+    EXPECT_EQ(ctx().lauf, Lauf::Keiner);
+}
+
+// The copy of a later photo is made while an earlier photo's report is
+// open; the photo then changes on the card. At its turn it is copied again,
+// and as the card now gives other bytes than its archive copy holds, it stays.
+TEST_F(LoeschenTest, PhotoChangedOnTheCardAfterItsCopyWasMadeAheadStays)
+{
+    const QString erste = "E:\\Dcim\\Bild_1.jpg";
+    const QString vierte = "E:\\Dcim\\Bild_4.jpg";
+    QList<std::pair<QString, QDateTime>> fotos;
+    for (int n = 1; n <= 5; ++n)
+        fotos.append({QString("E:\\Dcim\\Bild_%1.jpg").arg(n), zeit(14, 9, 4, 2 * n)});
+    karte(fotos, std::vector<char>(fotos.size(), 1));
+    env.dialogs.antworte(Answer::Cancel);
+    mnuKopieren(ctx(), liste, fenster);
+    const Kopiert archiv = ctx().kopien.value(env.files->hostFile(erste));
+    {
+        QFile f(archiv.ziel);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(100);
+        f.write("X");
+    }
+
+    const QByteArray neu = inhaltVon(vierte) + "neu";
+    bool geaendert = false;
+    env.dialogs.beimZeigen = [&] {
+        if (geaendert || env.dialogs.gezeigt.last().titel != kFehlerTitel)
+            return;
+        geaendert = true;
+        QThread::msleep(300); // the copies ahead are made meanwhile
+        env.datei(vierte, neu);
+        stempeln(vierte, zeit(15, 10, 0, 0));
+    };
+    env.dialogs.gezeigt.clear();
+    env.dialogs.antworte(Answer::Yes);
+    env.dialogs.antworte(Answer::No); // report on the first photo: go on
+    env.dialogs.antworte(Answer::No); // report on the fourth photo: go on
+    mnuLoeschenAlle(ctx(), liste, fenster);
+    env.dialogs.beimZeigen = {};
+
+    ASSERT_TRUE(geaendert);
+    ASSERT_EQ(gezeigt(kFehlerTitel), 2);
+    EXPECT_TRUE(env.dialogs.gezeigt.last().text.contains(
+        "Die Karte hat für »" + vierte + "« jetzt andere Daten geliefert"))
+        << env.dialogs.gezeigt.last().text.toStdString();
+    EXPECT_TRUE(gibt(erste));
+    EXPECT_FALSE(gibt("E:\\Dcim\\Bild_2.jpg") || gibt("E:\\Dcim\\Bild_3.jpg") || gibt("E:\\Dcim\\Bild_5.jpg"));
+    EXPECT_TRUE(gibt(vierte));
+    EXPECT_EQ(env.inhalt(vierte), neu);
+    // Its safety copy is the one of its turn, under its own name.
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Bild_4.jpg"), neu);
+    EXPECT_FALSE(gibt("C:\\Tmp\\Bild_4-01.jpg"));
+}
+
+// A disk that gives back other bytes than it was given for the safety
+// copies, as a failing card reader or disk might: no photo is deleted, each
+// is named.
+TEST_F(LoeschenTest, PhotoWhoseSafetyCopyDoesNotReadBackStays)
+{
+    class FalscheSicherungen : public PosixFileSystem
+    {
+    public:
+        ReadBack readBack(const QString &hostPath, ByteProgress *progress) const override
+        {
+            ReadBack zurueck = PosixFileSystem::readBack(hostPath, progress);
+            if (hostPath.contains("/Tmp/"))
+                zurueck.hash.low ^= 1;
+            return zurueck;
+        }
+    } falsch;
+    Context c(Host{falsch, *env.profiles, env.processes, *env.boxen, env.desktop, *env.system}, QString());
+    c.ordner = ctx().ordner;
+    c.einstellungsDatei = ctx().einstellungsDatei;
+    c.dateiTypen = ctx().dateiTypen;
+
+    // The third photo changes once its copy is made ahead: it is copied
+    // again at its turn, and checked there.
+    bool geaendert = false;
+    env.dialogs.beimZeigen = [&] {
+        if (geaendert || env.dialogs.gezeigt.last().titel != kFehlerTitel)
+            return;
+        geaendert = true;
+        QThread::msleep(300);
+        env.datei("E:\\Dcim\\Img_0003.jpg", "anders", zeit(15, 10, 0, 0));
+    };
+    env.dialogs.antworte(Answer::No); // the marked: 1 and 3
+    env.dialogs.antworte(Answer::No); // report: go on
+    env.dialogs.antworte(Answer::No); // report: go on
+    mnuLoeschenAlle(c, liste, fenster);
+    env.dialogs.beimZeigen = {};
+
+    ASSERT_TRUE(geaendert);
+    EXPECT_TRUE(aufKarte(1) && aufKarte(3));
+    ASSERT_EQ(gezeigt(kFehlerTitel), 2);
+    EXPECT_TRUE(env.dialogs.gezeigt.at(1).text.contains(
+        "Die Sicherheitskopie »C:\\Tmp\\Img_0001.jpg« von »E:\\Dcim\\Img_0001.jpg« lässt sich nicht "
+        "so zurücklesen"))
+        << env.dialogs.gezeigt.at(1).text.toStdString();
+    EXPECT_TRUE(env.dialogs.gezeigt.at(2).text.contains(
+        "Die Sicherheitskopie »C:\\Tmp\\Img_0003.jpg« von »E:\\Dcim\\Img_0003.jpg«"))
+        << env.dialogs.gezeigt.at(2).text.toStdString();
+    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0003.jpg"), "anders");
 }
 
 TEST_F(LoeschenTest, RefusedWhileARunIsGoingOn)

@@ -187,6 +187,52 @@ TEST_F(PosixFileSystemTest, CopiesAreFlushedLaterEvenWhenOneHasGone)
     EXPECT_EQ(read(QStringLiteral("C/b.jpg")), QByteArray("bbbb"));
 }
 
+// Read back from the disk in large aligned pieces where the file system can;
+// a file of any length, also one whose last piece is short of a block,
+// reads back as the bytes the copy wrote, before and after its flush.
+TEST_F(PosixFileSystemTest, ReadBackGivesTheBytesOfTheCopyWhateverItsLength)
+{
+    const qint64 chunk = 4 << 20;
+    for (const qint64 laenge : {qint64(0), qint64(1), qint64(4095), qint64(4096), qint64(4097),
+                                chunk - 1, chunk, chunk + 1, 2 * chunk + 12345}) {
+        SCOPED_TRACE(laenge);
+        QByteArray daten(laenge, Qt::Uninitialized);
+        for (qint64 i = 0; i < laenge; ++i)
+            daten[i] = char((i * 7 + laenge) & 0xff);
+        write(QStringLiteral("E/q.jpg"), daten);
+        const QString ziel = host(QStringLiteral("C/z%1.jpg").arg(laenge));
+        const CopyResult kopie = fs.copyBytes(CopyOrder{QFile::encodeName(host(QStringLiteral("E/q.jpg"))),
+                                                        ziel, false, {}},
+                                              nullptr);
+        ASSERT_FALSE(kopie.fehler);
+        EXPECT_EQ(kopie.bytes, laenge);
+        ByteProgress fortschritt;
+        const ReadBack zurueck = fs.readBack(ziel, &fortschritt);
+        EXPECT_FALSE(zurueck.fehler);
+        EXPECT_EQ(zurueck.bytes, laenge);
+        EXPECT_EQ(zurueck.hash, kopie.hash);
+        EXPECT_EQ(fortschritt.done.load(), laenge);
+        EXPECT_EQ(fortschritt.total.load(), laenge);
+        EXPECT_FALSE(fs.flush({ziel}));
+        EXPECT_EQ(fs.readBack(ziel, nullptr).hash, kopie.hash);
+    }
+    const ReadBack fehlt = fs.readBack(host(QStringLiteral("C/fehlt.jpg")), nullptr);
+    EXPECT_EQ(fehlt.fehler.nummer, 53);
+}
+
+// Many files at once: their data is written out together, then each is synced.
+TEST_F(PosixFileSystemTest, FlushOfManyFilesInSeveralFolders)
+{
+    QStringList dateien;
+    for (int i = 0; i < 150; ++i) {
+        const QString name = QStringLiteral("%1/f%2.jpg").arg(i % 2 ? QStringLiteral("C") : QStringLiteral("C/unter")).arg(i);
+        write(name, QByteArray(1000 + i, 'a'));
+        dateien << host(name);
+    }
+    dateien.insert(70, host(QStringLiteral("C/fehlt.jpg")));
+    EXPECT_FALSE(fs.flush(dateien));
+}
+
 TEST_F(PosixFileSystemTest, FailedCopiesNameTheirCauseAndLeaveNothing)
 {
     write(QStringLiteral("E/a.jpg"), "a");

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "archive/Arbeiter.h"
+#include "frame/Context.h"
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace mirbelon {
+
+// A photo's safety copy made, flushed and read back on the workers before its
+// entry's turn, as Sichern and Pruefen do it there. The window thread fills
+// in the order before the start and reads the results once all of it is done.
+struct Vorarbeiten
+{
+    int eintrag = -1;
+    QByteArray host;   // the photo
+    QString kopie;     // the safety copy, program path
+    QString kopieHost;
+    qint64 groesse = 0;
+    QStringList offen; // copies still to be flushed when it was started
+    std::optional<Kopiert> archiv;
+
+    CopyResult sicherung;
+    Fehler flushFehler;
+    bool sicherungGleich = false;
+    bool archivGleich = false;
+
+    std::shared_ptr<Vorarbeit> kopieren;
+    std::shared_ptr<Vorarbeit> flushen;
+    std::shared_ptr<Vorarbeit> lesenKopie;
+    std::shared_ptr<Vorarbeit> lesenArchiv;
+
+    // Lets the window's events run until all of it is done.
+    void abwarten() const
+    {
+        lesenKopie->abwarten();
+        lesenArchiv->abwarten();
+    }
+    // Whether what was found so far lets the read-backs go on.
+    bool lesbar() const
+    {
+        return !sicherung.fehler && !flushFehler
+               && (!archiv || (archiv->hash == sicherung.hash && archiv->bytes == sicherung.bytes));
+    }
+};
+
+// The safety copies of the photos to come, made ahead in list order. Their
+// names are kept free for them; a copy never used is removed again.
+class Vorlauf
+{
+public:
+    Vorlauf(Context &ctx, const QList<FileRef> &dateien, std::vector<char> zuLoeschen);
+    ~Vorlauf();
+    Vorlauf(const Vorlauf &) = delete;
+    Vorlauf &operator=(const Vorlauf &) = delete;
+
+    // The work for entry `i`, started now when it was not made ahead.
+    std::shared_ptr<Vorarbeiten> nehmen(int i);
+    // Starts the next photos after `i` up to the limits, once half of them
+    // are used up, as one group flushed together; not beyond a read-only
+    // photo, whose question comes first.
+    void auffuellen(int i);
+    // The safety copies' names taken by the work made ahead.
+    QStringList reserviert() const;
+    // The work made ahead for the entries up to `i`, not to be used.
+    void verwerfenBis(int i);
+    // Waits for work not to be used and removes the copy it made.
+    void verwerfen(const std::shared_ptr<Vorarbeiten> &v);
+
+private:
+    void sammeln(int i, std::vector<std::shared_ptr<Vorarbeiten>> &neue);
+    std::shared_ptr<Vorarbeiten> vorbereiten(int j);
+
+    Context &m_ctx;
+    const QList<FileRef> &m_dateien;
+    const std::vector<char> m_zuLoeschen;
+    std::deque<std::shared_ptr<Vorarbeiten>> m_voraus;
+};
+
+// Whether the work made ahead still stands for the photo: its copy was made,
+// the card holds what was copied, and the archive copy is the one it read.
+bool Brauchbar(const Context &ctx, const Vorarbeiten &v);
+
+// The first name from `nummer` on for a safety copy of `name`: the name
+// itself, then name-01.ext, name-02.ext ...; one that no file in the
+// temporary folder holds and `belegt` does not list. Empty when none is left.
+QString FreierSicherungsName(const Context &ctx, const QString &name, const QStringList &belegt,
+                             int &nummer);
+
+} // namespace mirbelon
