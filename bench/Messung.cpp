@@ -3,12 +3,15 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace mirbelon::bench {
@@ -106,6 +109,36 @@ void AllesLesen(const QString &ordner)
 void Sync()
 {
     ::sync();
+}
+
+namespace {
+
+// The I/O counters of the block device `ordner` lies on; empty where the
+// system does not show them.
+QByteArray PlattenZaehler(const QString &ordner)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(ordner).constData(), &st) != 0)
+        return {};
+    QFile f(QStringLiteral("/sys/dev/block/%1:%2/stat").arg(major(st.st_dev)).arg(minor(st.st_dev)));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+void Ruhe(const QString &ordner)
+{
+    Sync();
+    QElapsedTimer seit;
+    seit.start();
+    QByteArray vorher = PlattenZaehler(ordner);
+    int still = 0;
+    while (still < 4 && !seit.hasExpired(15000)) {
+        QThread::msleep(50);
+        const QByteArray jetzt = PlattenZaehler(ordner);
+        still = jetzt == vorher ? still + 1 : 0;
+        vorher = jetzt;
+    }
 }
 
 QString Zeile(const QString &name, double ours, double base, const QString &extra)

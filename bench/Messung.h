@@ -48,6 +48,11 @@ void AllesLesen(const QString &ordner);
 // Writes dirty pages of earlier runs out, so they do not slow the next one.
 void Sync();
 
+// Sync, then waits (at most 15 s) until the disk holding `ordner` has been
+// idle for a moment: deleted files are discarded by the disk after the sync
+// returns, and would slow whichever measurement comes next.
+void Ruhe(const QString &ordner);
+
 // "NAME ratio=R ours=Xs base=Ys" and the extras, one figure per line.
 QString Zeile(const QString &name, double ours, double base, const QString &extra = {});
 
