@@ -45,10 +45,6 @@ QThreadPool &Pool(Strecke strecke)
         static QThreadPool &lesen = NeuerPool(2);
         return lesen;
     }
-    case Strecke::Datei: {
-        static QThreadPool &datei = NeuerPool(1);
-        return datei;
-    }
     case Strecke::Bytes:
         break;
     }
@@ -146,14 +142,6 @@ ReadBack ZurueckLesenImHintergrund(const FileSystem &files, const QString &host)
 Fehler FlushImHintergrund(const FileSystem &files, const QStringList &hosts)
 {
     return ImHintergrund<Fehler>([&] { return files.flush(hosts); });
-}
-
-Fehler EntfernenImHintergrund(FileSystem &files, const FileRef &datei)
-{
-    Fehler ergebnis;
-    // Waited for below, so the references outlive the work.
-    Vorab(Strecke::Datei, [&files, &datei, &ergebnis] { ergebnis = files.remove(datei); })->abwarten();
-    return ergebnis;
 }
 
 } // namespace mirbelon

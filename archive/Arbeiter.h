@@ -26,11 +26,9 @@ T ImHintergrund(const std::function<T()> &arbeit, const std::function<void()> &t
 
 // The worker lanes of Vorab, so that copying, flushing and reading back
 // of different files overlap. Bytes is the thread of ImHintergrund; Flush
-// and Datei have one of their own: each runs its work in the order it was
-// given. Lesen has two threads, for reading two files back at once. Datei
-// is for single operations on files that the window waits for, never behind
-// the others.
-enum class Strecke { Bytes, Flush, Lesen, Datei };
+// has one of its own: each runs its work in the order it was given. Lesen
+// has two threads, for reading two files back at once.
+enum class Strecke { Bytes, Flush, Lesen };
 
 // Work started on a worker before its result is needed: the window thread
 // goes on with its own steps and collects the result later, in its event
@@ -62,9 +60,5 @@ CopyResult KopierenImHintergrund(const FileSystem &files, const CopyOrder &auftr
                                  const std::function<void(double)> &anteil = {});
 ReadBack ZurueckLesenImHintergrund(const FileSystem &files, const QString &host);
 Fehler FlushImHintergrund(const FileSystem &files, const QStringList &hosts);
-// Deleting a file can wait for a disk busy with the copies (a file system
-// that discards the freed blocks at once): on the Datei lane, while this
-// thread keeps the window's events going. Give `datei` with its host file.
-Fehler EntfernenImHintergrund(FileSystem &files, const FileRef &datei);
 
 } // namespace mirbelon

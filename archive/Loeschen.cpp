@@ -223,7 +223,7 @@ Schritt FotoLoeschen(Context &ctx, const FileRef &datei, int i, Vorlauf &vorlauf
         return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     }
 
-    if (const Fehler f = EntfernenImHintergrund(files, FileRef(pfad, host)))
+    if (const Fehler f = files.remove(datei))
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     ctx.kopien.remove(host);
     return Schritt::Weiter;
