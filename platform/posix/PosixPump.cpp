@@ -33,6 +33,16 @@ char *chunkBuffer()
     return buffer.get();
 }
 
+// One read, again when a signal broke it off: the bytes read, or -errno.
+ssize_t readSome(int fd, char *buffer, size_t size)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0 || errno != EINTR)
+            return n < 0 ? -errno : n;
+    }
+}
+
 } // namespace
 
 int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
@@ -49,12 +59,9 @@ int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
         angestossen = bis;
     };
     for (;;) {
-        const ssize_t n = ::read(in, buffer, kChunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
+        const ssize_t n = readSome(in, buffer, kChunk);
+        if (n < 0)
+            return int(-n);
         if (n == 0) {
             if (out >= 0 && moved > angestossen)
                 anstossen(moved);
@@ -80,12 +87,9 @@ int pumpDirect(int fd, Hasher &hasher, qint64 &moved, ByteProgress *progress)
     if (!buffer)
         return ENOMEM;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, kDirektChunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
+        const ssize_t n = readSome(fd, buffer, kDirektChunk);
+        if (n < 0)
+            return int(-n);
         if (n == 0)
             return 0;
         hasher.add(buffer, size_t(n));

@@ -28,6 +28,17 @@ protected:
     }
     bool aufKarte(int n) const { return gibt(QString("E:\\Dcim\\Img_000%1.jpg").arg(n)); }
     bool imTemp(int n) const { return gibt(QString("C:\\Tmp\\Img_000%1.jpg").arg(n)); }
+    // A card of marked photos Bild_1.jpg ... copied by a run whose delete
+    // question was answered Cancel.
+    void kopierteKarte(int anzahl, int minute)
+    {
+        QList<std::pair<QString, QDateTime>> fotos;
+        for (int n = 1; n <= anzahl; ++n)
+            fotos.append({QString("E:\\Dcim\\Bild_%1.jpg").arg(n), zeit(14, 9, minute, 2 * n)});
+        karte(fotos, std::vector<char>(fotos.size(), 1));
+        env.dialogs.antworte(Answer::Cancel);
+        mnuKopieren(ctx(), liste, fenster);
+    }
 };
 
 TEST_F(LoeschenTest, QuestionOffersAllMarkedOrNoneWithCancelAsDefault)
@@ -275,12 +286,7 @@ TEST_F(LoeschenTest, ManyPhotosGoInListOrderEachWithItsOwnCheckedCopy)
 // ahead for the photos after it are taken away again; theirs stay on the card.
 TEST_F(LoeschenTest, CancelledReportTakesAwayTheCopiesMadeAheadForLaterPhotos)
 {
-    QList<std::pair<QString, QDateTime>> fotos;
-    for (int n = 1; n <= 6; ++n)
-        fotos.append({QString("E:\\Dcim\\Bild_%1.jpg").arg(n), zeit(14, 9, 3, 2 * n)});
-    karte(fotos, std::vector<char>(fotos.size(), 1));
-    env.dialogs.antworte(Answer::Cancel);
-    mnuKopieren(ctx(), liste, fenster);
+    kopierteKarte(6, 3);
     ASSERT_EQ(ctx().kopien.size(), 6);
     const QString zweiteArchiv =
         env.files->programPath(ctx().kopien.value(env.files->hostFile(QString("E:\\Dcim\\Bild_2.jpg"))).ziel);
@@ -314,12 +320,7 @@ TEST_F(LoeschenTest, PhotoChangedOnTheCardAfterItsCopyWasMadeAheadStays)
 {
     const QString erste = "E:\\Dcim\\Bild_1.jpg";
     const QString vierte = "E:\\Dcim\\Bild_4.jpg";
-    QList<std::pair<QString, QDateTime>> fotos;
-    for (int n = 1; n <= 5; ++n)
-        fotos.append({QString("E:\\Dcim\\Bild_%1.jpg").arg(n), zeit(14, 9, 4, 2 * n)});
-    karte(fotos, std::vector<char>(fotos.size(), 1));
-    env.dialogs.antworte(Answer::Cancel);
-    mnuKopieren(ctx(), liste, fenster);
+    kopierteKarte(5, 4);
     const Kopiert archiv = ctx().kopien.value(env.files->hostFile(erste));
     {
         QFile f(archiv.ziel);
