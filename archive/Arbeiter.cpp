@@ -6,7 +6,6 @@
 #include <QThreadPool>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 
 namespace mirbelon {
@@ -59,14 +58,17 @@ bool Vorarbeit::fertig() const
     return m_erledigt;
 }
 
-void Vorarbeit::abwarten() const
+void Vorarbeit::abwarten(const std::function<void()> &takt) const
 {
     if (fertig())
         return;
-    // A timer keeps the loop turning, as in ImHintergrund.
     QTimer uhr;
     uhr.setInterval(50);
+    if (takt)
+        QObject::connect(&uhr, &QTimer::timeout, takt);
     uhr.start();
+    // Not QEventLoop::exec(): a quit of the application meanwhile would end
+    // that loop while the worker still writes.
     while (!fertig())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
@@ -101,25 +103,8 @@ std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit)
 
 void ImHintergrund(const std::function<void()> &arbeit, const std::function<void()> &takt)
 {
-    auto fertig = std::make_shared<std::atomic<bool>>(false);
-    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread());
-    // The caller waits below until the work is done, so `arbeit` outlives it.
-    BytePool().start([&arbeit, fertig, dispatcher] {
-        arbeit();
-        fertig->store(true);
-        if (dispatcher)
-            dispatcher->wakeUp();
-    });
-
-    QTimer uhr;
-    uhr.setInterval(50);
-    if (takt)
-        QObject::connect(&uhr, &QTimer::timeout, takt);
-    uhr.start();
-    // Not QEventLoop::exec(): a quit of the application meanwhile would end
-    // that loop while the worker still writes.
-    while (!fertig->load())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // Waited for here, so `arbeit` outlives the work.
+    Vorab(Strecke::Bytes, [&arbeit] { arbeit(); })->abwarten(takt);
 }
 
 CopyResult KopierenImHintergrund(const FileSystem &files, const CopyOrder &auftrag,

@@ -37,8 +37,9 @@ class Vorarbeit
 {
 public:
     bool fertig() const;
-    // Lets the window's events run until the work is done.
-    void abwarten() const;
+    // Lets the window's events run until the work is done; `takt` runs
+    // about every 50 ms meanwhile.
+    void abwarten(const std::function<void()> &takt = {}) const;
     // For work on another worker that builds on this one: waits, blocking.
     void blockieren() const;
 
