@@ -10,7 +10,7 @@ namespace mirbelon::bench {
 namespace {
 constexpr int kOrdner = 300;
 constexpr int kProOrdner = 100;
-constexpr int kRunden = 3;
+constexpr int kRunden = 5;
 } // namespace
 
 // The status tick that TimerHinweise runs shortly after the scan, with the
