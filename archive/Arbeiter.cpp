@@ -87,7 +87,7 @@ void Vorarbeit::erledigt()
     // Under the lock: the waiting thread sees the work done only after this,
     // so its dispatcher cannot be gone yet (the program ending meanwhile).
     if (m_dispatcher)
-        static_cast<QAbstractEventDispatcher *>(m_dispatcher)->wakeUp();
+        m_dispatcher->wakeUp();
 }
 
 std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit)

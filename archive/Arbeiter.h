@@ -8,6 +8,8 @@
 #include <mutex>
 #include <optional>
 
+class QAbstractEventDispatcher;
+
 namespace mirbelon {
 
 // Runs `arbeit` on the worker thread that moves bytes, while this thread
@@ -50,7 +52,7 @@ private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_fertig;
     bool m_erledigt = false;
-    void *m_dispatcher = nullptr; // of the thread that started the work
+    QAbstractEventDispatcher *m_dispatcher = nullptr; // of the thread that started the work
 };
 
 std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit);

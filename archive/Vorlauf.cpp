@@ -171,10 +171,13 @@ void Vorlauf::sammeln(int i, std::vector<std::shared_ptr<Vorarbeiten>> &neue)
         do
             ++j;
         while (j < int(m_zuLoeschen.size()) && !m_zuLoeschen[size_t(j)]);
-        if (j >= int(m_zuLoeschen.size()) || files.isReadOnly(m_dateien.at(j)))
+        if (j >= int(m_zuLoeschen.size()))
+            return;
+        const FileSystem::State zustand = files.state(m_dateien.at(j));
+        if (zustand.readOnly)
             return;
         // A large file in a group of its own: the others need not wait for its copy.
-        if (!neue.empty() && files.size(m_dateien.at(j)) > kVorausBytes / 2)
+        if (!neue.empty() && zustand.stamp && zustand.stamp->size > kVorausBytes / 2)
             return;
         auto v = vorbereiten(j);
         if (!v)

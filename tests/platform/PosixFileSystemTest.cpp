@@ -50,15 +50,15 @@ protected:
     }
 
     // Runs `check` where folder permissions count: as root in a child process
-    // that has become an ordinary user, otherwise directly.
-    bool withoutPrivileges(const std::function<bool()> &check)
+    // that has become the ordinary user `uid`, otherwise directly.
+    bool withoutPrivileges(const std::function<bool()> &check, uid_t uid = 65534)
     {
         if (::geteuid() != 0)
             return check();
         ::chmod(QFile::encodeName(root.path()).constData(), 0777);
         const pid_t pid = ::fork();
         if (pid == 0) {
-            const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && check();
+            const bool ok = ::setgid(uid) == 0 && ::setuid(uid) == 0 && check();
             ::_exit(ok ? 0 : 1);
         }
         int status = 0;
@@ -494,19 +494,8 @@ TEST_F(PosixFileSystemTest, ReadableSizesAgreeWithCanReadForOwnAndForeignFiles)
             = ::geteuid() == 0 || einzeln == QList<qint64> { 5, -1, -1, 3, -1, -1, 5, -1 };
         return zusammen == einzeln && wieErwartet;
     };
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(pruefen());
-        return;
-    }
     // As root, in a child that has become a user of its own (not "nobody").
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const bool ok = ::setgid(4242) == 0 && ::setuid(4242) == 0 && pruefen();
-        ::_exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(withoutPrivileges(pruefen, 4242));
 }
 
 TEST_F(PosixFileSystemTest, StateAndStampedWriteTellWhatSingleCallsTell)
