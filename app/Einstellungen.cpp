@@ -93,7 +93,12 @@ void KonfigLaden(Context &ctx, Main &fenster)
     const QString ziele = QStringLiteral("Ziele");
     IniLesenMitVorgabe(ctx, datei, ziele, QStringLiteral("01"), ctx.ordner.tmp);
     eintraegeSetzen(fenster.txtZ(), ordnerListe(ctx, ziele));
-    fenster.setZiel(IniLesen(ctx, datei, ziele, QStringLiteral("xx"), ctx.ordner.prg));
+    QString ziel = IniLesen(ctx, datei, ziele, QStringLiteral("xx"), {});
+    // The program folder of an installed program is hidden away; photos
+    // belong where the desktop keeps pictures.
+    if (ziel.isEmpty())
+        ziel = ctx.host.system.picturesFolder() + QStringLiteral("\\Fotoarchiv");
+    fenster.setZiel(ziel);
 
     const QString vorschau = IniLesen(ctx, datei, {}, QStringLiteral("Preview"), QStringLiteral("1"));
     fenster.setVorschauAn(ZahlWert(vorschau) != 0);
