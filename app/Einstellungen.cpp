@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "frame/Context.h"
+#include "frame/Einstellungswerte.h"
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
 #include "services/Platzhalter.h"
@@ -68,11 +69,7 @@ void KonfigLaden(Context &ctx, Main &fenster)
     eintraegeSetzen(fenster.txtZiel(), musterVorgaben(ctx.host.system.now().date().year()));
     fenster.setZielMuster(IniLesen(ctx, datei, {}, QStringLiteral("Nr1"), kStandardMuster));
 
-    ctx.dateiTypen = IniLesenMitVorgabe(ctx, datei, QStringLiteral("Mirbelon"), QStringLiteral("Formate"),
-                                        QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"));
-    ctx.fotoDatumAufnahme = IniLesenMitVorgabe(ctx, datei, QStringLiteral("Mirbelon"),
-                                QStringLiteral("FotoDatum"), QStringLiteral("Datei"))
-                                .compare(QStringLiteral("Aufnahme"), Qt::CaseInsensitive) == 0;
+    EinstellungswerteLesen(ctx);
 
     const QString kameras = QStringLiteral("Kameras");
     IniLesenMitVorgabe(ctx, datei, kameras, QStringLiteral("01"), kStandardKamera);
