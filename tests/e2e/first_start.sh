@@ -50,16 +50,7 @@ fi
 eingehaengt=$bilder
 
 xvfb_starten "$tmp" "$artefakte"
-env -u TMP -u TEMP -u QT_QPA_PLATFORM \
-    HOME="$home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
-    XDG_CACHE_HOME="$tmp/xdg/cache" XDG_RUNTIME_DIR="$tmp/xdg/runtime" \
-    MIRBELON_DRIVES="C=$home;E=$E" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
-    "$prg/mirbelon" 'Quelle=E:\' >"$artefakte/erster-start.log" 2>&1 &
-prog_pid=$!
-lebt() { kill -0 "$prog_pid" 2>/dev/null; }
-warte 30 hauptfenster >/dev/null || { echo "FAIL: no main window"; cat "$artefakte/erster-start.log"; exit 1; }
-fenster=$(hauptfenster)
-xdotool windowsize "$fenster" 1280 1024
+programm_oeffnen "$prg/mirbelon" "C=$home;E=$E" "$artefakte/erster-start.log" 'Quelle=E:\'
 sleep 2
 "$bildschirmfoto" "$fenster" "$artefakte/erster-start.png"
 
