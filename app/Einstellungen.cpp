@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "frame/Context.h"
+#include "frame/Einstellungswerte.h"
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
 #include "services/Platzhalter.h"
@@ -68,11 +69,7 @@ void KonfigLaden(Context &ctx, Main &fenster)
     eintraegeSetzen(fenster.txtZiel(), musterVorgaben(ctx.host.system.now().date().year()));
     fenster.setZielMuster(IniLesen(ctx, datei, {}, QStringLiteral("Nr1"), kStandardMuster));
 
-    ctx.dateiTypen = IniLesenMitVorgabe(ctx, datei, QStringLiteral("Mirbelon"), QStringLiteral("Formate"),
-                                        QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"));
-    ctx.fotoDatumAufnahme = IniLesenMitVorgabe(ctx, datei, QStringLiteral("Mirbelon"),
-                                QStringLiteral("FotoDatum"), QStringLiteral("Datei"))
-                                .compare(QStringLiteral("Aufnahme"), Qt::CaseInsensitive) == 0;
+    EinstellungswerteLesen(ctx);
 
     const QString kameras = QStringLiteral("Kameras");
     IniLesenMitVorgabe(ctx, datei, kameras, QStringLiteral("01"), kStandardKamera);
@@ -93,7 +90,12 @@ void KonfigLaden(Context &ctx, Main &fenster)
     const QString ziele = QStringLiteral("Ziele");
     IniLesenMitVorgabe(ctx, datei, ziele, QStringLiteral("01"), ctx.ordner.tmp);
     eintraegeSetzen(fenster.txtZ(), ordnerListe(ctx, ziele));
-    fenster.setZiel(IniLesen(ctx, datei, ziele, QStringLiteral("xx"), ctx.ordner.prg));
+    QString ziel = IniLesen(ctx, datei, ziele, QStringLiteral("xx"), {});
+    // The program folder of an installed program is hidden away; photos
+    // belong where the desktop keeps pictures.
+    if (ziel.isEmpty())
+        ziel = ctx.host.system.picturesFolder() + QStringLiteral("\\Fotoarchiv");
+    fenster.setZiel(ziel);
 
     const QString vorschau = IniLesen(ctx, datei, {}, QStringLiteral("Preview"), QStringLiteral("1"));
     fenster.setVorschauAn(ZahlWert(vorschau) != 0);

@@ -5,7 +5,9 @@
 #include "archive/Laufsperre.h"
 #include "archive/Loeschen.h"
 #include "archive/Messung.h"
+#include "archive/Speicherplatz.h"
 #include "archive/ZielName.h"
+#include "archive/ZielStatus.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
@@ -79,6 +81,7 @@ private:
     quint32 m_start = 0;
     double m_dateien = 0;
     double m_bytes = 0;
+    bool m_voll = false; // the target disk filled: the copying ends, the rest of the run follows
 };
 
 void Kopierlauf::laufen()
@@ -94,12 +97,14 @@ void Kopierlauf::laufen()
     m_ziel = Vario(m_ctx, m_fenster.ziel());
     if (m_ziel.endsWith(QLatin1Char('\\')))
         m_ziel.chop(1);
+    if (!PlatzVorDemLauf(m_ctx, m_fotos, m_marken, m_ziel))
+        return abbrechen();
     if (!HatNormaleDatei(m_files, m_ziel))
         OrdnerAnlegen(m_ctx, m_ziel);
 
     stempelNehmen();
     m_start = m_ctx.host.system.tickCount();
-    for (int i = 0; i < m_pfade.size(); ++i) {
+    for (int i = 0; i < m_pfade.size() && !m_voll; ++i) {
         if (!eintrag(i))
             return abbrechen();
     }
@@ -108,8 +113,10 @@ void Kopierlauf::laufen()
     m_busy.reset();
     GeschwindigkeitSpeichern(m_ctx, m_ctx.host.system.tickCount() - m_start, m_dateien, m_bytes);
 
-    // The copying is over; the delete question runs as a run of its own.
+    // The copying is over; the delete question runs as a run of its own,
+    // with the archive's new count in view.
     sperre.freigeben();
+    befZUpdate(m_ctx, m_fenster);
     mnuLoeschenAlle(m_ctx, m_liste, m_fenster);
     if (!postRun())
         return;
@@ -157,7 +164,7 @@ bool Kopierlauf::eintrag(int i)
             if (!kopieren(i, name))
                 return false;
             m_ctx.host.desktop.processEvents();
-            if (!jobsStarten(ziel))
+            if (!m_voll && !jobsStarten(ziel))
                 return false;
         }
         m_ctx.host.desktop.processEvents();
@@ -204,6 +211,11 @@ bool Kopierlauf::kopieren(int i, const QString &name)
     m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(m_fotos.at(i)));
 
     Fehler fehler = ergebnis.fehler;
+    if (PlatteVoll(fehler)) {
+        PlatteVollMelden(m_ctx, m_pfade, m_marken, i, m_ziel);
+        m_voll = true;
+        return true;
+    }
     if (!fehler) {
         m_files.noteCopy(auftrag.to);
         m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes});

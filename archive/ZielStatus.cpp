@@ -1,6 +1,7 @@
 #include "archive/ZielStatus.h"
 
 #include "frame/Context.h"
+#include "frame/Einstellungswerte.h"
 #include "frame/IniStore.h"
 #include "services/Platzhalter.h"
 #include "source/Fenster.h"
@@ -38,11 +39,12 @@ QString DateienText(Context &ctx, const QString &ordner)
 void befZUpdate(Context &ctx, Fenster &fenster)
 {
     BusyPointer busy(ctx.host.dialogs);
-    const QString text = fenster.ziel();
-    const double frei = PlatzFrei(ctx, text.left(1) + QLatin1Char(':'));
-    fenster.setZielStatus(QStringLiteral("Freier Speicherplatz: ") + GroesseText(frei)
-                          + QStringLiteral("B\n") + DateienText(ctx, Vario(ctx, text))
-                          + QLatin1Char('\n'));
+    EinstellungenAuffrischen(ctx);
+    // The folder's own file system: a drive letter stands for a whole tree of
+    // mounts here, and the archive may lie on a disk of its own below it.
+    const QString ordner = Vario(ctx, fenster.ziel());
+    fenster.setZielStatus(QStringLiteral("Freier Speicherplatz: ") + GroesseText(PlatzFrei(ctx, ordner))
+                          + QStringLiteral("B\n") + DateienText(ctx, ordner) + QLatin1Char('\n'));
 }
 
 void befZSuche(Context &ctx, Fenster &fenster)

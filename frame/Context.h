@@ -70,6 +70,9 @@ public:
     QString dateiTypen;        // "Formate", loaded by KonfigLaden
     float datumKorrektur = 0;  // minutes, set by the date correction
     bool fotoDatumAufnahme = false; // "FotoDatum=Aufnahme": photos dated by their capture date
+    // Of the settings file when "Formate" and "FotoDatum" were read from it;
+    // nullopt: not read from a file, they stay as they are.
+    std::optional<FileStamp> einstellungsStempel;
     // Capture dates read so far, per host file, size and time stamp.
     QHash<QByteArray, std::optional<QDateTime>> aufnahmeDaten;
 

@@ -217,7 +217,9 @@ public:
     virtual std::optional<QByteArray> readAll(const FileRef &file) const = 0;
     // New file beside the old one, then renamed over it. With `sync` the data
     // is on disk before the rename. Without, readers still see the old or the
-    // new file whole, but a crash may lose the write until `syncFile`.
+    // new file whole, but a crash may lose the write until `syncFile`. An
+    // existing file that may be written in a folder that takes no new file is
+    // written in place; only there can a crash leave it torn.
     virtual Fehler writeAtomic(const QString &path, const QByteArray &data, bool sync = true) = 0;
     // writeAtomic() of `file` (to its host file where it names one), and
     // `written` the stamp of the file after it: what stamp() would give

@@ -23,6 +23,9 @@ public:
     virtual QString appDataFolder() const = 0;
     virtual QString windowsFolder() const = 0;
     virtual QString systemFolder() const = 0;
+    // The desktop's folder for pictures (~/Bilder on a German desktop); the
+    // home folder when the desktop names none.
+    virtual QString picturesFolder() const = 0;
     virtual QString newGuid() const = 0; // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"
 };
 

@@ -163,6 +163,42 @@ std::optional<QDateTime> BildDatei::aufnahme() const
     return std::nullopt;
 }
 
+QString BildDatei::kamera() const
+{
+    if (!m->bild.get())
+        return {};
+    try {
+        const Exiv2::ExifData &exif = m->bild->exifData();
+        const auto text = [&exif](const char *schluessel) {
+            const auto wert = exif.findKey(Exiv2::ExifKey(schluessel));
+            return wert == exif.end() ? QString() : QString::fromStdString(wert->toString());
+        };
+        return KameraName(text("Exif.Image.Make"), text("Exif.Image.Model"));
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+QString KameraName(const QString &marke, const QString &modell)
+{
+    // The name becomes an ini section: no brackets, no control characters,
+    // no padding of the fixed-width EXIF fields.
+    const auto sauber = [](QString text) {
+        for (QChar &c : text) {
+            if (c.unicode() < 0x20 || c == QLatin1Char('[') || c == QLatin1Char(']'))
+                c = QLatin1Char(' ');
+        }
+        return text.simplified();
+    };
+    const QString m = sauber(modell);
+    if (m.isEmpty())
+        return {};
+    const QString hersteller = sauber(marke).section(QLatin1Char(' '), 0, 0);
+    if (hersteller.isEmpty() || m.contains(hersteller, Qt::CaseInsensitive))
+        return m;
+    return hersteller + QLatin1Char(' ') + m;
+}
+
 QList<QSize> BildDatei::vorschauGroessen() const
 {
     QList<QSize> groessen;

@@ -38,6 +38,8 @@ public:
     // move or void it): DateTimeOriginal, else DateTimeDigitized (CreateDate);
     // for QuickTime and MP4 films their creation date in local time.
     std::optional<QDateTime> aufnahme() const;
+    // The camera as EXIF Make and Model name it (KameraName); empty for none.
+    QString kamera() const;
     // The preview images a RAW file carries, in their stored orientation.
     QList<QSize> vorschauGroessen() const;
     // The encoded bytes (JPEG or TIFF) of preview `index`; empty when unreadable.
@@ -47,6 +49,11 @@ private:
     struct Innen;
     std::unique_ptr<Innen> m;
 };
+
+// A camera's name from EXIF Make and Model: the model, led by the maker's
+// first word when the model does not name it ("SONY ILCE-7M3", "Canon EOS
+// 80D"), fit for an ini section name; empty without a model.
+QString KameraName(const QString &marke, const QString &modell);
 
 // BildDatei(hostPfad).aufnahme(), for a caller who needs only the date.
 std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad);

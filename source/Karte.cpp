@@ -3,14 +3,22 @@
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "source/Fenster.h"
+#include "source/FotoListe.h"
+#include "source/FotoMetadaten.h"
 #include "text/DateiVorhanden.h"
 #include "text/Pfad.h"
+
+#include <algorithm>
 
 namespace mirbelon {
 
 namespace {
 
 const QString kStatus = QStringLiteral("Status");
+const QString kBeschreibung = QStringLiteral("\\Foto.ini");
+// Photos asked for a camera name: a card of one camera answers at the first;
+// films and files without EXIF are passed over.
+constexpr int kKameraVersuche = 5;
 
 // A file at the root of the source's drive; empty when the source names no
 // drive, so nothing is written to the root of whatever drive is current.
@@ -21,6 +29,30 @@ QString DateiAufLaufwerk(const Fenster &fenster, const QString &name)
 }
 
 } // namespace
+
+void KameraLesen(Context &ctx, const FotoListe &liste, Fenster &fenster)
+{
+    const QString quelle = fenster.quelle();
+    // "E:\" + "\Foto.ini" names E:\Foto.ini; the doubled separator is left out.
+    QString datei = RechtsKuerzen(quelle, QStringLiteral("\\")) + kBeschreibung;
+    if (!DateiVorhanden(ctx.host.files, datei)) {
+        const QString laufwerk = PfadTeil(quelle, -2);
+        datei = laufwerk.isEmpty() ? QString() : laufwerk + kBeschreibung;
+    }
+    QString kamera;
+    if (!datei.isEmpty())
+        kamera = IniLesen(ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), {});
+    const int versuche = std::min(liste.anzahl(), kKameraVersuche);
+    for (int i = 0; kamera.isEmpty() && i < versuche; ++i) {
+        // Only a regular file is opened: a FIFO named like a photo would wait for good.
+        const FileRef foto = liste.datei(i);
+        const QByteArray host = ctx.host.files.hostFile(foto);
+        if (!host.isEmpty() && ctx.host.files.stamp(foto))
+            kamera = BildDatei(host).kamera();
+    }
+    if (!kamera.isEmpty())
+        fenster.setKamera(kamera);
+}
 
 void LaufwerkSuchen(Context &ctx, Fenster &fenster)
 {

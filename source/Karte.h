@@ -4,6 +4,13 @@ namespace mirbelon {
 
 class Context;
 class Fenster;
+class FotoListe;
+
+// The camera name of a scanned source: "Kamera" in section "Infos" of the
+// source folder's Foto.ini, else of the one at the drive's root; when neither
+// names one, the camera that EXIF names in the first photos of the list. An
+// empty name leaves txtStaKamera as it is.
+void KameraLesen(Context &ctx, const FotoListe &liste, Fenster &fenster);
 
 // mnuExtQSuche: tests every drive from A: to Z: for a Foto.ini at its root
 // and makes each such drive the source in turn, so the last one wins.

@@ -2,6 +2,7 @@
 
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
+#include "source/Vorschau.h"
 
 #include <algorithm>
 #include <vector>
@@ -31,6 +32,9 @@ void mnuMarkieren(FotoListe &liste, Fenster &fenster, int index)
     }
     liste.setMarken(marken);
     liste.setVersteckt(false);
+    // The preview was left alone while the list was hidden; its cross must
+    // not keep telling the old mark of the current photo.
+    KreuzAuffrischen(liste, fenster);
     fenster.timerHinweiseAn();
     fenster.timerInfoAn();
 }

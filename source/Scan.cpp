@@ -1,11 +1,13 @@
 #include "source/Scan.h"
 
 #include "frame/Context.h"
+#include "frame/Einstellungswerte.h"
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
 #include "platform/Cp1252.h"
 #include "source/DateiTyp.h"
 #include "source/Fenster.h"
+#include "source/Karte.h"
 #include "source/FotoListe.h"
 #include "text/DateiVorhanden.h"
 #include "text/Formatierung.h"
@@ -26,7 +28,6 @@ const QString kStatus = QStringLiteral("Status");
 const QString kMarkenDatei = QStringLiteral("\\BrenloTemp.ini");
 const QString kMarkenSektion = QStringLiteral("ListeSel");
 const QString kAutoSelVorgabe = QStringLiteral("*.bmp;*.jpg;*.gif;*.tif");
-const QString kBeschreibung = QStringLiteral("\\Foto.ini");
 // Entries handled between two runs of pending window events.
 constexpr qsizetype kEintraegeJeEreignisse = 2000;
 
@@ -128,24 +129,6 @@ void Sammeln(Suche &suche, QString ordner, const QByteArray &host)
         if (suche.ctx.scanAbbruch)
             return;
     }
-}
-
-// Foto.ini of the source folder first, then the one at the drive's root.
-void KameraLesen(Context &ctx, Fenster &fenster)
-{
-    const QString quelle = fenster.quelle();
-    // "E:\" + "\Foto.ini" names E:\Foto.ini; the doubled separator is left out.
-    QString datei = RechtsKuerzen(quelle, QStringLiteral("\\")) + kBeschreibung;
-    if (!DateiVorhanden(ctx.host.files, datei)) {
-        const QString laufwerk = PfadTeil(quelle, -2);
-        if (laufwerk.isEmpty())
-            return;
-        datei = laufwerk + kBeschreibung;
-    }
-    const QString kamera
-        = IniLesen(ctx, datei, QStringLiteral("Infos"), QStringLiteral("Kamera"), {});
-    if (!kamera.isEmpty())
-        fenster.setKamera(kamera);
 }
 
 } // namespace
@@ -257,6 +240,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
 {
     ScanMarke marke(ctx);
     BusyPointer busy(ctx.host.dialogs);
+    EinstellungenAuffrischen(ctx);
     const bool vorschau = fenster.vorschauAn();
     fenster.setVorschauAn(false);
     liste.leeren();
@@ -300,7 +284,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     liste.setMarken(marken);
     ListenAuswahl(ctx, liste, QStringLiteral("load"));
 
-    KameraLesen(ctx, fenster);
+    KameraLesen(ctx, liste, fenster);
 
     fenster.timerHinweiseAn();
     fenster.timerInfoAn();

@@ -37,7 +37,8 @@ void ListenAuswahl(Context &ctx, FotoListe &liste, const QString &modus);
 // delete run goes on; asked for during a scan, it runs once more afterwards.
 void QuelleScannen(Context &ctx, FotoListe &liste, Fenster &fenster);
 
-// The scan itself: list, auto marks, remembered marks, camera name, timers.
+// The scan itself: settings changed on disk, list, auto marks, remembered
+// marks, camera name, timers.
 void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster);
 
 // Reaction of befQSuche: the folder of a chosen file becomes the source.

@@ -93,11 +93,16 @@ void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader 
     BusyPointer busy(ctx.host.dialogs);
     if (fenster.vorschauAn()) {
         // The cross follows the list at once; the picture when it is decoded.
-        if (liste.aktuell() >= 0)
-            fenster.setKreuzSichtbar(!liste.markiert(liste.aktuell()));
+        KreuzAuffrischen(liste, fenster);
         BildAnfordern(ctx, liste, fenster, lader, datei, VerfuegbarerPlatz(fenster.vorschauGeometrie()));
     }
     fenster.timerHinweiseAn();
+}
+
+void KreuzAuffrischen(const FotoListe &liste, Fenster &fenster)
+{
+    if (fenster.vorschauAn() && liste.aktuell() >= 0)
+        fenster.setKreuzSichtbar(!liste.markiert(liste.aktuell()));
 }
 
 void VorschauSchalter(FotoListe &liste, Fenster &fenster)

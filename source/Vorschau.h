@@ -22,6 +22,10 @@ QSize VorschauGroesse(int verfuegbarBreite, int verfuegbarHoehe, int bildBreite,
 // cannot be decoded leaves the box empty.
 void ListeKlick(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLader &lader);
 
+// The cross ImageFlag over the current photo while it is unmarked, when the
+// preview is on; nothing without a current photo.
+void KreuzAuffrischen(const FotoListe &liste, Fenster &fenster);
+
 // Key reaction of ListBilder with its Windows virtual-key code (37
 // left, 39 right: jump to the nearest marked entry, no wrap-around). Every
 // key remembers the marks. True when the key is swallowed.

@@ -14,6 +14,40 @@ namespace mirbelon {
 namespace {
 
 constexpr double kTwipsJePixel = 15.0;
+// The most a picture may take while it is read whole, for formats that cannot
+// scale while reading (BMP): a 12000 x 8000 picture takes 367 MiB.
+constexpr qint64 kGanzHoechstensMiB = 1024;
+
+// Raises Qt's allocation limit for the life of this object when the reader
+// must decode the whole picture before it can scale it and the picture needs
+// more than the limit allows. Previews are decoded one at a time, so nothing
+// else reads photos meanwhile.
+class GanzesBildErlauben
+{
+public:
+    GanzesBildErlauben(QImageReader &leser, const QSize &gespeichert)
+        : m_vorher(QImageReader::allocationLimit())
+    {
+        if (m_vorher <= 0 || leser.supportsOption(QImageIOHandler::ScaledSize))
+            return;
+        const qint64 mib = (qint64(gespeichert.width()) * gespeichert.height() * 4 >> 20) + 1;
+        if (mib > m_vorher && mib <= kGanzHoechstensMiB) {
+            QImageReader::setAllocationLimit(static_cast<int>(mib));
+            m_erhoeht = true;
+        }
+    }
+    ~GanzesBildErlauben()
+    {
+        if (m_erhoeht)
+            QImageReader::setAllocationLimit(m_vorher);
+    }
+    GanzesBildErlauben(const GanzesBildErlauben &) = delete;
+    GanzesBildErlauben &operator=(const GanzesBildErlauben &) = delete;
+
+private:
+    int m_vorher;
+    bool m_erhoeht = false;
+};
 
 // Decodes `daten` upright for `platz`; `natur` is the stored size when known.
 VorschauPixel Dekodieren(const QByteArray &daten, int ausrichtung, const QSize &platz)
@@ -30,6 +64,7 @@ VorschauPixel Dekodieren(const QByteArray &daten, int ausrichtung, const QSize &
         const QSize groesse = DekodierGroesse(natur, BoxFuer(platz, natur));
         if (groesse != natur)
             leser.setScaledSize(AufrechteGroesse(groesse, ausrichtung));
+        const GanzesBildErlauben erlaubt(leser, gespeichert);
         const QImage bild = leser.read();
         return { Aufrichten(bild, ausrichtung), bild.isNull() ? QSize() : natur, {} };
     }

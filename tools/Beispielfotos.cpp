@@ -6,6 +6,7 @@
 // with an embedded JPEG preview, the structure raw files of that kind are
 // built on. A name given as "hoch:IMG_0042.JPG" is a portrait photo, stored
 // turned with EXIF orientation 6 as a camera held upright writes it.
+// A leading "--kamera MAKE MODEL" gives every photo that EXIF Make and Model.
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -74,7 +75,13 @@ QImage hochformat(const QImage &quer)
     return bild;
 }
 
-bool fotoSchreiben(const QString &ordner, QString name, const QDateTime &datum, int nummer)
+struct Kamera
+{
+    QString marke;
+    QString modell;
+};
+
+bool fotoSchreiben(const QString &ordner, QString name, const QDateTime &datum, int nummer, const Kamera &kamera)
 {
     const bool hoch = name.startsWith(QLatin1String("hoch:"));
     if (hoch)
@@ -89,6 +96,10 @@ bool fotoSchreiben(const QString &ordner, QString name, const QDateTime &datum, 
     const QByteArray host = QFile::encodeName(pfad);
     if (!(jpeg ? muster::JpegSchreiben(host, gespeichert, exif) : muster::RohSchreiben(host, gespeichert, exif))) {
         std::fprintf(stderr, "%s: nicht geschrieben\n", qPrintable(pfad));
+        return false;
+    }
+    if (!kamera.modell.isEmpty() && !muster::KameraEintragen(host, kamera.marke, kamera.modell)) {
+        std::fprintf(stderr, "%s: Kamera nicht eingetragen\n", qPrintable(pfad));
         return false;
     }
     QFile datei(pfad);
@@ -109,9 +120,14 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList argumente = QCoreApplication::arguments().mid(1);
+    QStringList argumente = QCoreApplication::arguments().mid(1);
+    mirbelon::Kamera kamera;
+    if (argumente.size() >= 3 && argumente.first() == QLatin1String("--kamera")) {
+        kamera = {argumente.at(1), argumente.at(2)};
+        argumente = argumente.mid(3);
+    }
     if (argumente.size() < 3 || argumente.size() % 2 == 0) {
-        std::fprintf(stderr, "Aufruf: beispielfotos ORDNER NAME DATUM [NAME DATUM ...]\n"
+        std::fprintf(stderr, "Aufruf: beispielfotos [--kamera MARKE MODELL] ORDNER NAME DATUM [NAME DATUM ...]\n"
                              "DATUM als yyyy-MM-ddThh:mm:ss (Ortszeit)\n");
         return 2;
     }
@@ -128,7 +144,7 @@ int main(int argc, char **argv)
             ++fehler;
             continue;
         }
-        if (!mirbelon::fotoSchreiben(ordner, argumente.at(i), datum, int(i / 2)))
+        if (!mirbelon::fotoSchreiben(ordner, argumente.at(i), datum, int(i / 2), kamera))
             ++fehler;
     }
     return fehler == 0 ? 0 : 1;

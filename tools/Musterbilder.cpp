@@ -73,6 +73,21 @@ bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const 
     return Schreiben(hostPfad, Kodiert(gespeichert, "JPG")) && MitExif(hostPfad, exif, {});
 }
 
+bool KameraEintragen(const QByteArray &hostPfad, const QString &marke, const QString &modell)
+{
+    try {
+        auto bild = Exiv2::ImageFactory::open(hostPfad.toStdString());
+        bild->readMetadata();
+        Exiv2::ExifData &daten = bild->exifData();
+        daten["Exif.Image.Make"] = marke.toStdString();
+        daten["Exif.Image.Model"] = modell.toStdString();
+        bild->writeMetadata();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
 bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
     const QSize &sensor)
 {

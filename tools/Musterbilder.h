@@ -20,6 +20,9 @@ struct Exif
 // A JPEG of `gespeichert` (the picture as the sensor stored it) with `exif`.
 bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
 
+// Adds EXIF Make and Model to a picture written above.
+bool KameraEintragen(const QByteArray &hostPfad, const QString &marke, const QString &modell);
+
 // A RAW-like file as cameras build them: a TIFF whose own picture of `sensor`
 // pixels stands for the sensor data, and a JPEG preview of `gespeichert`, with
 // `exif`. exiv2 opens it as TIFF whatever its name (.dng, .nef, .arw ...).

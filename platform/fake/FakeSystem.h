@@ -24,6 +24,7 @@ public:
     QString appDataFolder() const override { return appData.value_or(m_echt.appDataFolder()); }
     QString windowsFolder() const override { return windows.value_or(m_echt.windowsFolder()); }
     QString systemFolder() const override { return system.value_or(m_echt.systemFolder()); }
+    QString picturesFolder() const override { return bilder.value_or(m_echt.picturesFolder()); }
     QString newGuid() const override { return m_echt.newGuid(); }
 
     std::optional<qint64> speicher;
@@ -35,6 +36,7 @@ public:
     std::optional<QString> appData;
     std::optional<QString> windows;
     std::optional<QString> system;
+    std::optional<QString> bilder;
     // Overrides by upper-cased name; an empty optional value unsets the variable.
     QHash<QString, std::optional<QString>> umgebung;
 

@@ -57,6 +57,9 @@ private:
     // readableSizes() of files whose host files are known.
     QList<qint64> hostSizes(const QList<FileRef> &files) const;
     Fehler unknownDrive(const QString &programPath) const;
+    // The file replaced by `data` in place, for a folder that takes no new file.
+    Fehler writeInPlace(const QString &host, const QByteArray &data, bool sync,
+                        std::optional<FileStamp> &written);
     // Whether a resolved host path lies within the folder of `path`'s drive.
     bool insideDrive(const QString &path, const QString &canonicalHost) const;
 

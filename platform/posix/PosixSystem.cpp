@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <QUuid>
@@ -155,6 +156,23 @@ QString PosixSystem::systemFolder() const
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);
     return withoutTrailingBackslash(m_files.programPath(folder));
+}
+
+QString PosixSystem::picturesFolder() const
+{
+    // The desktop's own answer, in the user's language; without the tool
+    // (no xdg-user-dirs installed) the home folder, as the tool itself
+    // answers when no picture folder is set.
+    QProcess frage;
+    frage.start(QStringLiteral("xdg-user-dir"), {QStringLiteral("PICTURES")}, QIODevice::ReadOnly);
+    QString folder;
+    if (frage.waitForFinished(3000) && frage.exitStatus() == QProcess::NormalExit && frage.exitCode() == 0)
+        folder = QString::fromLocal8Bit(frage.readAllStandardOutput()).trimmed();
+    else
+        frage.kill();
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
+        folder = QDir::homePath();
+    return withoutTrailingBackslash(m_files.programPath(QDir::cleanPath(folder)));
 }
 
 QString PosixSystem::newGuid() const

@@ -21,6 +21,7 @@ public:
     QString appDataFolder() const override;
     QString windowsFolder() const override;
     QString systemFolder() const override;
+    QString picturesFolder() const override;
     QString newGuid() const override;
 
 private:

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mirbelon {
@@ -146,8 +147,16 @@ Fehler PosixFileSystem::writeAtomicStamped(
 
     const QString folder = parentOf(host);
     TempFile temp = createTemp(folder, nameOf(host));
-    if (temp.fd < 0)
-        return errnoFehler(errno, host);
+    if (temp.fd < 0) {
+        const int err = errno;
+        // A file the user may write in a folder he may not (a shared file in a
+        // system folder): no new file can stand beside it, so it is written in
+        // place, as the profile functions do. Writers of ini files hold the
+        // folder's lock meanwhile.
+        if (existed && (err == EACCES || err == EPERM))
+            return writeInPlace(host, data, sync, written);
+        return errnoFehler(err, host);
+    }
     int err = writeAll(temp.fd, data.constData(), data.size());
     if (err == 0 && sync && ::fsync(temp.fd) != 0)
         err = errno;
@@ -172,6 +181,38 @@ Fehler PosixFileSystem::writeAtomicStamped(
     struct stat now;
     const bool seen = ::lstat(hostBytes.constData(), &now) == 0;
     if (seen && S_ISREG(now.st_mode))
+        written = fullStamp(now);
+    std::lock_guard lock(m_cache->mutex);
+    m_cache->note(hostBytes, true, false, seen ? &now : nullptr);
+    return {};
+}
+
+Fehler PosixFileSystem::writeInPlace(
+    const QString &host, const QByteArray &data, bool sync, std::optional<FileStamp> &written)
+{
+    const QByteArray hostBytes = enc(host);
+    const int fd = ::open(hostBytes.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errnoFehler(errno, host);
+    struct stat st;
+    int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (err == 0 && !S_ISREG(st.st_mode))
+        err = EINVAL;
+    // Not emptied first: a write that fails (a full disk) must not leave an
+    // empty settings file behind.
+    if (err == 0)
+        err = writeAll(fd, data.constData(), data.size());
+    if (err == 0 && ::ftruncate(fd, data.size()) != 0)
+        err = errno;
+    if (err == 0 && sync && ::fsync(fd) != 0)
+        err = errno;
+    struct stat now;
+    const bool seen = err == 0 && ::fstat(fd, &now) == 0;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err != 0)
+        return errnoFehler(err, host);
+    if (seen)
         written = fullStamp(now);
     std::lock_guard lock(m_cache->mutex);
     m_cache->note(hostBytes, true, false, seen ? &now : nullptr);

@@ -123,7 +123,9 @@ TEST(MainFenster, FirstStartLoadsTheDefaultsAndWritesThem)
     EXPECT_EQ(m.txtQ()->itemText(0), QStringLiteral("A:\\"));
     EXPECT_EQ(m.quelle(), QString());
     EXPECT_EQ(m.txtZ()->itemText(0), QStringLiteral("C:\\Tmp"));
-    EXPECT_EQ(m.ziel(), QStringLiteral("C:\\Prg"));
+    // Not the program folder: the desktop's picture folder.
+    EXPECT_EQ(m.ziel(), QStringLiteral("C:\\Bilder\\Fotoarchiv"));
+    EXPECT_TRUE(m.bezZ()->text().contains(QStringLiteral("wird beim Kopieren angelegt")));
     EXPECT_TRUE(m.vorschauAn());
     EXPECT_EQ(ini(u, "Mirbelon", "Formate"), QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2"));
     EXPECT_EQ(ini(u, "Kameras", "01"), QStringLiteral("Bezeichnung der Kamera"));
@@ -167,7 +169,7 @@ TEST(MainFenster, SettingsSurviveTwoStartsOnlyWhenSaved)
     {
         Fenster f(u);
         f.main.laden();
-        EXPECT_EQ(f.main.ziel(), QStringLiteral("C:\\Prg"));
+        EXPECT_EQ(f.main.ziel(), QStringLiteral("C:\\Bilder\\Fotoarchiv"));
         EXPECT_EQ(f.main.zielMuster(), QStringLiteral("X-{######}"));
         EXPECT_EQ(f.main.kamera(), QStringLiteral("EOS"));
         f.main.aktion(QStringLiteral("mnuSaveSet"))->trigger();

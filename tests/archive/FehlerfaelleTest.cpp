@@ -96,43 +96,55 @@ protected:
     Einhaengung einhaengung;
 };
 
-TEST_F(FehlerfaelleTest, FullTargetDiskIsReportedAndTheRunCanBeCancelled)
+TEST_F(FehlerfaelleTest, FullTargetDiskIsAskedAboutBeforeTheFirstPhoto)
 {
     env.ordner("C:\\Archiv");
     if (!einhaengung.tmpfs(env.host("C:\\Archiv"), "2m"))
         GTEST_SKIP() << "no tmpfs: needs root and a host that allows mounting";
     // Five photos of 700 KB on a disk of 2 MB: the third does not fit.
     grosseKarte(5, 700 * 1024);
-    env.dialogs.antworte(Answer::Cancel);
+    // Unanswered, the question keeps its default: not to begin.
 
     mnuKopieren(ctx(), liste, fenster);
 
-    ASSERT_EQ(fehlerMeldungen(), 1);
-    const auto &meldung = env.dialogs.gezeigt.first();
-    EXPECT_EQ(meldung.icon, Icon::Critical);
-    EXPECT_TRUE(meldung.text.contains("Datenträger voll")) << meldung.text.toStdString();
-    EXPECT_TRUE(meldung.text.contains("#61")) << meldung.text.toStdString();
-    nurGanzeKopien("C:\\Archiv", 2);
-    // Cancelled: no further photo, no delete question, the card as it was.
-    EXPECT_EQ(gezeigt(kLoeschFrage), 0);
+    ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
+    const auto &frage = env.dialogs.gezeigt.first();
+    EXPECT_EQ(frage.titel, "Fotos kopieren");
+    EXPECT_EQ(frage.buttons, Buttons::YesNo);
+    EXPECT_EQ(frage.vorgabe, Answer::No);
+    EXPECT_TRUE(frage.text.startsWith("Für die 5 markierten Fotos (3,4 MiB) ist auf C: nur 2,0 MiB frei."))
+        << frage.text.toStdString();
+    EXPECT_TRUE(frage.text.endsWith("Trotzdem beginnen?")) << frage.text.toStdString();
+    nurGanzeKopien("C:\\Archiv", 0);
     karteUnberuehrt();
     EXPECT_EQ(ini("Performance", "Messungen"), "");
     laufVorbei();
 }
 
-TEST_F(FehlerfaelleTest, FullTargetDiskAnsweredWithGoingOnReportsEachPhotoAndKeepsTheCard)
+TEST_F(FehlerfaelleTest, FullTargetDiskDuringTheRunIsOneReportAndTheDeleteQuestionFollows)
 {
     env.ordner("C:\\Archiv");
     if (!einhaengung.tmpfs(env.host("C:\\Archiv"), "2m"))
         GTEST_SKIP() << "no tmpfs: needs root and a host that allows mounting";
     grosseKarte(5, 700 * 1024);
-    // Unanswered reports go on; the unanswered delete question keeps the card.
+    env.dialogs.antworte(Answer::Yes); // begin all the same
+    // The unanswered delete question keeps the card.
 
     mnuKopieren(ctx(), liste, fenster);
 
-    EXPECT_EQ(fehlerMeldungen(), 3);
+    EXPECT_EQ(fehlerMeldungen(), 0);
+    QStringList titel;
+    for (const auto &g : env.dialogs.gezeigt)
+        titel << g.titel;
+    ASSERT_EQ(titel, (QStringList{"Fotos kopieren", "Fotos kopieren", kLoeschFrage}));
+    const auto &bericht = env.dialogs.gezeigt.at(1);
+    EXPECT_EQ(bericht.icon, Icon::Critical);
+    EXPECT_EQ(bericht.buttons, Buttons::Ok);
+    EXPECT_TRUE(bericht.text.startsWith("Auf C: ist kein Platz mehr frei: »E:\\Dcim\\100canon\\Img_0003.jpg« "
+                                        "wurde nicht nach »C:\\Archiv« kopiert, die 2 markierten Fotos danach "
+                                        "auch nicht."))
+        << bericht.text.toStdString();
     nurGanzeKopien("C:\\Archiv", 2);
-    EXPECT_EQ(gezeigt(kLoeschFrage), 1);
     karteUnberuehrt();
     EXPECT_EQ(ini("Performance", "Messungen"), "1");
     laufVorbei();

@@ -22,9 +22,13 @@ TEST_F(KopierlaufTest, CopiesMarkedPhotosIntoNewNestedFolder)
           {1, 1, 0});
     setzeIni("Mirbelon", "Nr3", "10");
     fenster.muster = "{jjjj}_{mm}{tt}-{hh}{nn}{ss}_{###}";
+    QString zielStatusBeiFrage;
+    env.dialogs.beimZeigen = [&] { zielStatusBeiFrage = fenster.zielStatus; };
 
     mnuKopieren(ctx(), liste, fenster);
 
+    // The delete question shows the archive as the run left it.
+    EXPECT_TRUE(zielStatusBeiFrage.endsWith("Vorhanden Dateien im Ordner: 2\n")) << zielStatusBeiFrage.toStdString();
     const QString t = "C:\\Archiv\\2024\\Maerz\\";
     EXPECT_EQ(env.inhalt(t + "2024_0314-090530_010.jpg"),
               inhaltVon("E:\\Dcim\\100canon\\Img_0001.jpg"));

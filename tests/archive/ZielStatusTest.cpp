@@ -3,6 +3,7 @@
 #include "source/Statusleiste.h"
 #include "text/Formatierung.h"
 #include "tests/archive/ArchivTest.h"
+#include "tests/support/Einhaengung.h"
 
 namespace mirbelon::test {
 namespace {
@@ -39,13 +40,29 @@ TEST_F(ZielStatusTest, MissingFolderSaysItWillBeMade)
               freiZeile("C:") + "Vorhanden Dateien im Ordner: keine (wird beim Kopieren angelegt)\n");
 }
 
-TEST_F(ZielStatusTest, PlaceholdersExpandForTheCountNotForTheFreeSpace)
+TEST_F(ZielStatusTest, PlaceholdersExpandForTheCountAndTheFreeSpace)
 {
     env.system->umgebung["ARCHIVNAME"] = QString("Archiv");
     env.datei("C:\\Archiv\\Bild.jpg");
     fenster.zielOhneReaktion("C:\\%ArchivName%");
     befZUpdate(ctx(), fenster);
-    EXPECT_EQ(fenster.zielStatus, freiZeile("C:") + "Vorhanden Dateien im Ordner: 1\n");
+    EXPECT_EQ(fenster.zielStatus, freiZeile("C:\\Archiv") + "Vorhanden Dateien im Ordner: 1\n");
+}
+
+TEST_F(ZielStatusTest, FreeSpaceIsThatOfTheTargetFoldersOwnDisk)
+{
+    env.ordner("C:\\Archiv");
+    Einhaengung einhaengung;
+    if (!einhaengung.tmpfs(env.host("C:\\Archiv"), "2m"))
+        GTEST_SKIP() << "no tmpfs: needs root and a host that allows mounting";
+    // The folder itself, and one still to be made below it.
+    for (const QString ziel : {"C:\\Archiv", "C:\\Archiv\\Neu\\Tiefer"}) {
+        SCOPED_TRACE(ziel.toStdString());
+        fenster.zielOhneReaktion(ziel);
+        befZUpdate(ctx(), fenster);
+        EXPECT_TRUE(fenster.zielStatus.startsWith("Freier Speicherplatz: 2,0 MiB\n"))
+            << fenster.zielStatus.toStdString();
+    }
 }
 
 TEST_F(ZielStatusTest, NetworkPathHasNoFreeSpace)

@@ -60,7 +60,6 @@ starte() { # ARGUMENTS...; later starts must end on their own
         "$tmp/home/prg/mirbelon" "$@"
 }
 
-lebt() { kill -0 "$prog_pid" 2>/dev/null; }
 beendet() { ! lebt; }
 fenster=""
 programm_starten() {

@@ -78,3 +78,24 @@ hauptfenster() {
     done
     return $gefunden
 }
+
+# Starts the program as a user would, with the caller's $tmp/home and
+# $tmp/xdg folders and the drive table DRIVES; sets prog_pid and, once the main
+# window is up, fenster.
+programm_oeffnen() { # EXECUTABLE DRIVES LOG ARGUMENTS...
+    local exe=$1 laufwerke=$2 log=$3
+    shift 3
+    env -u TMP -u TEMP -u QT_QPA_PLATFORM \
+        HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
+        XDG_CACHE_HOME="$tmp/xdg/cache" XDG_RUNTIME_DIR="$tmp/xdg/runtime" \
+        MIRBELON_DRIVES="$laufwerke" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
+        "$exe" "$@" >"$log" 2>&1 &
+    prog_pid=$!
+    warte 30 hauptfenster >/dev/null || { echo "FAIL: no main window"; cat "$log"; exit 1; }
+    fenster=$(hauptfenster)
+    # The program maximises its window; Xvfb has no window manager to do it, so
+    # the test gives the window the whole screen as one would.
+    xdotool windowsize "$fenster" 1280 1024
+}
+
+lebt() { kill -0 "$prog_pid" 2>/dev/null; }

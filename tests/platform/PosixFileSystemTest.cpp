@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/posix/PosixProfileFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -538,6 +540,35 @@ TEST_F(PosixFileSystemTest, StateAndStampedWriteTellWhatSingleCallsTell)
 
 // A folder listed first (names not looked up yet) and then written into
 // still resolves every name in any spelling, before and after a look-up.
+TEST_F(PosixFileSystemTest, SettingsFileTheUserMayWriteInAFolderHeMayNotIsWrittenInPlace)
+{
+    // A shared file in a system folder: the folder is root's, the file everyone's.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the folder away";
+    write(QStringLiteral("C/System/Brenlo.ini"), "[Pfade]\r\nTmpSrv=alt\r\n");
+    const QByteArray ordner = QFile::encodeName(host(QStringLiteral("C/System")));
+    const QByteArray datei = ordner + "/Brenlo.ini";
+    ::chmod(ordner.constData(), 0755);
+    ::chmod(datei.constData(), 0666);
+    struct stat vorher;
+    ASSERT_EQ(::stat(datei.constData(), &vorher), 0);
+    const QString drives = QStringLiteral("C=%1/C").arg(root.path());
+    const auto schreiben = [&drives] {
+        PosixFileSystem eigenes(DriveTable::parse(drives));
+        PosixProfileFiles profile(eigenes);
+        const QString pfad = QStringLiteral("C:\\System\\Brenlo.ini");
+        return profile.write(pfad, QStringLiteral("Pfade"), QStringLiteral("TmpSrv"), QStringLiteral("neu"))
+               && profile.read(pfad, QStringLiteral("Pfade"), QStringLiteral("TmpSrv"), {}) == QLatin1String("neu");
+    };
+    EXPECT_TRUE(withoutPrivileges(schreiben, 4242));
+    EXPECT_EQ(read(QStringLiteral("C/System/Brenlo.ini")), QByteArray("[Pfade]\r\nTmpSrv=neu\r\n"));
+    EXPECT_EQ(names(QStringLiteral("C/System")), QStringList{QStringLiteral("Brenlo.ini")});
+    struct stat nachher;
+    ASSERT_EQ(::stat(datei.constData(), &nachher), 0);
+    EXPECT_EQ(nachher.st_ino, vorher.st_ino);
+    EXPECT_EQ(nachher.st_mode, vorher.st_mode);
+}
+
 TEST_F(PosixFileSystemTest, NamesOfAListedFolderResolveAfterOwnWrites)
 {
     write(QStringLiteral("E/DCIM/IMG_0001.JPG"), "1");

@@ -3,6 +3,8 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -99,6 +101,38 @@ TEST_F(PosixSystemTest, FoldersArePerUserProgramPaths)
     EXPECT_EQ(system.windowsFolder(), QStringLiteral("C:\\data\\Brenlo\\Windows"));
     EXPECT_EQ(system.systemFolder(), QStringLiteral("C:\\data\\Brenlo\\Windows\\System32"));
     EXPECT_TRUE(QFileInfo(root.path() + QStringLiteral("/data/Brenlo/Windows/System32")).isDir());
+}
+
+TEST_F(PosixSystemTest, PicturesFolderIsTheDesktopsOrElseTheHomeFolder)
+{
+    const QString bin = root.path() + QStringLiteral("/bin");
+    QDir().mkpath(bin);
+    QDir().mkpath(root.path() + QStringLiteral("/home/Bilder"));
+    const Variable home("HOME", (root.path() + QStringLiteral("/home")).toUtf8());
+    const Variable path("PATH", bin.toUtf8());
+    struct Fall
+    {
+        const char *name;
+        const char *skript; // the tool's body; nullptr: no tool
+        QString erwartet;
+    } faelle[] = {
+        {"the desktop's folder", "echo \"$HOME/Bilder/\"", QStringLiteral("C:\\home\\Bilder")},
+        {"no tool installed", nullptr, QStringLiteral("C:\\home")},
+        {"the tool fails", "exit 1", QStringLiteral("C:\\home")},
+        {"no absolute answer", "echo Bilder", QStringLiteral("C:\\home")},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        QFile werkzeug(bin + QStringLiteral("/xdg-user-dir"));
+        werkzeug.remove();
+        if (f.skript) {
+            ASSERT_TRUE(werkzeug.open(QIODevice::WriteOnly));
+            werkzeug.write(QByteArray("#!/bin/sh\n") + f.skript + "\n");
+            werkzeug.close();
+            werkzeug.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        }
+        EXPECT_EQ(system.picturesFolder(), f.erwartet);
+    }
 }
 
 TEST_F(PosixSystemTest, ExecutableIsTheProgramFileAsProgramPath)

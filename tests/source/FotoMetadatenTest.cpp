@@ -66,6 +66,28 @@ TEST(VorschauWahl, SmallestThatFillsTheBoxElseTheLargest)
     }
 }
 
+TEST(KameraName, ModelLedByTheMakerWhereItDoesNotNameIt)
+{
+    struct Fall
+    {
+        const char *name;
+        QString marke;
+        QString modell;
+        QString erwartet;
+    } faelle[] = {
+        {"model names the maker", QStringLiteral("Canon"), QStringLiteral("Canon EOS 80D"), QStringLiteral("Canon EOS 80D")},
+        {"maker in other case", QStringLiteral("NIKON CORPORATION"), QStringLiteral("Nikon D750"), QStringLiteral("Nikon D750")},
+        {"model alone is cryptic", QStringLiteral("SONY"), QStringLiteral("ILCE-7M3"), QStringLiteral("SONY ILCE-7M3")},
+        {"padding of the fixed field", QStringLiteral("Apple "), QString::fromLatin1("iPhone 12\0\0", 11), QStringLiteral("Apple iPhone 12")},
+        {"no section syntax", {}, QStringLiteral("X[1]\nY"), QStringLiteral("X 1 Y")},
+        {"no model", QStringLiteral("Canon"), QStringLiteral("  "), QString()},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(KameraName(f.marke, f.modell), f.erwartet);
+    }
+}
+
 TEST_F(FotoMetadatenTest, CaptureDateFromTheFirstKeyThatHoldsOne)
 {
     const QImage bild = muster::RotOberBlau(32, 24);

@@ -58,16 +58,22 @@ TEST_F(MarkierenTest, InvertingTwiceRestoresTheMarks)
     EXPECT_EQ(marken(), start);
 }
 
-TEST_F(MarkierenTest, MarkingAllHidesTheCrossAtTheNextRedraw)
+TEST_F(MarkierenTest, CrossFollowsTheCurrentPhotoAtOnce)
 {
     liste10({ 0, 0, 0 });
     fenster.vorschauOhneReaktion(true);
     liste.setAktuell(1);
     EXPECT_TRUE(fenster.kreuz);
     mnuMarkieren(liste, fenster, 0);
-    EXPECT_TRUE(fenster.kreuz);
+    EXPECT_FALSE(fenster.kreuz);
     liste.klicken();
     EXPECT_FALSE(fenster.kreuz);
+    mnuMarkieren(liste, fenster, 2); // F4
+    EXPECT_TRUE(fenster.kreuz);
+    // With the preview off the cross is left as it is.
+    fenster.vorschauOhneReaktion(false);
+    mnuMarkieren(liste, fenster, 0);
+    EXPECT_TRUE(fenster.kreuz);
 }
 
 TEST_F(MarkierenTest, JumpsWrapRoundTheList)

@@ -1,7 +1,9 @@
 #include "tests/source/QuelleTest.h"
 
+#include "frame/Einstellungswerte.h"
 #include "source/FotoListe.h"
 #include "source/Scan.h"
+#include "tools/Musterbilder.h"
 
 #include <QCollator>
 #include <QFile>
@@ -166,6 +168,63 @@ TEST_F(ScanTest, CameraNameFromFolderFileBeforeDriveFile)
     fenster.kameraOhneReaktion(QStringLiteral("vorher"));
     fenster.setQuelle(QStringLiteral("E:\\DCIM"));
     EXPECT_EQ(fenster.kamera(), QStringLiteral("Karte"));
+}
+
+TEST_F(ScanTest, CameraNameFromThePhotosWhenTheCardNamesNone)
+{
+    struct Fall
+    {
+        const char *name;
+        QByteArray fotoIni; // empty: none on the card
+        QString erwartet;
+    } faelle[] = {
+        {"no card file", {}, QStringLiteral("Canon EOS 80D")},
+        {"a card file without a name", "[Infos]\r\nKamera=\r\n", QStringLiteral("Canon EOS 80D")},
+        {"the card file's name wins", "[Infos]\r\nKamera=Zweitkamera\r\n", QStringLiteral("Zweitkamera")},
+    };
+    ctx().dateiTypen = QStringLiteral("*.jpg;*.mov");
+    // Listed first, a film and a photo without a camera are passed over.
+    env.datei(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0001.JPG"), bild(8, 6));
+    env.datei(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0002.JPG"), bild(8, 6));
+    ASSERT_TRUE(muster::KameraEintragen(QFile::encodeName(env.host(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0002.JPG"))),
+                                        QStringLiteral("Canon"), QStringLiteral("Canon EOS 80D")));
+    ASSERT_TRUE(muster::FilmSchreiben(QFile::encodeName(env.host(QStringLiteral("E:\\DCIM\\100CANON\\A.MOV"))),
+                                      QDateTime(QDate(2024, 1, 2), QTime(3, 4), Qt::UTC)));
+    fenster.quelleOhneReaktion(QStringLiteral("E:\\"));
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        QFile::remove(env.host(QStringLiteral("E:\\Foto.ini")));
+        if (!f.fotoIni.isEmpty())
+            env.datei(QStringLiteral("E:\\Foto.ini"), f.fotoIni);
+        fenster.kameraOhneReaktion(QStringLiteral("Bezeichnung der Kamera"));
+        QuelleScannen(ctx(), liste, fenster);
+        ASSERT_EQ(liste.anzahl(), 3);
+        EXPECT_EQ(fenster.kamera(), f.erwartet);
+    }
+}
+
+TEST_F(ScanTest, SettingsEditedByHandTakeEffectAtTheNextScan)
+{
+    env.datei(QStringLiteral("E:\\Dcim\\A.jpg"));
+    env.datei(QStringLiteral("E:\\Dcim\\B.png"));
+    EinstellungswerteLesen(ctx()); // as at start-up: the defaults go into the file
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    EXPECT_EQ(liste.anzahl(), 1);
+    EXPECT_FALSE(ctx().fotoDatumAufnahme);
+
+    // As an editor saves it: the same file, rewritten.
+    QFile datei(env.host(ctx().einstellungsDatei));
+    ASSERT_TRUE(datei.open(QIODevice::ReadWrite));
+    QByteArray text = datei.readAll();
+    ASSERT_TRUE(text.contains("FotoDatum=Datei"));
+    text.replace("Formate=", "Formate=*.png;").replace("FotoDatum=Datei", "FotoDatum=Aufnahme");
+    datei.seek(0);
+    datei.write(text);
+    datei.close();
+
+    QuelleScannen(ctx(), liste, fenster); // Refresh
+    EXPECT_EQ(liste.anzahl(), 2);
+    EXPECT_TRUE(ctx().fotoDatumAufnahme);
 }
 
 TEST_F(ScanTest, EmptyCameraNameKeepsTheOldOne)

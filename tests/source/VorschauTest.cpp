@@ -2,6 +2,7 @@
 
 #include "source/Vorschau.h"
 
+#include <QImageReader>
 #include <QSignalSpy>
 
 namespace mirbelon::test {
@@ -109,6 +110,21 @@ TEST_F(VorschauTest, DamagedOrForeignFilesLeaveTheBoxEmpty)
     liste.setAktuell(index(QStringLiteral("E:\\Halb.jpg")));
     bildAbwarten();
     EXPECT_TRUE(fenster.vorschauSichtbar);
+}
+
+TEST_F(VorschauTest, BmpAboveTheAllocationLimitIsStillPreviewed)
+{
+    // Qt's BMP reader cannot scale while reading; a 12000 x 8000 BMP is above
+    // Qt's default limit as this one is above the lowered limit.
+    const int vorher = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);
+    env.datei(QStringLiteral("E:\\Gross.bmp"), bild(2000, 1500, "BMP"));
+    const VorschauPixel p = VorschauDekodieren(
+        QFile::encodeName(env.host(QStringLiteral("E:\\Gross.bmp"))), false, QSize(6000, 6000));
+    EXPECT_EQ(QImageReader::allocationLimit(), 8) << "the limit is raised for that one picture only";
+    QImageReader::setAllocationLimit(vorher);
+    EXPECT_EQ(p.natur, QSize(2000, 1500));
+    EXPECT_EQ(p.bild.size(), QSize(400, 300));
 }
 
 TEST_F(VorschauTest, ChangedFileIsDecodedAgain)

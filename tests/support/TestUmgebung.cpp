@@ -26,6 +26,7 @@ TestUmgebung::TestUmgebung(const QString &laufwerke)
     system->appData = QStringLiteral("C:\\AppData");
     system->windows = QStringLiteral("C:\\Windows");
     system->system = QStringLiteral("C:\\Windows\\System32");
+    system->bilder = QStringLiteral("C:\\Bilder");
     system->programmDatei = QStringLiteral("C:\\Prg\\Mirbelon");
     system->aktuellerOrdner = QStringLiteral("C:\\Prg");
 
