@@ -36,7 +36,8 @@ public:
     int ausrichtung() const;
     // The capture date as a wall-clock value (held as Qt::UTC, so no zone can
     // move or void it): DateTimeOriginal, else DateTimeDigitized (CreateDate);
-    // for QuickTime and MP4 films their creation date in local time.
+    // for QuickTime films their creation date in local time. exiv2 reads MP4
+    // as a HEIF-like file once its BMFF support is on, and then finds none.
     std::optional<QDateTime> aufnahme() const;
     // The preview images a RAW file carries, in their stored orientation.
     QList<QSize> vorschauGroessen() const;
@@ -48,7 +49,10 @@ private:
     std::unique_ptr<Innen> m;
 };
 
-// BildDatei(hostPfad).aufnahme(), for a caller who needs only the date.
-std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad);
+class FilmDatei;
+
+// The capture date of a photo or film: what exiv2 reads, else for a film what
+// FFmpeg reads from its header (`film`, when the caller has it open already).
+std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad, const FilmDatei *film = nullptr);
 
 } // namespace mirbelon
