@@ -11,6 +11,7 @@
 #include "text/Formatierung.h"
 #include "text/Pfad.h"
 
+#include <QMap>
 #include <QSet>
 #include <QVarLengthArray>
 
@@ -148,6 +149,27 @@ void KameraLesen(Context &ctx, Fenster &fenster)
         fenster.setKamera(kamera);
 }
 
+// Once per run, when the type list hides files the program could show: how
+// many and of which types, so the user knows where to add them.
+void VersteckteMelden(Context &ctx, const QMap<QString, int> &versteckt)
+{
+    if (versteckt.isEmpty() || ctx.formateHinweisGezeigt)
+        return;
+    int anzahl = 0;
+    QStringList typen;
+    for (auto it = versteckt.cbegin(); it != versteckt.cend(); ++it) {
+        anzahl += it.value();
+        typen << QStringLiteral("*.") + it.key();
+    }
+    ctx.formateHinweisGezeigt = true;
+    ctx.statusHinweis = QStringLiteral("%1 %2 auf der Karte %3 nicht gelistet: %4 - Formate in den Einstellungen")
+                            .arg(anzahl)
+                            .arg(anzahl == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"))
+                            .arg(anzahl == 1 ? QStringLiteral("wird") : QStringLiteral("werden"))
+                            .arg(typen.join(QStringLiteral(", ")));
+    ctx.statusHinweisSeit = ctx.host.system.tickCount();
+}
+
 } // namespace
 
 void DateienSuchen(
@@ -270,6 +292,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     const TypPruefer typen(ctx.dateiTypen);
     qsizetype seitEreignissen = 0;
     qsizetype behalten = 0;
+    QMap<QString, int> versteckt; // by ending, of the files the preview could show
     for (qsizetype i = 0; i < dateien.size(); ++i) {
         FileRef &datei = dateien[i];
         if (typen.passt(datei.path)) {
@@ -277,6 +300,8 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
             if (behalten != i)
                 dateien[behalten] = std::move(datei);
             ++behalten;
+        } else if (ArtVon(datei.path) != VorschauArt::Keine) {
+            ++versteckt[PfadTeil(datei.path, 2).toLower()];
         }
         if (++seitEreignissen == kEintraegeJeEreignisse) {
             seitEreignissen = 0;
@@ -301,6 +326,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     ListenAuswahl(ctx, liste, QStringLiteral("load"));
 
     KameraLesen(ctx, fenster);
+    VersteckteMelden(ctx, versteckt);
 
     fenster.timerHinweiseAn();
     fenster.timerInfoAn();
