@@ -142,14 +142,15 @@ bool FilmMitFfmpeg(const QByteArray &hostPfad, const QImage &bild, const QString
     const QStringList grund { QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y") };
     if (!Werkzeug(QStringLiteral("ffmpeg"), grund + QStringList { QStringLiteral("-loop"), QStringLiteral("1"),
             QStringLiteral("-i"), png, QStringLiteral("-t"), QStringLiteral("1"), QStringLiteral("-r"),
-            QStringLiteral("10") } + kodierung + optionen + QStringList { erst }))
+            QStringLiteral("10") } + kodierung + (drehung ? QStringList() : optionen) + QStringList { erst }))
         return false;
     // FFmpeg 5.1 writes the turn only when it copies a film, not when it
     // encodes one; its "rotate" counts counter-clockwise as players turn.
+    // The copy keeps no creation time: `optionen` go to the last step.
     return !drehung
         || Werkzeug(QStringLiteral("ffmpeg"), grund + QStringList { QStringLiteral("-i"), erst,
                QStringLiteral("-c"), QStringLiteral("copy"), QStringLiteral("-metadata:s:v:0"),
-               QStringLiteral("rotate=%1").arg((360 - drehung % 360) % 360), ziel });
+               QStringLiteral("rotate=%1").arg((360 - drehung % 360) % 360) } + optionen + QStringList { ziel });
 }
 
 bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif)
