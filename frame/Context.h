@@ -51,7 +51,7 @@ struct Kopiert
 struct DateiAngaben
 {
     std::optional<QDateTime> aufnahme; // the capture date
-    qint64 filmMs = -1;                // a film's running time, -1 when unknown
+    qint64 filmMs = -1; // a film's running time, 0 when it does not say; -1: no film known
 };
 
 // Which long run is going on; a scan or a second run is refused meanwhile.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -197,7 +198,8 @@ VorschauPixel FilmDatei::bild(const QSize &platz) const
     const QSize natur = AufrechteGroesse(QSize(breite, frame.p->height), ausrichtung);
     const QSize groesse = DekodierGroesse(natur, BoxFuer(platz, natur));
     const QImage bild = Aufrichten(Skaliert(frame.p, AufrechteGroesse(groesse, ausrichtung)), ausrichtung);
-    return { bild, bild.isNull() ? QSize() : natur, {}, dauerMs() };
+    // 0: a film all the same, whose header does not say how long (MPEG-TS).
+    return { bild, bild.isNull() ? QSize() : natur, {}, std::max<qint64>(dauerMs(), 0) };
 }
 
 } // namespace mirbelon

@@ -97,8 +97,10 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     const int aktuell = liste.aktuell();
     QString info = aktuell >= 0 ? QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ')
                                 : QStringLiteral(" Kein Foto gewählt ");
-    if (const qint64 film = aktuell >= 0 ? FilmDauer(ctx, liste.aktuelleDatei()) : -1; film >= 0)
+    if (const qint64 film = aktuell >= 0 ? FilmDauer(ctx, liste.aktuelleDatei()) : -1; film > 0)
         info += QStringLiteral("(Film, ") + DauerText(film / 1000.0, 1) + QStringLiteral(") ");
+    else if (film == 0)
+        info += QStringLiteral("(Film) ");
     if (fenster.panel(QStringLiteral("DateiInfos")) != info)
         fenster.setPanel(QStringLiteral("DateiInfos"), info);
 

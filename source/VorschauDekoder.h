@@ -28,7 +28,7 @@ struct VorschauPixel
     QImage bild; // upright, at the size it is shown; null when nothing decodes
     QSize natur; // the upright picture's own size in pixels
     std::optional<QDateTime> aufnahme; // the capture date, from the same reading
-    qint64 filmMs = -1; // a film's running time; -1 for a photo
+    qint64 filmMs = -1; // a film's running time, 0 when it does not say; -1 for a photo
 };
 
 // Runs on a worker: the picture of one file for a box of `platz` twips. A RAW
