@@ -4,6 +4,7 @@
 #include "source/FilmDatei.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTransform>
 
 #include <mutex>
@@ -98,6 +99,9 @@ BildDatei::BildDatei(const QByteArray &hostPfad)
     : m(std::make_unique<Innen>(hostPfad))
 {
     Vorbereiten();
+    // A FIFO or device named like a photo would block the open.
+    if (!QFileInfo(QFile::decodeName(hostPfad)).isFile())
+        return;
     try {
         if (m->io.open() != 0)
             return;

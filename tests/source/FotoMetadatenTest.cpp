@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QPainter>
 
+#include <sys/stat.h>
+
 namespace mirbelon::test {
 
 namespace {
@@ -112,6 +114,25 @@ TEST_F(FotoMetadatenTest, HeifPhotoGivesItsExifDateAndOrientation)
     ASSERT_TRUE(muster::HeifSchreiben(heic, muster::RotOberBlau(320, 240), { 6, QStringLiteral("2023:08:09 10:11:12"), {} }));
     EXPECT_EQ(AufnahmeDatum(heic), QDateTime(QDate(2023, 8, 9), QTime(10, 11, 12), Qt::UTC));
     EXPECT_EQ(BildDatei(heic).ausrichtung(), 6);
+}
+
+// A FIFO named like a photo or film would block any library that opens it.
+TEST_F(FotoMetadatenTest, FifoIsNeverOpened)
+{
+    env.ordner(QStringLiteral("E:\\"));
+    const struct
+    {
+        const char *datei;
+        VorschauArt art;
+    } faelle[] = { { "E:\\a.mp4", VorschauArt::Film }, { "E:\\b.heic", VorschauArt::Heif },
+        { "E:\\c.jpg", VorschauArt::Bild } };
+    for (const auto &f : faelle) {
+        SCOPED_TRACE(f.datei);
+        const QByteArray host = Host(env, QString::fromLatin1(f.datei));
+        ASSERT_EQ(mkfifo(host.constData(), 0600), 0);
+        EXPECT_TRUE(VorschauDekodieren(host, f.art, QSize(4500, 3000)).bild.isNull());
+        EXPECT_EQ(AufnahmeDatum(host), std::nullopt);
+    }
 }
 
 TEST(FilmZeit, ZonesAndClocksThatWereNeverSet)
