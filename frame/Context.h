@@ -47,6 +47,13 @@ struct Kopiert
     qint64 bytes = 0;
 };
 
+// What a photo or film file says about itself, read once per file.
+struct DateiAngaben
+{
+    std::optional<QDateTime> aufnahme; // the capture date
+    qint64 filmMs = -1; // a film's running time, 0 when it does not say; -1: no film known
+};
+
 // Which long run is going on; a scan or a second run is refused meanwhile.
 enum class Lauf { Keiner, Kopieren, Loeschen };
 
@@ -73,8 +80,14 @@ public:
     // Of the settings file when "Formate" and "FotoDatum" were read from it;
     // nullopt: not read from a file, they stay as they are.
     std::optional<FileStamp> einstellungsStempel;
-    // Capture dates read so far, per host file, size and time stamp.
-    QHash<QByteArray, std::optional<QDateTime>> aufnahmeDaten;
+    // What files said so far, per host file, size and time stamp.
+    QHash<QByteArray, DateiAngaben> aufnahmeDaten;
+
+    // A hint the status bar shows in place of "Bereit" for a while from
+    // tick count `seit`; the one of hidden camera files once per run.
+    QString statusHinweis;
+    quint32 statusHinweisSeit = 0;
+    bool formateHinweisGezeigt = false;
 
     int debugModus = 0;          // 0 undecided, <0 off, >=1 on
     quint32 debugLetzterTick = 0;

@@ -21,4 +21,17 @@ private:
     QString m_klein;
 };
 
+// How the preview shows a file, by its ending.
+enum class VorschauArt
+{
+    Keine, // an empty box
+    Bild,  // a picture Qt decodes
+    Roh,   // a RAW file: its embedded preview image
+    Heif,  // a HEIF photo, decoded with libheif
+    Film,  // a frame of a film, decoded with FFmpeg
+};
+VorschauArt ArtVon(const QString &pfad);
+// Whether `pfad` ends like a film that FFmpeg reads.
+bool IstFilm(const QString &pfad);
+
 } // namespace mirbelon

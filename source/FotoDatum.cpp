@@ -4,6 +4,10 @@
 #include "source/FotoMetadaten.h"
 #include "text/Zahlen.h"
 
+#include <QCoreApplication>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace mirbelon {
 
 namespace {
@@ -15,12 +19,33 @@ QByteArray Schluessel(const QByteArray &hostPfad, const FileStamp &stempel)
         + QByteArray::number(stempel.modifiedMs);
 }
 
+// A film's header may lie far into a large file on a slow card: the window
+// keeps its events going meanwhile.
+std::optional<QDateTime> AufnahmeImHintergrund(const QByteArray &hostPfad)
+{
+    QFutureWatcher<std::optional<QDateTime>> waechter;
+    waechter.setFuture(QtConcurrent::run([hostPfad] { return AufnahmeDatum(hostPfad); }));
+    // Also when the header came at once: what waits runs now, not after the whole list.
+    QCoreApplication::processEvents();
+    while (!waechter.isFinished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return waechter.result();
+}
+
 } // namespace
 
 void AufnahmeMerken(Context &ctx, const QByteArray &hostPfad, const FileStamp &stempel,
-    const std::optional<QDateTime> &aufnahme)
+    const DateiAngaben &angaben)
 {
-    ctx.aufnahmeDaten.insert(Schluessel(hostPfad, stempel), aufnahme);
+    ctx.aufnahmeDaten.insert(Schluessel(hostPfad, stempel), angaben);
+}
+
+qint64 FilmDauer(Context &ctx, const FileRef &datei)
+{
+    const std::optional<FileStamp> stempel = datei.path.isEmpty() ? std::nullopt : ctx.host.files.stamp(datei);
+    if (!stempel)
+        return -1;
+    return ctx.aufnahmeDaten.value(Schluessel(ctx.host.files.hostFile(datei), *stempel)).filmMs;
 }
 
 std::optional<QDateTime> Picture_DT(Context &ctx, const FileRef &hFile)
@@ -35,9 +60,9 @@ std::optional<QDateTime> Picture_DT(Context &ctx, const FileRef &hFile)
         const QByteArray schluessel = Schluessel(hostPfad, *stempel);
         auto gemerkt = ctx.aufnahmeDaten.constFind(schluessel);
         if (gemerkt == ctx.aufnahmeDaten.constEnd())
-            gemerkt = ctx.aufnahmeDaten.insert(schluessel, AufnahmeDatum(hostPfad));
-        if (*gemerkt)
-            uhr = **gemerkt;
+            gemerkt = ctx.aufnahmeDaten.insert(schluessel, { AufnahmeImHintergrund(hostPfad) });
+        if (gemerkt->aufnahme)
+            uhr = *gemerkt->aufnahme;
     }
     const QTime zeit = uhr.time();
     uhr.setTime(QTime(zeit.hour(), zeit.minute(), zeit.second()));

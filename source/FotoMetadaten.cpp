@@ -1,5 +1,10 @@
 #include "source/FotoMetadaten.h"
 
+#include "source/DateiTyp.h"
+#include "source/FilmDatei.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QTransform>
 
 #include <mutex>
@@ -20,6 +25,8 @@ void Vorbereiten()
         Exiv2::XmpParser::initialize();
         // Damaged files are normal on a card; they are no reason to write to stderr.
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        // HEIF photos keep their EXIF in boxes of the ISO media format.
+        Exiv2::enableBMFF(true);
     });
 }
 
@@ -92,6 +99,9 @@ BildDatei::BildDatei(const QByteArray &hostPfad)
     : m(std::make_unique<Innen>(hostPfad))
 {
     Vorbereiten();
+    // A FIFO or device named like a photo would block the open.
+    if (!QFileInfo(QFile::decodeName(hostPfad)).isFile())
+        return;
     try {
         if (m->io.open() != 0)
             return;
@@ -151,6 +161,9 @@ std::optional<QDateTime> BildDatei::aufnahme() const
                 if (const auto zeit = ExifZeit(wert->toString()))
                     return zeit;
         }
+        // Other films (Matroska) count their seconds from another year.
+        if (m->bild->mimeType() != "video/quicktime")
+            return std::nullopt;
         const Exiv2::XmpData &xmp = m->bild->xmpData();
         for (const char *schluessel : { "Xmp.video.DateUTC", "Xmp.video.MediaCreateDate" }) {
             const auto wert = xmp.findKey(Exiv2::XmpKey(schluessel));
@@ -229,9 +242,13 @@ QByteArray BildDatei::vorschau(int index) const
     }
 }
 
-std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad)
+std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad, const FilmDatei *film)
 {
-    return BildDatei(hostPfad).aufnahme();
+    if (const auto datum = BildDatei(hostPfad).aufnahme())
+        return datum;
+    if (film)
+        return film->aufnahme();
+    return IstFilm(QFile::decodeName(hostPfad)) ? FilmDatei(hostPfad).aufnahme() : std::nullopt;
 }
 
 } // namespace mirbelon

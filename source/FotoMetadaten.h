@@ -36,7 +36,8 @@ public:
     int ausrichtung() const;
     // The capture date as a wall-clock value (held as Qt::UTC, so no zone can
     // move or void it): DateTimeOriginal, else DateTimeDigitized (CreateDate);
-    // for QuickTime and MP4 films their creation date in local time.
+    // for QuickTime films their creation date in local time. exiv2 reads MP4
+    // as a HEIF-like file once its BMFF support is on, and then finds none.
     std::optional<QDateTime> aufnahme() const;
     // The camera as EXIF Make and Model name it (KameraName); empty for none.
     QString kamera() const;
@@ -55,7 +56,10 @@ private:
 // 80D"), fit for an ini section name; empty without a model.
 QString KameraName(const QString &marke, const QString &modell);
 
-// BildDatei(hostPfad).aufnahme(), for a caller who needs only the date.
-std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad);
+class FilmDatei;
+
+// The capture date of a photo or film: what exiv2 reads, else for a film what
+// FFmpeg reads from its header (`film`, when the caller has it open already).
+std::optional<QDateTime> AufnahmeDatum(const QByteArray &hostPfad, const FilmDatei *film = nullptr);
 
 } // namespace mirbelon

@@ -13,6 +13,7 @@
 #include "text/Formatierung.h"
 #include "text/Pfad.h"
 
+#include <QMap>
 #include <QSet>
 #include <QVarLengthArray>
 
@@ -129,6 +130,27 @@ void Sammeln(Suche &suche, QString ordner, const QByteArray &host)
         if (suche.ctx.scanAbbruch)
             return;
     }
+}
+
+// Once per run, when the type list hides files the program could show: how
+// many and of which types, so the user knows where to add them.
+void VersteckteMelden(Context &ctx, const QMap<QString, int> &versteckt)
+{
+    if (versteckt.isEmpty() || ctx.formateHinweisGezeigt)
+        return;
+    int anzahl = 0;
+    QStringList typen;
+    for (auto it = versteckt.cbegin(); it != versteckt.cend(); ++it) {
+        anzahl += it.value();
+        typen << QStringLiteral("*.") + it.key();
+    }
+    ctx.formateHinweisGezeigt = true;
+    ctx.statusHinweis = QStringLiteral("%1 %2 auf der Karte %3 nicht gelistet: %4 - Formate in den Einstellungen")
+                            .arg(anzahl)
+                            .arg(anzahl == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"))
+                            .arg(anzahl == 1 ? QStringLiteral("wird") : QStringLiteral("werden"))
+                            .arg(typen.join(QStringLiteral(", ")));
+    ctx.statusHinweisSeit = ctx.host.system.tickCount();
 }
 
 } // namespace
@@ -254,6 +276,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     const TypPruefer typen(ctx.dateiTypen);
     qsizetype seitEreignissen = 0;
     qsizetype behalten = 0;
+    QMap<QString, int> versteckt; // by ending, of the files the preview could show
     for (qsizetype i = 0; i < dateien.size(); ++i) {
         FileRef &datei = dateien[i];
         if (typen.passt(datei.path)) {
@@ -261,6 +284,8 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
             if (behalten != i)
                 dateien[behalten] = std::move(datei);
             ++behalten;
+        } else if (ArtVon(datei.path) != VorschauArt::Keine) {
+            ++versteckt[PfadTeil(datei.path, 2).toLower()];
         }
         if (++seitEreignissen == kEintraegeJeEreignisse) {
             seitEreignissen = 0;
@@ -285,6 +310,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     ListenAuswahl(ctx, liste, QStringLiteral("load"));
 
     KameraLesen(ctx, liste, fenster);
+    VersteckteMelden(ctx, versteckt);
 
     fenster.timerHinweiseAn();
     fenster.timerInfoAn();

@@ -18,6 +18,9 @@ namespace {
 // A photo dated more than a year back suggests a camera clock that was never set.
 constexpr qint64 kTageBisHinweis = 365;
 
+// How long a hint of a scan stands in place of "Bereit", in milliseconds.
+constexpr quint32 kHinweisMs = 15000;
+
 // Photos sized between two runs of pending window events.
 constexpr int kPfadeJeBlock = 2000;
 
@@ -75,8 +78,11 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
 
     // While a run moves a large file the window stays live and this tick
     // comes; the run's own text says what is going on until the run is over.
-    if (ctx.lauf == Lauf::Keiner)
-        fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
+    if (ctx.lauf == Lauf::Keiner) {
+        const bool hinweis = !ctx.statusHinweis.isEmpty()
+            && ctx.host.system.tickCount() - ctx.statusHinweisSeit < kHinweisMs;
+        fenster.setPanel(QStringLiteral("Status"), hinweis ? ctx.statusHinweis : QStringLiteral("Bereit"));
+    }
     fenster.setPanel(QStringLiteral("Bilder"),
         QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
     fenster.setPanel(QStringLiteral("Bytes"),
@@ -89,8 +95,12 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
             + QStringLiteral("B) "));
 
     const int aktuell = liste.aktuell();
-    const QString info = aktuell >= 0 ? QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ')
-                                      : QStringLiteral(" Kein Foto gewählt ");
+    QString info = aktuell >= 0 ? QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ')
+                                : QStringLiteral(" Kein Foto gewählt ");
+    if (const qint64 film = aktuell >= 0 ? FilmDauer(ctx, liste.aktuelleDatei()) : -1; film > 0)
+        info += QStringLiteral("(Film, ") + DauerText(film / 1000.0, 1) + QStringLiteral(") ");
+    else if (film == 0)
+        info += QStringLiteral("(Film) ");
     if (fenster.panel(QStringLiteral("DateiInfos")) != info)
         fenster.setPanel(QStringLiteral("DateiInfos"), info);
 

@@ -16,7 +16,8 @@ double PlatzGesamt(Context &ctx, const QString &pfad);
 
 // Tick of TimerHinweise: counts and sizes of the marked and all photos, the
 // card's space, the archive name of the current photo (`zielName` gets its
-// index) and the photo-date hint. "Status" goes back to "Bereit".
+// index), a film's running time once its preview has read it, and the
+// photo-date hint. "Status" goes back to "Bereit".
 void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     const std::function<QString(int)> &zielName);
 

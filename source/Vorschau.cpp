@@ -16,10 +16,6 @@ namespace mirbelon {
 
 namespace {
 
-// The RAW formats of the common cameras; exiv2 reads their embedded previews.
-const QString kRohTypen = QStringLiteral(".cr2.crw.nef.nrw.arw.sr2.srf.srw.dng.orf.rw2.pef.raf.mrw.3fr");
-const QString kVorschauTypen = QStringLiteral(".bmp.gif.jpg.jpeg.png.tif.tiff") + kRohTypen;
-
 QSize VerfuegbarerPlatz(const VorschauGeometrie &g)
 {
     return { g.innenBreite - g.vorschauLinks - g.frame1Links, g.innenHoehe - 1000 };
@@ -38,8 +34,10 @@ void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLad
     const FileRef &datei, const QSize &platz)
 {
     const QString &pfad = datei.path;
+    const VorschauArt art = ArtVon(pfad);
+    // Only a regular file reaches a decoder: a FIFO would block its read.
     const std::optional<FileStamp> stempel
-        = pfad.isEmpty() || !TypPasst(pfad, kVorschauTypen) ? std::nullopt : ctx.host.files.stamp(datei);
+        = art == VorschauArt::Keine ? std::nullopt : ctx.host.files.stamp(datei);
     const QByteArray host = stempel ? ctx.host.files.hostFile(datei) : QByteArray();
     if (!stempel || host.isEmpty()) {
         lader.verwerfen();
@@ -57,13 +55,16 @@ void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLad
             return;
         }
     }
-    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, TypPasst(pfad, kRohTypen), platz };
+    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, art, platz };
     const FileStamp s = *stempel;
     lader.anfordern(std::move(auftrag),
         [&ctx, &liste, &fenster, &lader, s](const VorschauAuftrag &a, const VorschauPixel &p) {
-            AufnahmeMerken(ctx, a.hostPfad, s, p.aufnahme);
+            AufnahmeMerken(ctx, a.hostPfad, s, { p.aufnahme, p.filmMs });
             if (!p.bild.isNull())
                 lader.cache().ablegen({ a.pfad, a.bytes, a.zeit, p.natur, p.bild });
+            // The status bar names a film's running time once it is known.
+            if (p.filmMs >= 0)
+                fenster.timerHinweiseAn();
             if (fenster.vorschauAn() && !liste.versteckt())
                 Zeigen(fenster, ctx, p.bild, BoxFuer(a.platz, p.natur));
         });

@@ -1,6 +1,8 @@
 #include "source/VorschauDekoder.h"
 
+#include "source/FilmDatei.h"
 #include "source/FotoMetadaten.h"
+#include "source/HeifBild.h"
 #include "source/Vorschau.h"
 
 #include <QBuffer>
@@ -66,10 +68,10 @@ VorschauPixel Dekodieren(const QByteArray &daten, int ausrichtung, const QSize &
             leser.setScaledSize(AufrechteGroesse(groesse, ausrichtung));
         const GanzesBildErlauben erlaubt(leser, gespeichert);
         const QImage bild = leser.read();
-        return { Aufrichten(bild, ausrichtung), bild.isNull() ? QSize() : natur, {} };
+        return { Aufrichten(bild, ausrichtung), bild.isNull() ? QSize() : natur, {}, -1 };
     }
     const QImage bild = Aufrichten(leser.read(), ausrichtung);
-    return { bild, bild.size(), {} };
+    return { bild, bild.size(), {}, -1 };
 }
 
 // Whether a picture of `natur` (upright) has at least the pixels of its box.
@@ -114,12 +116,20 @@ int VorschauWahl(const QList<QSize> &groessen, const QSize &platz)
     return wahl;
 }
 
-VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, bool roh, const QSize &platz)
+VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, VorschauArt art, const QSize &platz)
 {
+    if (art == VorschauArt::Film) {
+        const FilmDatei film(hostPfad);
+        VorschauPixel ergebnis = film.bild(platz);
+        ergebnis.aufnahme = AufnahmeDatum(hostPfad, &film);
+        return ergebnis;
+    }
     const BildDatei datei(hostPfad);
     const int ausrichtung = datei.ausrichtung();
     VorschauPixel ergebnis;
-    if (!roh) {
+    if (art == VorschauArt::Heif) {
+        ergebnis = HeifDekodieren(hostPfad, platz);
+    } else if (art != VorschauArt::Roh) {
         ergebnis = Dekodieren(datei.daten(), ausrichtung, platz);
     } else {
         QList<QSize> aufrecht;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "source/DateiTyp.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
@@ -26,11 +28,12 @@ struct VorschauPixel
     QImage bild; // upright, at the size it is shown; null when nothing decodes
     QSize natur; // the upright picture's own size in pixels
     std::optional<QDateTime> aufnahme; // the capture date, from the same reading
+    qint64 filmMs = -1; // a film's running time, 0 when it does not say; -1 for a photo
 };
 
 // Runs on a worker: the picture of one file for a box of `platz` twips. A RAW
 // file shows the embedded preview image that is the smallest to still fill
-// the box, or its largest when none does.
-VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, bool roh, const QSize &platz);
+// the box, or its largest when none does; a film its first key frame.
+VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, VorschauArt art, const QSize &platz);
 
 } // namespace mirbelon

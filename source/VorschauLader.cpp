@@ -36,7 +36,7 @@ void VorschauLader::verwerfen()
 void VorschauLader::starten(Job job)
 {
     const VorschauAuftrag &a = job.auftrag;
-    m_waechter.setFuture(QtConcurrent::run(&m_pool, VorschauDekodieren, a.hostPfad, a.roh, a.platz));
+    m_waechter.setFuture(QtConcurrent::run(&m_pool, VorschauDekodieren, a.hostPfad, a.art, a.platz));
     m_laufend = std::move(job);
 }
 

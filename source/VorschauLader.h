@@ -23,7 +23,7 @@ struct VorschauAuftrag
     qint64 bytes = -1; // size and time stamp when asked, for the cache
     QDateTime zeit;
     QByteArray hostPfad;
-    bool roh = false;  // a RAW file: its embedded preview is shown
+    VorschauArt art = VorschauArt::Bild;
     QSize platz;       // available twips
 };
 

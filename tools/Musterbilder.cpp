@@ -4,7 +4,14 @@
 #include <QDateTime>
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTransform>
+
+#include <libheif/heif.h>
+
+#include <cstring>
+#include <memory>
 
 // exiv2 0.27 hands out std::auto_ptr; its use is the library's interface.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -66,6 +73,21 @@ bool Schreiben(const QByteArray &hostPfad, const QByteArray &inhalt)
     return !inhalt.isEmpty() && datei.open(QIODevice::WriteOnly) && datei.write(inhalt) == inhalt.size();
 }
 
+// Runs a command-line tool to its end; true when it succeeded.
+bool Werkzeug(const QString &programm, const QStringList &argumente)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(programm, argumente);
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+heif_orientation HeifDrehung(int ausrichtung)
+{
+    return ausrichtung >= 1 && ausrichtung <= 8 ? static_cast<heif_orientation>(ausrichtung)
+                                                : heif_orientation_normal;
+}
+
 } // namespace
 
 bool JpegSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif)
@@ -115,6 +137,79 @@ bool FilmSchreiben(const QByteArray &hostPfad, const QDateTime &erstellt)
     Zahl(typ, 0x200);
     typ.append("qt  ", 4);
     return Schreiben(hostPfad, Atom("ftyp", typ) + Atom("moov", Atom("mvhd", kopf)) + Atom("mdat", {}));
+}
+
+bool FilmMitFfmpeg(const QByteArray &hostPfad, const QImage &bild, const QStringList &optionen, int drehung)
+{
+    QTemporaryDir ordner;
+    const QString png = ordner.filePath(QStringLiteral("bild.png"));
+    const QString ziel = QFile::decodeName(hostPfad);
+    const QString endung = ziel.section(QLatin1Char('.'), -1).toLower();
+    if (!bild.save(png))
+        return false;
+    QStringList kodierung { QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
+        QStringLiteral("yuv420p") };
+    if (endung == QLatin1String("avi"))
+        kodierung = { QStringLiteral("-c:v"), QStringLiteral("mjpeg") };
+    else if (endung == QLatin1String("mts") || endung == QLatin1String("m2ts"))
+        kodierung << QStringLiteral("-f") << QStringLiteral("mpegts");
+    const QString erst = drehung ? ordner.filePath(QStringLiteral("film.") + endung) : ziel;
+    const QStringList grund { QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y") };
+    if (!Werkzeug(QStringLiteral("ffmpeg"), grund + QStringList { QStringLiteral("-loop"), QStringLiteral("1"),
+            QStringLiteral("-i"), png, QStringLiteral("-t"), QStringLiteral("1"), QStringLiteral("-r"),
+            QStringLiteral("10") } + kodierung + (drehung ? QStringList() : optionen) + QStringList { erst }))
+        return false;
+    // FFmpeg 5.1 writes the turn only when it copies a film, not when it
+    // encodes one; its "rotate" counts counter-clockwise as players turn.
+    // The copy keeps no creation time: `optionen` go to the last step.
+    return !drehung
+        || Werkzeug(QStringLiteral("ffmpeg"), grund + QStringList { QStringLiteral("-i"), erst,
+               QStringLiteral("-c"), QStringLiteral("copy"), QStringLiteral("-metadata:s:v:0"),
+               QStringLiteral("rotate=%1").arg((360 - drehung % 360) % 360) } + optionen + QStringList { ziel });
+}
+
+bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif)
+{
+    const std::unique_ptr<heif_context, decltype(&heif_context_free)> kontext(heif_context_alloc(), heif_context_free);
+    heif_encoder *kodierer = nullptr;
+    if (heif_context_get_encoder_for_format(kontext.get(), heif_compression_HEVC, &kodierer).code != heif_error_Ok)
+        return false;
+    const std::unique_ptr<heif_encoder, decltype(&heif_encoder_release)> k(kodierer, heif_encoder_release);
+    heif_encoder_set_lossy_quality(kodierer, 90);
+    const QImage rgb = gespeichert.convertToFormat(QImage::Format_RGB888);
+    heif_image *bild = nullptr;
+    if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &bild).code
+        != heif_error_Ok)
+        return false;
+    const std::unique_ptr<heif_image, decltype(&heif_image_release)> b(bild, heif_image_release);
+    heif_image_add_plane(bild, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+    int zeile = 0;
+    uint8_t *ziel = heif_image_get_plane(bild, heif_channel_interleaved, &zeile);
+    for (int y = 0; y < rgb.height(); ++y)
+        memcpy(ziel + y * zeile, rgb.constScanLine(y), static_cast<size_t>(rgb.width()) * 3);
+    const std::unique_ptr<heif_encoding_options, decltype(&heif_encoding_options_free)> optionen(
+        heif_encoding_options_alloc(), heif_encoding_options_free);
+    optionen->image_orientation = HeifDrehung(exif.ausrichtung);
+    heif_image_handle *griff = nullptr;
+    if (heif_context_encode_image(kontext.get(), bild, kodierer, optionen.get(), &griff).code != heif_error_Ok)
+        return false;
+    const std::unique_ptr<heif_image_handle, decltype(&heif_image_handle_release)> g(griff, heif_image_handle_release);
+    Exiv2::ExifData daten;
+    daten["Exif.Image.Orientation"] = static_cast<uint16_t>(exif.ausrichtung);
+    if (!exif.aufnahme.isEmpty())
+        daten["Exif.Photo.DateTimeOriginal"] = exif.aufnahme.toStdString();
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, daten);
+    return heif_context_add_exif_metadata(kontext.get(), griff, tiff.data(), static_cast<int>(tiff.size())).code
+            == heif_error_Ok
+        && heif_context_write_to_file(kontext.get(), hostPfad.constData()).code == heif_error_Ok;
+}
+
+bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif)
+{
+    return Werkzeug(QStringLiteral("heif-enc"),
+        { QStringLiteral("-q"), QStringLiteral("90"), QFile::decodeName(jpeg), QStringLiteral("-o"),
+            QFile::decodeName(heif) });
 }
 
 QImage Gespeichert(const QImage &aufrecht, int ausrichtung)

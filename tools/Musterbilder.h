@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // Camera-like test files, written with Qt and exiv2, for the tests, the
 // benchmarks and the demo card.
@@ -32,6 +33,22 @@ bool RohSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const E
 // A QuickTime movie without frames whose header says it was made at
 // `erstellt` (UTC), as a camera's .mov starts.
 bool FilmSchreiben(const QByteArray &hostPfad, const QDateTime &erstellt);
+
+// A film of one second showing `bild`, written by FFmpeg's command-line tool:
+// H.264 in the container the name's ending asks for (MPEG-TS for .mts and
+// .m2ts, Motion JPEG in .avi). `optionen` go to the tool as they are
+// ("-metadata", "creation_time=2024-07-01T10:00:00Z"); `drehung`, degrees
+// clockwise, is the turn a player gives it, as phones film upright.
+bool FilmMitFfmpeg(const QByteArray &hostPfad, const QImage &bild, const QStringList &optionen = {},
+    int drehung = 0);
+
+// A HEIF photo of `gespeichert` written with libheif, turned for display by
+// its own properties as orientation `exif.ausrichtung` says, with `exif` (the
+// same orientation, as phones write both).
+bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
+
+// A HEIF photo of the pixels of a JPEG, by libheif's heif-enc.
+bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif);
 
 // The picture stored so that orientation `ausrichtung` shows `aufrecht`:
 // the sensor's view of a camera held that way (6: turned a quarter to the left).

@@ -30,6 +30,22 @@ void kameraKarte(TestUmgebung &u)
         { 8, QStringLiteral("2018:02:03 04:05:06"), {} }));
 }
 
+// What phones write today, all held upright: a HEIF photo turned by its own
+// properties and by EXIF, a film the player turns, a film stored as shown.
+void neueKameraDateien(TestUmgebung &u)
+{
+    const QImage aufrecht = muster::RotOberBlau(600, 800);
+    const auto host = [&u](const char *pfad) { return QFile::encodeName(u.host(QString::fromLatin1(pfad))); };
+    const QStringList erstellt { QStringLiteral("-metadata"), QStringLiteral("creation_time=2024-07-01T10:00:00Z") };
+    ASSERT_TRUE(muster::HeifSchreiben(host("E:\\DCIM\\100CAM\\IMG_0003.HEIC"), muster::Gespeichert(aufrecht, 6),
+        { 6, QStringLiteral("2023:08:09 10:11:12"), {} }));
+    ASSERT_TRUE(muster::FilmMitFfmpeg(host("E:\\DCIM\\100CAM\\MVI_0004.MP4"), muster::Gespeichert(aufrecht, 6),
+        erstellt, 90));
+    ASSERT_TRUE(muster::FilmMitFfmpeg(host("E:\\DCIM\\100CAM\\MVI_0005.MOV"), aufrecht, erstellt));
+    IniSchreiben(*u.ctx, QStringLiteral("C:\\Prg\\Mirbelon.ini"), QStringLiteral("Mirbelon"),
+        QStringLiteral("Formate"), QStringLiteral("*.jpg;*.cr2;*.heic;*.mp4;*.mov"));
+}
+
 bool rotObenBlauUnten(const QLabel *vorschau)
 {
     const QImage bild = vorschau->pixmap().toImage();
@@ -40,28 +56,33 @@ bool rotObenBlauUnten(const QLabel *vorschau)
     return oben.red() > 200 && oben.blue() < 60 && unten.blue() > 200 && unten.red() < 60;
 }
 
-TEST(KameraDateien, PortraitJpegAndRawFileStandUprightInThePreview)
+TEST(KameraDateien, PortraitPhotosAndFilmsStandUprightInThePreview)
 {
     TestUmgebung u;
     kameraKarte(u);
+    neueKameraDateien(u);
     Main m(*u.ctx, [] {});
     m.laden();
     m.setQuelle(QStringLiteral("E:\\"));
     m.setVorschauAn(true);
     m.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
+    ASSERT_EQ(m.liste().anzahl(), 5);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(m.liste().pfad(i).toStdString());
         m.liste().setAktuell(i);
         EXPECT_TRUE(QTest::qWaitFor([&] { return rotObenBlauUnten(m.imagePreview()); }, 10000));
         m.liste().setAktuell(-1);
     }
 }
 
+// Films count in UTC; their names show the wall clock of the computer.
 TEST(KameraDateien, CopyRunNamesPhotosByTheirCaptureDateWhenAsked)
 {
+    const test::Zeitzone berlin("Europe/Berlin");
     TestUmgebung u;
     kameraKarte(u);
+    neueKameraDateien(u);
     IniSchreiben(*u.ctx, QStringLiteral("C:\\Prg\\Mirbelon.ini"), QStringLiteral("Mirbelon"),
         QStringLiteral("FotoDatum"), QStringLiteral("Aufnahme"));
     Main m(*u.ctx, [] {});
@@ -69,10 +90,12 @@ TEST(KameraDateien, CopyRunNamesPhotosByTheirCaptureDateWhenAsked)
     m.setZiel(QStringLiteral("C:\\Archiv"));
     m.setQuelle(QStringLiteral("E:\\"));
     m.show();
-    m.liste().setMarken({ 1, 1 });
+    m.liste().setMarken({ 1, 1, 1, 1, 1 });
     m.aktion(QStringLiteral("mnuKopieren"))->trigger();
     EXPECT_EQ(QDir(u.host(QStringLiteral("C:\\Archiv"))).entryList(QDir::Files),
-        (QStringList { QStringLiteral("2018_0203-040506.cr2"), QStringLiteral("2019_0701-101112.jpg") }));
+        (QStringList { QStringLiteral("2018_0203-040506.cr2"), QStringLiteral("2019_0701-101112.jpg"),
+            QStringLiteral("2023_0809-101112.heic"), QStringLiteral("2024_0701-120000.mov"),
+            QStringLiteral("2024_0701-120000.mp4") }));
 }
 
 } // namespace

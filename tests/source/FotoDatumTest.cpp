@@ -8,8 +8,8 @@
 #include "tools/Musterbilder.h"
 
 #include <QFile>
+#include <QTimer>
 
-#include <ctime>
 
 namespace mirbelon::test {
 
@@ -26,30 +26,6 @@ QDateTime uhr(int tag, int monat, int jahr, int stunde, int minute, int sekunde)
 {
     return QDateTime(QDate(jahr, monat, tag), QTime(stunde, minute, sekunde), Qt::UTC);
 }
-
-// The local zone of the test, for as long as it lives.
-class Zeitzone
-{
-public:
-    explicit Zeitzone(const char *tz)
-        : m_alt(qgetenv("TZ")), m_hatte(qEnvironmentVariableIsSet("TZ"))
-    {
-        qputenv("TZ", tz);
-        tzset();
-    }
-    ~Zeitzone()
-    {
-        if (m_hatte)
-            qputenv("TZ", m_alt);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
-private:
-    QByteArray m_alt;
-    bool m_hatte;
-};
 
 using Picture_DT_Test = QuelleTest;
 
@@ -140,6 +116,56 @@ TEST_F(Picture_DT_Test, CaptureDateOnlyWhenAskedForElseTheFileTime)
     env.ctx->fotoDatumAufnahme = true;
     EXPECT_EQ(Picture_DT(*env.ctx, mitDatum), uhr(1, 7, 2019, 11, 11, 12));
     EXPECT_EQ(Picture_DT(*env.ctx, ohneDatum), uhr(3, 3, 2024, 10, 0, 0));
+}
+
+// Films keep their creation time in their header: MPEG-4 and QuickTime count
+// in UTC (named on the local wall clock), AVI keeps the camera's clock. exiv2
+// dates .mov; the others only FFmpeg does, and AVCHD's .mts neither.
+TEST_F(Picture_DT_Test, FilmsAreNamedByTheCreationTimeInTheirHeader)
+{
+    const Zeitzone berlin("Europe/Berlin");
+    const QStringList utc { QStringLiteral("-metadata"), QStringLiteral("creation_time=2024-07-01T10:00:00Z") };
+    const QDateTime zwoelf = uhr(1, 7, 2024, 12, 0, 0);
+    const QDateTime dateiZeit = uhr(3, 3, 2025, 9, 0, 0);
+    struct Fall
+    {
+        const char *datei;
+        QStringList optionen;
+        QDateTime erwartet;
+    } faelle[] = {
+        { "E:\\Dcim\\Mvi_0001.mp4", utc, zwoelf },
+        { "E:\\Dcim\\Mvi_0002.mov", utc, zwoelf },
+        { "E:\\Dcim\\Mvi_0003.3gp", utc, zwoelf },
+        { "E:\\Dcim\\Mvi_0004.mkv", utc, zwoelf },
+        { "E:\\Dcim\\Mvi_0005.avi", { QStringLiteral("-metadata"), QStringLiteral("date=2024-07-01 12:00:00") },
+            zwoelf },
+        { "E:\\Dcim\\Mvi_0006.mts", utc, dateiZeit },
+        { "E:\\Dcim\\Mvi_0007.mp4", {}, dateiZeit },
+        { "E:\\Dcim\\Mvi_0008.mp4",
+            { QStringLiteral("-metadata"), QStringLiteral("creation_time=1970-01-01T00:00:00Z") }, dateiZeit },
+    };
+    env.ordner(QStringLiteral("E:\\Dcim"));
+    env.ctx->fotoDatumAufnahme = true;
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.datei);
+        const QString pfad = QString::fromLatin1(f.datei);
+        ASSERT_TRUE(muster::FilmMitFfmpeg(QFile::encodeName(env.host(pfad)), muster::RotOberBlau(64, 48), f.optionen));
+        stempeln(env.host(pfad), am(3, 3, 2025, 9, 0, 0));
+        EXPECT_EQ(Picture_DT(*env.ctx, pfad), f.erwartet);
+    }
+}
+
+// The header is read on a worker: the window's events go on meanwhile.
+TEST_F(Picture_DT_Test, CaptureDateIsReadWhileTheWindowsEventsRun)
+{
+    const QString film = QStringLiteral("E:\\Mvi_0001.mp4");
+    env.ordner(QStringLiteral("E:\\"));
+    ASSERT_TRUE(muster::FilmMitFfmpeg(QFile::encodeName(env.host(film)), muster::RotOberBlau(64, 48)));
+    env.ctx->fotoDatumAufnahme = true;
+    bool gelaufen = false;
+    QTimer::singleShot(0, [&gelaufen] { gelaufen = true; });
+    EXPECT_TRUE(Picture_DT(*env.ctx, film));
+    EXPECT_TRUE(gelaufen);
 }
 
 TEST(Picture_DT, MissingFileHasNoDate)

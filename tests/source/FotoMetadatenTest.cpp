@@ -1,4 +1,5 @@
 #include "source/FotoMetadaten.h"
+#include "source/FilmDatei.h"
 #include "source/VorschauDekoder.h"
 
 #include "tests/source/QuelleTest.h"
@@ -6,6 +7,8 @@
 
 #include <QFile>
 #include <QPainter>
+
+#include <sys/stat.h>
 
 namespace mirbelon::test {
 
@@ -125,6 +128,61 @@ TEST_F(FotoMetadatenTest, CaptureDateFromTheFirstKeyThatHoldsOne)
     EXPECT_EQ(AufnahmeDatum(Host(env, QStringLiteral("E:\\fehlt.jpg"))), std::nullopt);
 }
 
+// A phone's HEIF photo keeps its EXIF in ISO media boxes, as MP4 does.
+TEST_F(FotoMetadatenTest, HeifPhotoGivesItsExifDateAndOrientation)
+{
+    const QByteArray heic = Host(env, QStringLiteral("E:\\IMG_0001.HEIC"));
+    env.ordner(QStringLiteral("E:\\"));
+    ASSERT_TRUE(muster::HeifSchreiben(heic, muster::RotOberBlau(320, 240), { 6, QStringLiteral("2023:08:09 10:11:12"), {} }));
+    EXPECT_EQ(AufnahmeDatum(heic), QDateTime(QDate(2023, 8, 9), QTime(10, 11, 12), Qt::UTC));
+    EXPECT_EQ(BildDatei(heic).ausrichtung(), 6);
+}
+
+// A FIFO named like a photo or film would block any library that opens it.
+TEST_F(FotoMetadatenTest, FifoIsNeverOpened)
+{
+    env.ordner(QStringLiteral("E:\\"));
+    const struct
+    {
+        const char *datei;
+        VorschauArt art;
+    } faelle[] = { { "E:\\a.mp4", VorschauArt::Film }, { "E:\\b.heic", VorschauArt::Heif },
+        { "E:\\c.jpg", VorschauArt::Bild } };
+    for (const auto &f : faelle) {
+        SCOPED_TRACE(f.datei);
+        const QByteArray host = Host(env, QString::fromLatin1(f.datei));
+        ASSERT_EQ(mkfifo(host.constData(), 0600), 0);
+        EXPECT_TRUE(VorschauDekodieren(host, f.art, QSize(4500, 3000)).bild.isNull());
+        EXPECT_EQ(AufnahmeDatum(host), std::nullopt);
+    }
+}
+
+TEST(FilmZeit, ZonesAndClocksThatWereNeverSet)
+{
+    const QDateTime zwoelf(QDate(2024, 7, 1), QTime(12, 0), Qt::UTC);
+    struct Fall
+    {
+        const char *text;
+        std::optional<QDateTime> erwartet;
+    } faelle[] = {
+        { "2024-07-01T10:00:00.000000Z", zwoelf },
+        { "2024-07-01T10:00:00Z", zwoelf },
+        { "2024-07-01T14:30:00+04:30", zwoelf },
+        { "2024-07-01T07:00:00-0300", zwoelf },
+        { "2024-07-01 12:00:00", zwoelf },
+        { "1904-01-01T00:00:00.000000Z", std::nullopt },
+        { "1970-01-01T00:00:00.000000Z", std::nullopt },
+        { "2024-07-01T10:00:00 Uhr", std::nullopt },
+        { "2024-07-01", std::nullopt },
+        { "", std::nullopt },
+    };
+    const Zeitzone berlin("Europe/Berlin");
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.text);
+        EXPECT_EQ(FilmZeit(QString::fromLatin1(f.text)), f.erwartet);
+    }
+}
+
 // A camera held upright stores its picture turned; the preview shows it as
 // taken: red at the top, blue at the bottom, in a portrait box.
 TEST_F(FotoMetadatenTest, PreviewStandsUpright)
@@ -137,6 +195,10 @@ TEST_F(FotoMetadatenTest, PreviewStandsUpright)
     } faelle[] = {
         { "E:\\Hoch6.jpg", 6 }, { "E:\\Hoch8.jpg", 8 }, { "E:\\Hoch3.jpg", 3 }, { "E:\\Hoch1.jpg", 1 },
         { "E:\\Hoch6.dng", 6 }, { "E:\\Hoch8.nef", 8 }, { "E:\\Hoch5.arw", 5 },
+        // HEIF turns by its own properties; the EXIF orientation beside them must not turn it again.
+        { "E:\\Hoch6.heic", 6 }, { "E:\\Hoch8.hif", 8 }, { "E:\\Hoch1.heic", 1 },
+        // Phones film upright and let the player turn; cameras film as shown.
+        { "E:\\Hoch6.mp4", 6 }, { "E:\\Hoch8.mov", 8 }, { "E:\\Hoch1.m2ts", 1 }, { "E:\\Hoch1.avi", 1 },
     };
     QStringList pfade;
     for (const Fall &f : faelle) {
@@ -144,9 +206,13 @@ TEST_F(FotoMetadatenTest, PreviewStandsUpright)
         env.ordner(QStringLiteral("E:\\"));
         const QImage gespeichert = muster::Gespeichert(aufrecht, f.ausrichtung);
         const muster::Exif exif { f.ausrichtung, {}, {} };
-        ASSERT_TRUE(pfad.endsWith(QLatin1String(".jpg"))
-                ? muster::JpegSchreiben(Host(env, pfad), gespeichert, exif)
-                : muster::RohSchreiben(Host(env, pfad), gespeichert, exif));
+        const QString endung = pfad.section(QLatin1Char('.'), -1);
+        const bool geschrieben = endung == QLatin1String("jpg") ? muster::JpegSchreiben(Host(env, pfad), gespeichert, exif)
+            : endung == QLatin1String("heic") || endung == QLatin1String("hif")
+            ? muster::HeifSchreiben(Host(env, pfad), gespeichert, exif)
+            : IstFilm(pfad) ? muster::FilmMitFfmpeg(Host(env, pfad), gespeichert, {}, f.ausrichtung == 6 ? 90 : f.ausrichtung == 8 ? 270 : 0)
+                            : muster::RohSchreiben(Host(env, pfad), gespeichert, exif);
+        ASSERT_TRUE(geschrieben) << f.datei;
         pfade << pfad;
     }
     fenster.vorschauOhneReaktion(true);

@@ -3,6 +3,7 @@
 #include "frame/Einstellungswerte.h"
 #include "source/FotoListe.h"
 #include "source/Scan.h"
+#include "source/Statusleiste.h"
 #include "tools/Musterbilder.h"
 
 #include <QCollator>
@@ -50,6 +51,34 @@ TEST_F(ScanTest, CardExampleListsPicturesWithTheirAutoMarks)
     EXPECT_EQ(IniLesen(ctx(), ctx().einstellungsDatei, QStringLiteral("Mirbelon"),
                   QStringLiteral("AutoSel"), {}),
         QStringLiteral("*.bmp;*.jpg;*.gif;*.tif"));
+}
+
+// Files the program could show but the type list hides are named once per
+// run, in place of "Bereit" for a while; other files are no news.
+TEST_F(ScanTest, HiddenCameraFilesAreNamedOnceInTheStatusBar)
+{
+    for (const char *name : { "IMG_0001.HEIC", "IMG_0002.HEIC", "IMG_0003.heic", "MVI_0004.MP4", "MVI_0005.mp4",
+             "IMG_0006.JPG", "NOTIZ.TXT" })
+        env.datei(QStringLiteral("E:\\DCIM\\100APPLE\\") + QLatin1String(name));
+    ctx().dateiTypen = QStringLiteral("*.bmp;*.jpg;*.gif;*.tif;*.avi;*.mov;*.cr2");
+    const auto tick = [this] { HinweiseTick(ctx(), liste, fenster, [](int) { return QString(); }); };
+    const QString status = QStringLiteral("Status");
+    env.system->tick = 1000;
+    fenster.setQuelle(QStringLiteral("E:\\"));
+    ASSERT_EQ(liste.anzahl(), 1);
+    tick();
+    const QString hinweis = QStringLiteral(
+        "5 Dateien auf der Karte werden nicht gelistet: *.heic, *.mp4 - Formate in den Einstellungen");
+    EXPECT_EQ(fenster.panel(status), hinweis);
+    env.system->tick = 9000;
+    tick();
+    EXPECT_EQ(fenster.panel(status), hinweis);
+    env.system->tick = 30000;
+    tick();
+    EXPECT_EQ(fenster.panel(status), QStringLiteral("Bereit"));
+    QuelleEinlesen(ctx(), liste, fenster);
+    tick();
+    EXPECT_EQ(fenster.panel(status), QStringLiteral("Bereit"));
 }
 
 TEST_F(ScanTest, FileTypesAreTextsNotPatterns)

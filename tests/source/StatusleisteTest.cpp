@@ -1,6 +1,9 @@
 #include "tests/source/QuelleTest.h"
 
 #include "source/Statusleiste.h"
+#include "tools/Musterbilder.h"
+
+#include <QFile>
 
 namespace mirbelon::test {
 
@@ -49,6 +52,35 @@ TEST_F(StatusleisteTest, CountsMarkedAndAllPhotos)
     tick();
     EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Kopiere: E:\\Img_0.jpg"));
     ctx().lauf = Lauf::Keiner;
+}
+
+// Once its preview has read the header, a film says how long it runs.
+TEST_F(StatusleisteTest, FilmShowsItsRunningTimeBesideItsName)
+{
+    const QString film = QStringLiteral("E:\\Mvi_0001.mp4");
+    const QString foto = QStringLiteral("E:\\Mvi_0002.jpg");
+    const QString avchd = QStringLiteral("E:\\Mvi_0003.m2ts");
+    env.ordner(QStringLiteral("E:\\"));
+    ASSERT_TRUE(muster::FilmMitFfmpeg(QFile::encodeName(env.host(film)), muster::RotOberBlau(64, 48)));
+    ASSERT_TRUE(muster::FilmMitFfmpeg(QFile::encodeName(env.host(avchd)), muster::RotOberBlau(64, 48)));
+    env.datei(foto, bild(64, 48));
+    fenster.vorschauOhneReaktion(true);
+    liste.setPfade({ film, foto, avchd });
+    const int vorher = fenster.timerHinweise;
+    liste.setAktuell(0);
+    bildAbwarten();
+    EXPECT_GT(fenster.timerHinweise, vorher + 1);
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" 2024_0315-0 (Film, 1 Sek) "));
+    liste.setAktuell(1);
+    bildAbwarten();
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" 2024_0315-1 "));
+    // MPEG-TS keeps no running time in a header: a film all the same.
+    liste.setAktuell(2);
+    bildAbwarten();
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" 2024_0315-2 (Film) "));
 }
 
 TEST_F(StatusleisteTest, EmptyListAndNoDisk)

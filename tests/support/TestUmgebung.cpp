@@ -4,7 +4,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <ctime>
+
 namespace mirbelon::test {
+
+Zeitzone::Zeitzone(const char *tz)
+    : m_alt(qgetenv("TZ")), m_hatte(qEnvironmentVariableIsSet("TZ"))
+{
+    qputenv("TZ", tz);
+    tzset();
+}
+
+Zeitzone::~Zeitzone()
+{
+    if (m_hatte)
+        qputenv("TZ", m_alt);
+    else
+        qunsetenv("TZ");
+    tzset();
+}
 
 TestUmgebung::TestUmgebung(const QString &laufwerke)
 {

@@ -18,6 +18,20 @@
 
 namespace mirbelon::test {
 
+// The local zone of the test, for as long as it lives.
+class Zeitzone
+{
+public:
+    explicit Zeitzone(const char *tz);
+    ~Zeitzone();
+    Zeitzone(const Zeitzone &) = delete;
+    Zeitzone &operator=(const Zeitzone &) = delete;
+
+private:
+    QByteArray m_alt;
+    bool m_hatte;
+};
+
 // Real temporary drives through MIRBELON_DRIVES, the real POSIX file system
 // and ini files, scripted dialogs and recorded processes. The folders of the
 // context are set without the start-up resolution: program folder C:\Prg,
