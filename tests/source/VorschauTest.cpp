@@ -120,7 +120,7 @@ TEST_F(VorschauTest, BmpAboveTheAllocationLimitIsStillPreviewed)
     QImageReader::setAllocationLimit(8);
     env.datei(QStringLiteral("E:\\Gross.bmp"), bild(2000, 1500, "BMP"));
     const VorschauPixel p = VorschauDekodieren(
-        QFile::encodeName(env.host(QStringLiteral("E:\\Gross.bmp"))), false, QSize(6000, 6000));
+        QFile::encodeName(env.host(QStringLiteral("E:\\Gross.bmp"))), VorschauArt::Bild, QSize(6000, 6000));
     EXPECT_EQ(QImageReader::allocationLimit(), 8) << "the limit is raised for that one picture only";
     QImageReader::setAllocationLimit(vorher);
     EXPECT_EQ(p.natur, QSize(2000, 1500));
