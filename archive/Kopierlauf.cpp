@@ -28,8 +28,7 @@ const QString kTitel = QStringLiteral("Fotos kopieren");
 
 bool KarteGeaendert(const FileStamp &vorher, const FileStamp &jetzt)
 {
-    return vorher.size >= 0 && jetzt.size >= 0
-           && (vorher.size != jetzt.size || vorher.modifiedMs != jetzt.modifiedMs);
+    return vorher.size >= 0 && jetzt.size >= 0 && !(vorher == jetzt);
 }
 
 // One copy run over the list as it was at its start.
@@ -110,7 +109,7 @@ void Kopierlauf::laufen()
 
     // The copying is over; the delete question runs as a run of its own.
     sperre.freigeben();
-    mnuLoeschenAlle(m_ctx, m_liste, m_fenster);
+    mnuLoeschenAlle(m_ctx, m_liste, m_fenster, true);
     if (!postRun())
         return;
     if (m_liste.anzahl() == 0) {
@@ -206,7 +205,7 @@ bool Kopierlauf::kopieren(int i, const QString &name)
     Fehler fehler = ergebnis.fehler;
     if (!fehler) {
         m_files.noteCopy(auftrag.to);
-        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes});
+        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes, ergebnis.found});
         if (KarteGeaendert(auftrag.expected, ergebnis.found))
             fehler = {57,
                       QStringLiteral("Die Datei »") + quelle

@@ -45,6 +45,7 @@ struct Kopiert
     QString ziel; // host path
     Hash128 hash;
     qint64 bytes = 0;
+    FileStamp quelle; // the photo as it was opened for the copy
 };
 
 // Which long run is going on; a scan or a second run is refused meanwhile.

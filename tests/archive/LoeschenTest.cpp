@@ -47,7 +47,8 @@ TEST_F(LoeschenTest, QuestionOffersAllMarkedOrNoneWithCancelAsDefault)
     ASSERT_EQ(env.dialogs.gezeigt.size(), 1);
     const auto &g = env.dialogs.gezeigt.first();
     EXPECT_EQ(g.text, "Welche Bilder sollen gelöscht werden:\r\n\r\n* alle Fotos löschen (ja)\r\n"
-                      "* markierten Fotos löschen (nein)\r\n* keine Fotos löschen (abbrechen)");
+                      "* markierten Fotos löschen (nein)\r\n* keine Fotos löschen (abbrechen)\r\n\r\n"
+                      "Ja: 3 Fotos, davon 3 nicht kopiert (*.jpg). Nein: 2 markierte Fotos.");
     EXPECT_EQ(g.titel, kLoeschFrage);
     EXPECT_EQ(g.icon, Icon::Question);
     EXPECT_EQ(g.buttons, Buttons::YesNoCancel);
@@ -381,8 +382,8 @@ TEST_F(LoeschenTest, PhotoWhoseSafetyCopyDoesNotReadBackStays)
     c.einstellungsDatei = ctx().einstellungsDatei;
     c.dateiTypen = ctx().dateiTypen;
 
-    // The third photo changes once its copy is made ahead: it is copied
-    // again at its turn, and checked there.
+    // The third photo changes once its copy is made ahead: it is no longer
+    // the photo that was listed, and stays.
     bool geaendert = false;
     env.dialogs.beimZeigen = [&] {
         if (geaendert || env.dialogs.gezeigt.last().titel != kFehlerTitel)
@@ -405,9 +406,9 @@ TEST_F(LoeschenTest, PhotoWhoseSafetyCopyDoesNotReadBackStays)
         "so zurücklesen"))
         << env.dialogs.gezeigt.at(1).text.toStdString();
     EXPECT_TRUE(env.dialogs.gezeigt.at(2).text.contains(
-        "Die Sicherheitskopie »C:\\Tmp\\Img_0003.jpg« von »E:\\Dcim\\Img_0003.jpg«"))
+        "Die Datei »E:\\Dcim\\Img_0003.jpg« hat sich auf der Karte geändert"))
         << env.dialogs.gezeigt.at(2).text.toStdString();
-    EXPECT_EQ(env.inhalt("C:\\Tmp\\Img_0003.jpg"), "anders");
+    EXPECT_EQ(env.inhalt("E:\\Dcim\\Img_0003.jpg"), "anders");
 }
 
 TEST_F(LoeschenTest, RefusedWhileARunIsGoingOn)

@@ -78,3 +78,17 @@ hauptfenster() {
     done
     return $gefunden
 }
+
+# Starts the program of a portable install as a user would, with the home
+# folders under TEMP_FOLDER (home, xdg/...) and the drives C and E there;
+# sets prog_pid.
+mirbelon_starten() { # TEMP_FOLDER PROGRAM LOG ARGUMENT...
+    local t=$1 p=$2 log=$3
+    shift 3
+    env -u TMP -u TEMP -u QT_QPA_PLATFORM \
+        HOME="$t/home" XDG_CONFIG_HOME="$t/xdg/config" XDG_DATA_HOME="$t/xdg/data" \
+        XDG_CACHE_HOME="$t/xdg/cache" XDG_RUNTIME_DIR="$t/xdg/runtime" \
+        MIRBELON_DRIVES="C=$t/C;E=$t/E" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
+        "$p" "$@" >"$log" 2>&1 &
+    prog_pid=$!
+}

@@ -52,12 +52,7 @@ printf '[Ziele]\r\nxx=C:\\Archiv\r\n[Quellen]\r\nxx=E:\\\r\n' >"$prg/Mirbelon.in
 xvfb_starten "$tmp" "$artefakte"
 
 # --- start the program as a user would -----------------------------------
-env -u TMP -u TEMP -u QT_QPA_PLATFORM \
-    HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/xdg/config" XDG_DATA_HOME="$tmp/xdg/data" \
-    XDG_CACHE_HOME="$tmp/xdg/cache" XDG_RUNTIME_DIR="$tmp/xdg/runtime" \
-    MIRBELON_DRIVES="C=$C;E=$E" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
-    "$prg/mirbelon" 'Quelle=E:\' >"$artefakte/mirbelon.log" 2>&1 &
-prog_pid=$!
+mirbelon_starten "$tmp" "$prg/mirbelon" "$artefakte/mirbelon.log" 'Quelle=E:\'
 
 lebt() { kill -0 "$prog_pid" 2>/dev/null; }
 warte 30 hauptfenster >/dev/null || { echo "FAIL: no main window"; cat "$artefakte/mirbelon.log"; exit 1; }
