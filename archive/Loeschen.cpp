@@ -307,7 +307,7 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster, bool nach
                              + QStringLiteral("« ist nicht mehr da oder wurde gewechselt. Das "
                                               "Löschen ist beendet; auf der Karte wurde nichts "
                                               "mehr angerührt.")),
-                kTitel, Icon::Exclamation, Buttons::Ok, Answer::Ok);
+                QStringLiteral("Karte entfernt"), Icon::Exclamation, Buttons::Ok, Answer::Ok);
         }
         ctx.host.desktop.processEvents();
     }
