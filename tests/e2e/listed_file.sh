@@ -25,10 +25,8 @@ C=$tmp/C
 E=$tmp/E
 prg=$C/Programme/Mirbelon
 k=$E/DCIM/100CANON
-mkdir -p "$prg" "$k" "$E/DCIM/101CANON" "$tmp/home" "$tmp/xdg/config" "$tmp/xdg/data" \
-         "$tmp/xdg/cache" "$tmp/xdg/runtime" "$tmp/neu"
-chmod 700 "$tmp/xdg/runtime"
-cp "$programm" "$prg/mirbelon"
+installieren "$tmp"
+mkdir -p "$k" "$E/DCIM/101CANON" "$tmp/neu"
 export TZ=UTC XDG_RUNTIME_DIR=$tmp/xdg/runtime
 "$beispielfotos" "$k" IMG_0001.JPG 2024-03-14T09:05:30 IMG_0002.JPG 2024-03-14T09:06:00 \
     IMG_0003.JPG 2024-03-14T09:07:00 IMG_0004.JPG 2024-03-14T09:08:00
