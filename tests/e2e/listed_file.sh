@@ -20,12 +20,11 @@ aufraeumen() {
 }
 trap aufraeumen EXIT
 
-fehler=0
-C=$tmp/C
-E=$tmp/E
-prg=$C/Programme/Mirbelon
-k=$E/DCIM/100CANON
 installieren "$tmp"
+fehler=0
+prg=$tmp/C/Programme/Mirbelon
+E=$tmp/E
+k=$E/DCIM/100CANON
 mkdir -p "$k" "$E/DCIM/101CANON" "$tmp/neu"
 export TZ=UTC XDG_RUNTIME_DIR=$tmp/xdg/runtime
 "$beispielfotos" "$k" IMG_0001.JPG 2024-03-14T09:05:30 IMG_0002.JPG 2024-03-14T09:06:00 \
