@@ -99,6 +99,13 @@ void Starten(const FileSystem &files, const std::vector<std::shared_ptr<Vorarbei
     }
 }
 
+// The copies still to be flushed that `v` took go back for the next work.
+void OffenZurueck(FileSystem &files, const Vorarbeiten &v)
+{
+    for (const QString &datei : std::as_const(v.offen))
+        files.noteCopy(datei);
+}
+
 } // namespace
 
 Vorlauf::Vorlauf(Context &ctx, const QList<FileRef> &dateien, std::vector<char> zuLoeschen)
@@ -120,8 +127,12 @@ std::shared_ptr<Vorarbeiten> Vorlauf::nehmen(int i)
         return v;
     }
     auto v = vorbereiten(i);
-    if (!v || !merken({v}))
+    if (!v)
         return {};
+    if (!merken({v})) {
+        OffenZurueck(m_ctx.host.files, *v);
+        return {};
+    }
     Starten(m_ctx.host.files, {v});
     return v;
 }
@@ -135,10 +146,8 @@ void Vorlauf::auffuellen(int i)
     if (!merken(neue)) {
         // Not made ahead: each photo's own turn tries again, and reports.
         m_voraus.erase(m_voraus.end() - qsizetype(neue.size()), m_voraus.end());
-        for (const auto &v : neue) {
-            for (const QString &datei : std::as_const(v->offen))
-                m_ctx.host.files.noteCopy(datei);
-        }
+        for (const auto &v : neue)
+            OffenZurueck(m_ctx.host.files, *v);
         return;
     }
     Starten(m_ctx.host.files, neue);
@@ -185,8 +194,7 @@ void Vorlauf::verwerfen(const std::shared_ptr<Vorarbeiten> &v)
     if (!v->sicherung.fehler)
         files.remove(FileRef(v->kopie, QFile::encodeName(v->kopieHost)));
     SicherungenVergessen(m_ctx, {PfadTeil(v->kopie, 3)});
-    for (const QString &datei : std::as_const(v->offen))
-        files.noteCopy(datei);
+    OffenZurueck(files, *v);
 }
 
 void Vorlauf::sammeln(int i, std::vector<std::shared_ptr<Vorarbeiten>> &neue)
