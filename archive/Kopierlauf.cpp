@@ -30,8 +30,7 @@ const QString kTitel = QStringLiteral("Fotos kopieren");
 
 bool KarteGeaendert(const FileStamp &vorher, const FileStamp &jetzt)
 {
-    return vorher.size >= 0 && jetzt.size >= 0
-           && (vorher.size != jetzt.size || vorher.modifiedMs != jetzt.modifiedMs);
+    return vorher.size >= 0 && jetzt.size >= 0 && !(vorher == jetzt);
 }
 
 // One copy run over the list as it was at its start.
@@ -117,7 +116,7 @@ void Kopierlauf::laufen()
     // with the archive's new count in view.
     sperre.freigeben();
     befZUpdate(m_ctx, m_fenster);
-    mnuLoeschenAlle(m_ctx, m_liste, m_fenster);
+    mnuLoeschenAlle(m_ctx, m_liste, m_fenster, true);
     if (!postRun())
         return;
     if (m_liste.anzahl() == 0) {
@@ -218,7 +217,7 @@ bool Kopierlauf::kopieren(int i, const QString &name)
     }
     if (!fehler) {
         m_files.noteCopy(auftrag.to);
-        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes});
+        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes, ergebnis.found});
         if (KarteGeaendert(auftrag.expected, ergebnis.found))
             fehler = {57,
                       QStringLiteral("Die Datei »") + quelle

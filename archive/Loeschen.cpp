@@ -2,6 +2,7 @@
 
 #include "archive/Arbeiter.h"
 #include "archive/Laufsperre.h"
+#include "archive/Sicherungen.h"
 #include "archive/Vorlauf.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
@@ -12,8 +13,7 @@
 #include "text/Meldung.h"
 #include "text/Pfad.h"
 
-#include <QCryptographicHash>
-#include <QElapsedTimer>
+#include <QFile>
 
 #include <memory>
 #include <optional>
@@ -24,77 +24,20 @@ namespace mirbelon {
 namespace {
 
 const QString kKontext = QStringLiteral("Es ist ein Fehler beim Löschen der markierten Fotos aufgetreten.");
-const QString kSicherungen = QStringLiteral("Sicherheitskopien");
+const QString kTitel = QStringLiteral("Fotos auf Quell-Laufwerk löschen");
 
-QString TempIni(const Context &ctx)
-{
-    return ctx.ordner.tmp + QStringLiteral("\\BrenloTemp.ini");
-}
-
-// Names may hold characters that an ini key cannot, so the key is a hash of
-// the name and the value the name itself.
-QString SicherungsSchluessel(const QString &name)
-{
-    return QString::fromLatin1(
-        QCryptographicHash::hash(name.toLower().toUtf8(), QCryptographicHash::Sha1).toHex());
-}
-
-void SicherungMerken(Context &ctx, const QString &name)
-{
-    IniSchreiben(ctx, TempIni(ctx), kSicherungen, SicherungsSchluessel(name), name);
-}
-
-bool IstSicherung(Context &ctx, const QString &name)
-{
-    const QString gemerkt =
-        IniLesen(ctx, TempIni(ctx), kSicherungen, SicherungsSchluessel(name), {});
-    return !gemerkt.isEmpty() && gemerkt.compare(name, Qt::CaseInsensitive) == 0;
-}
-
-enum class Schritt { Weiter, Abbruch };
+enum class Schritt { Weiter, Abbruch, KarteWeg };
 
 Fehler Pruefung(const QString &text)
 {
     return Fehler{57, text, QStringLiteral("mnuLöschenAlle")};
 }
 
-// The safety copy under a name no other copy holds: the photo's own name,
-// then name-01.ext, name-02.ext ...; `kopie` is the name it got. Names in
-// `reserviert` belong to copies being made ahead.
-CopyResult Sichern(Context &ctx, const QString &pfad, const QByteArray &host, QString &kopie,
-                   const QStringList &reserviert)
+Fehler Geaendert(const QString &pfad)
 {
-    FileSystem &files = ctx.host.files;
-    const QString name = PfadTeil(pfad, 3);
-    CopyResult ergebnis;
-    for (int nummer = 0;; ++nummer) {
-        const QString frei = FreierSicherungsName(ctx, name, reserviert, nummer);
-        if (frei.isEmpty())
-            break;
-        kopie = ctx.ordner.tmp + QLatin1Char('\\') + frei;
-        const QString ziel = files.hostPath(kopie);
-        if (host.isEmpty() || ziel.isEmpty()) {
-            ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuLöschenAlle"));
-            return ergebnis;
-        }
-        ergebnis = KopierenImHintergrund(files, CopyOrder{host, ziel, false, {}});
-        if (ergebnis.fehler.nummer == 58)
-            continue; // made meanwhile by someone else
-        if (!ergebnis.fehler) {
-            files.noteCopy(ziel);
-            SicherungMerken(ctx, frei);
-        }
-        return ergebnis;
-    }
-    ergebnis.fehler = FehlerAusNummer(58, QStringLiteral("mnuLöschenAlle"));
-    return ergebnis;
-}
-
-// Whether a copy on disk holds the bytes the card gave.
-bool GleichZurueck(const FileSystem &files, const QString &host, const Hash128 &hash, qint64 bytes)
-{
-    const ReadBack zurueck = ZurueckLesenImHintergrund(files, host);
-    return !zurueck.fehler && zurueck.bytes == bytes && zurueck.hash == hash;
+    return Pruefung(QStringLiteral("Die Datei »") + pfad
+                    + QStringLiteral("« hat sich auf der Karte geändert, seit sie aufgelistet "
+                                     "und kopiert wurde. Das Foto wird nicht gelöscht."));
 }
 
 Fehler KarteAnders(const FileSystem &files, const QString &pfad, const Kopiert &archiv)
@@ -123,28 +66,6 @@ Fehler ArchivAnders(const FileSystem &files, const QString &pfad, const Kopiert 
 
 // The copies the deletion relies on are on disk and read back from it as
 // the bytes the card gave; the card gave the same bytes both times it was read.
-Fehler Pruefen(Context &ctx, const QString &pfad, const QByteArray &host, const QString &kopie,
-               const CopyResult &sicherung)
-{
-    FileSystem &files = ctx.host.files;
-    const QStringList offen = files.takeUnflushed();
-    if (const Fehler f = FlushImHintergrund(files, offen)) {
-        for (const QString &datei : offen)
-            files.noteCopy(datei);
-        return f;
-    }
-    const auto archiv = ctx.kopien.constFind(host);
-    const bool hatArchiv = archiv != ctx.kopien.constEnd();
-    if (hatArchiv && (archiv->hash != sicherung.hash || archiv->bytes != sicherung.bytes))
-        return KarteAnders(files, pfad, *archiv);
-    if (!GleichZurueck(files, files.hostPath(kopie), sicherung.hash, sicherung.bytes))
-        return SicherungAnders(pfad, kopie);
-    if (hatArchiv && !GleichZurueck(files, archiv->ziel, archiv->hash, archiv->bytes))
-        return ArchivAnders(files, pfad, *archiv);
-    return {};
-}
-
-// Pruefen for a copy made ahead: what the workers found, in the same order.
 Fehler Auswerten(Context &ctx, const QString &pfad, const Vorarbeiten &v)
 {
     FileSystem &files = ctx.host.files;
@@ -173,12 +94,49 @@ Fehler Auswerten(Context &ctx, const QString &pfad, const Vorarbeiten &v)
     return {};
 }
 
-// Safety copy, then the delete; a photo whose copies are not proven good stays.
-Schritt FotoLoeschen(Context &ctx, const FileRef &datei, int i, Vorlauf &vorlauf)
+// The work for the photo: the one made ahead where it still stands, else
+// started now and waited for. None when it cannot be made.
+std::shared_ptr<Vorarbeiten> Arbeit(Context &ctx, int i, Vorlauf &vorlauf)
+{
+    std::shared_ptr<Vorarbeiten> vor = vorlauf.nehmen(i);
+    vorlauf.auffuellen(i);
+    if (!vor)
+        return vor;
+    vor->abwarten();
+    if (Brauchbar(ctx, *vor))
+        return vor;
+    vorlauf.verwerfen(vor);
+    vor = vorlauf.nehmen(i);
+    if (vor)
+        vor->abwarten();
+    return vor;
+}
+
+// One photo of the deletion, and what was listed of it.
+struct Foto
+{
+    const FileRef &datei;
+    QByteArray host;
+    std::optional<FileStamp> stempel; // when the deletion began; nullopt: no regular file
+};
+
+// Safety copy, then the delete; a photo whose copies are not proven good, or
+// that is no longer the file that was listed and copied, stays.
+Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sicherung> &kennungen)
 {
     FileSystem &files = ctx.host.files;
-    const QString &pfad = datei.path;
-    const bool schreibgeschuetzt = files.isReadOnly(datei);
+    const QString &pfad = foto.datei.path;
+    const auto melden = [&](const Fehler &f) {
+        // The first failure that shows the card gone ends the run with one report.
+        if (files.mediumGone(foto.datei, foto.stempel ? foto.stempel->device : 0))
+            return Schritt::KarteWeg;
+        return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
+    };
+    const auto archiv = ctx.kopien.constFind(foto.host);
+    if (foto.stempel && archiv != ctx.kopien.constEnd() && !(archiv->quelle == *foto.stempel))
+        return melden(Geaendert(pfad));
+
+    const bool schreibgeschuetzt = files.isReadOnly(foto.datei);
     if (schreibgeschuetzt) {
         // Read-only since its copy was made ahead: the question comes first.
         vorlauf.verwerfenBis(i);
@@ -188,117 +146,204 @@ Schritt FotoLoeschen(Context &ctx, const FileRef &datei, int i, Vorlauf &vorlauf
             Buttons::OkCancel, Answer::Cancel);
         if (antwort != Answer::Ok)
             return Schritt::Weiter;
-        if (const Fehler f = files.setReadOnly(datei, false); f && FehlerMelden(ctx, f, kKontext) == 2)
-            return Schritt::Abbruch;
+        if (files.hostStamp(foto.host) != foto.stempel)
+            return melden(Geaendert(pfad));
+        if (const Fehler f = files.setReadOnly(foto.datei, false))
+            return melden(f);
+        // Clearing the bit changes the file's ctime: what counts from here.
+        foto.stempel = files.hostStamp(foto.host);
     }
-
-    const QByteArray host = files.hostFile(datei);
-    std::shared_ptr<Vorarbeiten> vor = vorlauf.nehmen(i);
-    vorlauf.auffuellen(i);
-    if (vor) {
-        vor->abwarten();
-        if (!Brauchbar(ctx, *vor)) {
-            vorlauf.verwerfen(vor);
-            vor.reset();
-        }
-    }
-
-    Fehler fehler;
-    if (vor) {
-        files.noteCopy(vor->kopieHost);
-        SicherungMerken(ctx, PfadTeil(vor->kopie, 3));
-        fehler = Auswerten(ctx, pfad, *vor);
-    } else {
-        // Done here, step by step, whatever went wrong ahead.
-        QString kopie;
-        const CopyResult sicherung = Sichern(ctx, pfad, host, kopie, vorlauf.reserviert());
-        fehler = sicherung.fehler;
-        if (!fehler)
-            fehler = Pruefen(ctx, pfad, host, kopie, sicherung);
-    }
-    if (fehler) {
+    const auto bleibt = [&](const Fehler &f) {
         // The photo is not deleted, and stays as it was.
         if (schreibgeschuetzt)
-            files.setReadOnly(datei, true);
-        return FehlerMelden(ctx, fehler, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
-    }
+            files.setReadOnly(foto.datei, true);
+        return melden(f);
+    };
+    if (foto.stempel && files.hostStamp(foto.host) != foto.stempel)
+        return bleibt(Geaendert(pfad));
 
-    if (const Fehler f = files.remove(datei))
-        return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
-    ctx.kopien.remove(host);
+    const std::shared_ptr<Vorarbeiten> vor = Arbeit(ctx, i, vorlauf);
+    if (!vor) {
+        if (const Fehler &f = vorlauf.eintragFehler()) {
+            if (schreibgeschuetzt)
+                files.setReadOnly(foto.datei, true);
+            FehlerMelden(ctx, f, kKontext);
+            return Schritt::Abbruch;
+        }
+        return bleibt(FehlerAusNummer(68, QStringLiteral("mnuLöschenAlle")));
+    }
+    Fehler fehler = vor->sicherung.fehler;
+    if (!fehler && !(foto.stempel && vor->sicherung.found == *foto.stempel))
+        fehler = Geaendert(pfad);
+    if (fehler) {
+        vorlauf.verwerfen(vor);
+        return bleibt(fehler);
+    }
+    files.noteCopy(vor->kopieHost);
+    if (const Fehler f = Auswerten(ctx, pfad, *vor))
+        return bleibt(f);
+
+    if (const Fehler f = files.removeListed(foto.datei, *foto.stempel))
+        return bleibt(f);
+    ctx.kopien.remove(foto.host);
+    if (const auto kopie = files.hostStamp(QFile::encodeName(vor->kopieHost)))
+        kennungen << Sicherung{PfadTeil(vor->kopie, 3), vor->sicherung.bytes, kopie->inode,
+                               vor->sicherung.hash};
     return Schritt::Weiter;
+}
+
+QString Fotos(qsizetype n)
+{
+    return QString::number(n) + (n == 1 ? QStringLiteral(" Foto") : QStringLiteral(" Fotos"));
+}
+
+// What each answer deletes, in one line.
+QString Zaehlzeile(const QList<FileRef> &dateien, const std::vector<char> &kopiert,
+                   const std::vector<char> &markiert, bool nurKopierte)
+{
+    QStringList typen;
+    qsizetype nichtKopiert = 0;
+    qsizetype nein = 0;
+    for (size_t i = 0; i < kopiert.size(); ++i) {
+        if (markiert[i] && (kopiert[i] || !nurKopierte))
+            ++nein;
+        if (kopiert[i])
+            continue;
+        ++nichtKopiert;
+        const QString name = PfadTeil(dateien.at(qsizetype(i)).path, 3);
+        const qsizetype punkt = name.lastIndexOf(QLatin1Char('.'));
+        const QString typ = QStringLiteral("*") + (punkt < 0 ? QString() : name.mid(punkt).toLower());
+        if (punkt >= 0 && !typen.contains(typ))
+            typen << typ;
+    }
+    QString zeile = QStringLiteral("Ja: ") + Fotos(qsizetype(kopiert.size()));
+    if (nichtKopiert == 0)
+        zeile += QStringLiteral(", alle kopiert");
+    else
+        zeile += QStringLiteral(", davon ") + QString::number(nichtKopiert)
+                 + QStringLiteral(" nicht kopiert") + (typen.isEmpty() ? QString() : QStringLiteral(" (") + typen.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    zeile += QStringLiteral(". Nein: ") + QString::number(nein)
+             + (nurKopierte ? QStringLiteral(" kopierte ") : QStringLiteral(" markierte "))
+             + (nein == 1 ? QStringLiteral("Foto.") : QStringLiteral("Fotos."));
+    return zeile;
 }
 
 } // namespace
 
-void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster)
+void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster, bool nachKopierlauf)
 {
     if (LaufBesetzt(ctx, fenster))
         return;
+    FileSystem &files = ctx.host.files;
+    const QStringList pfade = liste.pfade();
+    const QList<FileRef> dateien = liste.dateien();
+    const int anzahl = static_cast<int>(pfade.size());
+    std::vector<char> markiert = liste.marken();
+    markiert.resize(size_t(anzahl), char(0));
+    QList<QByteArray> hosts;
+    std::vector<char> kopiert(size_t(anzahl), char(0));
+    for (int i = 0; i < anzahl; ++i) {
+        hosts << files.hostFile(dateien.at(i));
+        kopiert[size_t(i)] = ctx.kopien.contains(hosts.last()) ? 1 : 0;
+    }
+    // After copying, "Nein" leaves a marked photo that has no archive copy.
+    const bool nurKopierte = nachKopierlauf || !ctx.kopien.isEmpty();
+
     const Answer antwort = ctx.host.dialogs.message(
         MeldungsText(QStringLiteral("Welche Bilder sollen gelöscht werden:~~"
                                     "* alle Fotos löschen (ja)~"
                                     "* markierten Fotos löschen (nein)~"
-                                    "* keine Fotos löschen (abbrechen)")),
-        QStringLiteral("Fotos auf Quell-Laufwerk löschen"), Icon::Question, Buttons::YesNoCancel,
-        Answer::Cancel);
+                                    "* keine Fotos löschen (abbrechen)~~")
+                     + Zaehlzeile(dateien, kopiert, markiert, nurKopierte)),
+        kTitel, Icon::Question, Buttons::YesNoCancel, Answer::Cancel);
     if (antwort != Answer::Yes && antwort != Answer::No)
         return;
 
+    int geblieben = 0;
     {
         LaufSperre sperre(ctx, Lauf::Loeschen);
-        const QStringList pfade = liste.pfade();
-        const QList<FileRef> dateien = liste.dateien();
-        std::vector<char> zuLoeschen = liste.marken();
-        zuLoeschen.resize(size_t(pfade.size()), char(0));
+        std::vector<char> zuLoeschen = markiert;
         if (antwort == Answer::Yes)
             std::fill(zuLoeschen.begin(), zuLoeschen.end(), char(1));
-        const int anzahl = static_cast<int>(pfade.size());
+        else if (nurKopierte) {
+            for (size_t i = 0; i < zuLoeschen.size(); ++i) {
+                if (zuLoeschen[i] && !kopiert[i]) {
+                    zuLoeschen[i] = 0;
+                    ++geblieben;
+                }
+            }
+        }
+        // Each photo as it is now: only this very file is deleted later.
+        const QList<std::optional<FileStamp>> stempel =
+            ImHintergrund<QList<std::optional<FileStamp>>>([&files, &hosts, &zuLoeschen] {
+                QList<std::optional<FileStamp>> s;
+                for (qsizetype i = 0; i < hosts.size(); ++i)
+                    s << (zuLoeschen[size_t(i)] ? files.hostStamp(hosts.at(i)) : std::nullopt);
+                return s;
+            });
         // Before the window's steps: what it left ahead is removed on every way out.
         Vorlauf vorlauf(ctx, dateien, zuLoeschen);
-        // The records of the safety copies are written a second's worth at a
-        // time, not one by one; a message box writes them at once.
-        std::optional<ProfileBatch> sammeln;
-        sammeln.emplace(ctx.host.profiles);
-        QElapsedTimer seitSammeln;
-        seitSammeln.start();
+        QList<Sicherung> kennungen;
+        Schritt schritt = Schritt::Weiter;
         fenster.setFortschrittSichtbar(true);
-        for (int i = 0; i < anzahl; ++i) {
+        for (int i = 0; i < anzahl && schritt == Schritt::Weiter; ++i) {
             if (zuLoeschen[static_cast<size_t>(i)]) {
                 fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
                 fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Lösche: ") + pfade.at(i));
                 fenster.statusNeuZeichnen();
-                if (FotoLoeschen(ctx, dateien.at(i), i, vorlauf) == Schritt::Abbruch) {
-                    fenster.setFortschrittSichtbar(false);
-                    return;
-                }
-            }
-            if (seitSammeln.hasExpired(1000)) {
-                sammeln.reset();
-                sammeln.emplace(ctx.host.profiles);
-                seitSammeln.restart();
+                schritt = FotoLoeschen(ctx, Foto{dateien.at(i), hosts.at(i), stempel.at(i)}, i,
+                                       vorlauf, kennungen);
             }
             ctx.host.desktop.processEvents();
         }
         fenster.setFortschrittSichtbar(false);
+        SicherungenKennen(ctx, kennungen);
+        if (schritt == Schritt::Abbruch)
+            return;
+        if (schritt == Schritt::KarteWeg) {
+            geblieben = 0;
+            ctx.host.dialogs.message(
+                MeldungsText(QStringLiteral("Die Karte »") + PfadTeil(pfade.value(0), -2)
+                             + QStringLiteral("« ist nicht mehr da oder wurde gewechselt. Das "
+                                              "Löschen ist beendet; auf der Karte wurde nichts "
+                                              "mehr angerührt.")),
+                QStringLiteral("Karte entfernt"), Icon::Exclamation, Buttons::Ok, Answer::Ok);
+        }
         ctx.host.desktop.processEvents();
     }
 
     QuelleEinlesen(ctx, liste, fenster);
     fenster.timerHinweiseAn();
     fenster.versteckeVorschau();
+    if (geblieben > 0)
+        ctx.host.dialogs.message(
+            geblieben == 1 ? QStringLiteral("1 markiertes Foto bleibt auf der Karte: es wurde nicht "
+                                            "ins Archiv kopiert.")
+                           : QString::number(geblieben)
+                                 + QStringLiteral(" markierte Fotos bleiben auf der Karte: sie "
+                                                  "wurden nicht ins Archiv kopiert."),
+            kTitel, Icon::Information, Buttons::Ok, Answer::Ok);
 }
 
 void mnuLoeschenTmp(Context &ctx, bool vomMenue)
 {
-    if (!vomMenue || ctx.lauf != Lauf::Keiner)
+    FileSystem &files = ctx.host.files;
+    if (!vomMenue) {
+        // What a killed deletion was writing there is of no use to anyone.
+        files.removeLeftovers(ctx.ordner.tmp);
+        return;
+    }
+    if (ctx.lauf != Lauf::Keiner)
         return;
     const QString titel = QStringLiteral("Temporär abgelegte Fotos löschen");
-    const auto eintraege = ctx.host.files.list(ctx.ordner.tmp);
-    QStringList sicherungen;
+    const auto eintraege = files.list(ctx.ordner.tmp);
+    QList<DirEntry> sicherungen;
     for (const DirEntry &e : eintraege.value_or(QList<DirEntry>{})) {
-        if (!e.isFolder && IstSicherung(ctx, e.name))
-            sicherungen << e.name;
+        if (e.isFolder || e.isLink)
+            continue;
+        const std::optional<Sicherung> s = GemerkteSicherung(ctx, e.name);
+        if (s && (s->bytes < 0 || (e.id.inode == s->inode && files.size(FileRef(e.name, e.host)) == s->bytes)))
+            sicherungen << e;
     }
     if (sicherungen.isEmpty()) {
         ctx.host.dialogs.message(
@@ -317,16 +362,23 @@ void mnuLoeschenTmp(Context &ctx, bool vomMenue)
         return;
 
     BusyPointer busy(ctx.host.dialogs);
-    for (const QString &name : sicherungen) {
-        const Fehler f = ctx.host.files.remove(ctx.ordner.tmp + QLatin1Char('\\') + name);
-        if (f) {
+    for (const DirEntry &e : std::as_const(sicherungen)) {
+        const std::optional<Sicherung> s = GemerkteSicherung(ctx, e.name);
+        // Its bytes as recorded, where a hash was: else it is not ours to delete.
+        if (s && s->bytes >= 0) {
+            const ReadBack zurueck = ZurueckLesenImHintergrund(files, QFile::decodeName(e.host));
+            if (zurueck.fehler || zurueck.bytes != s->bytes || zurueck.hash != s->hash)
+                continue;
+        }
+        const QString pfad = ctx.ordner.tmp + QLatin1Char('\\') + e.name;
+        if (const Fehler f = files.remove(FileRef(pfad, e.host))) {
             if (FehlerMelden(ctx, f, QStringLiteral("Es ist ein Fehler beim Löschen der temporär "
                                                     "abgelegten Fotos aufgetreten."))
                 == 2)
                 return;
             continue;
         }
-        IniSchreiben(ctx, TempIni(ctx), kSicherungen, SicherungsSchluessel(name), {});
+        SicherungenVergessen(ctx, {e.name});
     }
 }
 

@@ -1,5 +1,6 @@
 #include "archive/Vorlauf.h"
 
+#include "archive/Sicherungen.h"
 #include "archive/ZielName.h"
 #include "text/Pfad.h"
 
@@ -36,7 +37,7 @@ struct Gruppe
 QStringList ZuFlushen(const Vorarbeiten &v)
 {
     QStringList dateien = v.offen;
-    dateien << v.kopieHost;
+    dateien << v.kopieHost << v.eintraege;
     return dateien;
 }
 
@@ -47,6 +48,7 @@ void Flushen(const FileSystem &files, const std::vector<std::shared_ptr<Vorarbei
     QStringList alle;
     for (const auto &v : gruppe)
         alle << ZuFlushen(*v);
+    alle.removeDuplicates();
     if (!files.flush(alle))
         return;
     for (const auto &v : gruppe)
@@ -97,6 +99,13 @@ void Starten(const FileSystem &files, const std::vector<std::shared_ptr<Vorarbei
     }
 }
 
+// The copies still to be flushed that `v` took go back for the next work.
+void OffenZurueck(FileSystem &files, const Vorarbeiten &v)
+{
+    for (const QString &datei : std::as_const(v.offen))
+        files.noteCopy(datei);
+}
+
 } // namespace
 
 Vorlauf::Vorlauf(Context &ctx, const QList<FileRef> &dateien, std::vector<char> zuLoeschen)
@@ -118,8 +127,13 @@ std::shared_ptr<Vorarbeiten> Vorlauf::nehmen(int i)
         return v;
     }
     auto v = vorbereiten(i);
-    if (v)
-        Starten(m_ctx.host.files, {v});
+    if (!v)
+        return {};
+    if (!merken({v})) {
+        OffenZurueck(m_ctx.host.files, *v);
+        return {};
+    }
+    Starten(m_ctx.host.files, {v});
     return v;
 }
 
@@ -127,8 +141,33 @@ void Vorlauf::auffuellen(int i)
 {
     std::vector<std::shared_ptr<Vorarbeiten>> neue;
     sammeln(i, neue);
-    if (!neue.empty())
-        Starten(m_ctx.host.files, neue);
+    if (neue.empty())
+        return;
+    if (!merken(neue)) {
+        // Not made ahead: each photo's own turn tries again, and reports.
+        m_voraus.erase(m_voraus.end() - qsizetype(neue.size()), m_voraus.end());
+        for (const auto &v : neue)
+            OffenZurueck(m_ctx.host.files, *v);
+        return;
+    }
+    Starten(m_ctx.host.files, neue);
+}
+
+bool Vorlauf::merken(const std::vector<std::shared_ptr<Vorarbeiten>> &neue)
+{
+    QStringList namen;
+    for (const auto &v : neue)
+        namen << PfadTeil(v->kopie, 3);
+    m_eintragFehler = {};
+    if (SicherungenMerken(m_ctx, namen))
+        return true;
+    m_eintragFehler = Fehler{70,
+                             QStringLiteral("Die Sicherheitskopie »") + namen.first()
+                                 + QStringLiteral("« lässt sich nicht in »") + SicherungsIni(m_ctx)
+                                 + QStringLiteral("« eintragen. Ohne diesen Eintrag wird kein Foto "
+                                                  "gelöscht; das Löschen endet hier."),
+                             QStringLiteral("mnuLöschenAlle")};
+    return false;
 }
 
 QStringList Vorlauf::reserviert() const
@@ -141,6 +180,7 @@ QStringList Vorlauf::reserviert() const
 
 void Vorlauf::verwerfenBis(int i)
 {
+    const ProfileBatch zusammen(m_ctx.host.profiles);
     while (!m_voraus.empty() && m_voraus.front()->eintrag <= i) {
         verwerfen(m_voraus.front());
         m_voraus.pop_front();
@@ -153,8 +193,8 @@ void Vorlauf::verwerfen(const std::shared_ptr<Vorarbeiten> &v)
     v->abwarten();
     if (!v->sicherung.fehler)
         files.remove(FileRef(v->kopie, QFile::encodeName(v->kopieHost)));
-    for (const QString &datei : std::as_const(v->offen))
-        files.noteCopy(datei);
+    SicherungenVergessen(m_ctx, {PfadTeil(v->kopie, 3)});
+    OffenZurueck(files, *v);
 }
 
 void Vorlauf::sammeln(int i, std::vector<std::shared_ptr<Vorarbeiten>> &neue)
@@ -210,6 +250,7 @@ std::shared_ptr<Vorarbeiten> Vorlauf::vorbereiten(int j)
         v->groesse = stempel->size;
     if (const auto archiv = m_ctx.kopien.constFind(v->host); archiv != m_ctx.kopien.constEnd())
         v->archiv = *archiv;
+    v->eintraege = files.hostPath(SicherungsIni(m_ctx));
     v->offen = files.takeUnflushed();
     return v;
 }

@@ -21,6 +21,7 @@ struct Vorarbeiten
     QString kopieHost;
     qint64 groesse = 0;
     QStringList offen; // copies still to be flushed when it was started
+    QString eintraege; // host file of the copies' records, flushed with them
     std::optional<Kopiert> archiv;
 
     CopyResult sicherung;
@@ -48,7 +49,9 @@ struct Vorarbeiten
 };
 
 // The safety copies of the photos to come, made ahead in list order. Their
-// names are kept free for them; a copy never used is removed again.
+// names are kept free for them and recorded before they are made, as one
+// write per group that is flushed with the group's copies; a copy never used
+// is removed again, and its record.
 class Vorlauf
 {
 public:
@@ -57,8 +60,11 @@ public:
     Vorlauf(const Vorlauf &) = delete;
     Vorlauf &operator=(const Vorlauf &) = delete;
 
-    // The work for entry `i`, started now when it was not made ahead.
+    // The work for entry `i`, started now when it was not made ahead. None
+    // when it cannot be made; eintragFehler() then tells whether its record
+    // could not be written.
     std::shared_ptr<Vorarbeiten> nehmen(int i);
+    const Fehler &eintragFehler() const { return m_eintragFehler; }
     // Starts the next photos after `i` up to the limits, once half of them
     // are used up, as one group flushed together; not beyond a read-only
     // photo, whose question comes first.
@@ -73,11 +79,13 @@ public:
 private:
     void sammeln(int i, std::vector<std::shared_ptr<Vorarbeiten>> &neue);
     std::shared_ptr<Vorarbeiten> vorbereiten(int j);
+    bool merken(const std::vector<std::shared_ptr<Vorarbeiten>> &neue);
 
     Context &m_ctx;
     const QList<FileRef> &m_dateien;
     const std::vector<char> m_zuLoeschen;
     std::deque<std::shared_ptr<Vorarbeiten>> m_voraus;
+    Fehler m_eintragFehler;
 };
 
 // Whether the work made ahead still stands for the photo: its copy was made,

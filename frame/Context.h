@@ -45,6 +45,7 @@ struct Kopiert
     QString ziel; // host path
     Hash128 hash;
     qint64 bytes = 0;
+    FileStamp quelle; // the photo as it was opened for the copy
 };
 
 // What a photo or film file says about itself, read once per file.

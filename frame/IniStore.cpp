@@ -90,12 +90,15 @@ QString IniLesen(Context &ctx, const QString &datei, const QString &sektion,
 }
 
 QString IniSchreiben(Context &ctx, const QString &datei, const QString &sektion,
-                     const QString &schluessel, const QString &wert)
+                     const QString &schluessel, const QString &wert, bool *geschrieben)
 {
     const QString pfad = IniDateiPfad(ctx, datei);
     QString gespeichert = UmbruecheKodieren(Trimmen(wert));
     gespeichert.replace(kAnfuehrung, kGespeicherteAnfuehrung);
-    ctx.host.profiles.write(pfad, Sektion(ctx, sektion), Schluessel(schluessel), gespeichert);
+    const bool ok =
+        ctx.host.profiles.write(pfad, Sektion(ctx, sektion), Schluessel(schluessel), gespeichert);
+    if (geschrieben)
+        *geschrieben = ok;
     return gespeichert;
 }
 

@@ -66,6 +66,7 @@ struct FileStamp
     quint64 device = 0;
     quint64 inode = 0;
     qint64 changedNs = 0;
+    qint64 modifiedNs = 0; // modifiedMs to the nanosecond where the host tells it
 
     bool operator==(const FileStamp &) const = default;
 };
@@ -190,6 +191,17 @@ public:
 
     virtual Fehler makeFolder(const QString &path) = 0; // one level; an existing folder is error 75
     virtual Fehler remove(const FileRef &file) = 0;
+    // Deletes the very file `listed` stands for: reached from its drive's
+    // folder through real folders only, no link on the way, and still the
+    // file `expected` was taken of (stamp() of it, all fields). Anything else
+    // is kept and reported.
+    virtual Fehler removeListed(const FileRef &listed, const FileStamp &expected) = 0;
+    // Whether the folder that holds `file` is gone, or is now on another
+    // device than `device`: the medium was taken out or changed.
+    virtual bool mediumGone(const FileRef &file, quint64 device) const = 0;
+    // Removes what writes of ours into `folder` left behind when their
+    // program was killed; nothing else.
+    virtual void removeLeftovers(const QString &folder) { (void)folder; }
 
     // Copies content only. The data goes to a temporary name beside `target`
     // and is renamed to `target` when complete and of the source's size, so

@@ -35,9 +35,10 @@ public:
     }
 
     // Between the two, the writes to each file are kept and reach the disk as
-    // one write at the end; reads see them at once. Calls may nest.
+    // one write at the end; reads see them at once. Calls may nest. false
+    // when a kept write could not be made (the outermost end writes them).
     virtual void beginBatch() = 0;
-    virtual void endBatch() = 0;
+    virtual bool endBatch() = 0;
 
     // Puts every write so far on disk, those kept by an open batch too (the
     // batch goes on), and waits until they are stored safely.

@@ -20,16 +20,6 @@ using namespace posixfs;
 
 namespace {
 
-FileStamp stampOf(const struct stat &st)
-{
-    return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000};
-}
-
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_size == b.st_size && nanos(a.st_mtim) == nanos(b.st_mtim);
-}
-
 bool diskFull(const QString &folder)
 {
     struct statvfs vs;
@@ -79,18 +69,18 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
     CopyResult result;
     const QByteArray &from = order.from;
     const QString &to = order.to;
-    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    const int in = openRegular(from);
     if (in < 0) {
-        result.fehler = errnoFehler(errno, from);
+        result.fehler = in == -ENOTSUP ? noRegularFile(from) : errnoFehler(-in, from);
         return result;
     }
     struct stat src;
-    if (::fstat(in, &src) != 0 || !S_ISREG(src.st_mode)) {
+    if (::fstat(in, &src) != 0) {
         ::close(in);
         result.fehler = fehler(75, from);
         return result;
     }
-    result.found = stampOf(src);
+    result.found = fullStamp(src);
     if (progress)
         progress->total.store(qint64(src.st_size));
     ::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -123,7 +113,7 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
     int err = pump(in, temp.fd, hasher, copied, progress);
     // Also what a growing or rewritten source did meanwhile shows here.
     struct stat after;
-    const bool unchanged = ::fstat(in, &after) == 0 && sameFile(src, after);
+    const bool unchanged = ::fstat(in, &after) == 0 && fullStamp(src) == fullStamp(after);
     ::close(in);
     struct stat written;
     const bool sizeOk = err == 0 && ::fstat(temp.fd, &written) == 0
@@ -180,7 +170,7 @@ std::optional<FileStamp> PosixFileSystem::hostStamp(const QByteArray &hostFile) 
     struct stat st;
     if (!statOf(hostFile, st) || !S_ISREG(st.st_mode))
         return std::nullopt;
-    return stampOf(st);
+    return fullStamp(st);
 }
 
 } // namespace mirbelon

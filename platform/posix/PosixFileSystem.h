@@ -37,6 +37,9 @@ public:
     Fehler setReadOnly(const FileRef &file, bool readOnly) override;
     Fehler makeFolder(const QString &path) override;
     Fehler remove(const FileRef &file) override;
+    Fehler removeListed(const FileRef &listed, const FileStamp &expected) override;
+    bool mediumGone(const FileRef &file, quint64 device) const override;
+    void removeLeftovers(const QString &folder) override;
     Fehler copyFile(const FileRef &source, const QString &target, bool overwrite) override;
     CopyResult copyBytes(const CopyOrder &order, ByteProgress *progress) const override;
     void noteCopy(const QString &hostTarget) override;

@@ -86,7 +86,7 @@ qint64 nanos(const struct timespec &t)
 FileStamp fullStamp(const struct stat &st)
 {
     return FileStamp{qint64(st.st_size), nanos(st.st_mtim) / 1'000'000, quint64(st.st_dev),
-                     quint64(st.st_ino), nanos(st.st_ctim)};
+                     quint64(st.st_ino), nanos(st.st_ctim), nanos(st.st_mtim)};
 }
 
 Fehler fehler(int nummer, const QString &wo)
@@ -108,6 +108,31 @@ Fehler errnoFehler(int err, const QByteArray &host)
 Fehler errnoFehler(int err, const QString &host)
 {
     return errnoFehler(err, enc(host));
+}
+
+int openRegular(const QByteArray &host)
+{
+    const int fd = ::open(host.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -errno;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -ENOTSUP;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+Fehler noRegularFile(const QByteArray &host)
+{
+    Fehler f = fehler(75, host);
+    f.beschreibung = QStringLiteral("»") + QFile::decodeName(host)
+                     + QStringLiteral("« ist keine gewöhnliche Datei (etwa eine Pipe oder ein "
+                                      "Gerät) und wird übersprungen.");
+    return f;
 }
 
 mode_t defaultMode()

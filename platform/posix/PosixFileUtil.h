@@ -40,6 +40,13 @@ Fehler fehler(int nummer, const QByteArray &host);
 Fehler errnoFehler(int err, const QByteArray &host);
 Fehler errnoFehler(int err, const QString &host);
 
+// Opens a file for reading its bytes without waiting: a FIFO, socket or
+// device named like a photo would hold the open, or its reads, for good.
+// The descriptor of a regular file, -ENOTSUP for any other, else -errno.
+int openRegular(const QByteArray &host);
+// The report for a file that is no regular file.
+Fehler noRegularFile(const QByteArray &host);
+
 // New files get what the user's umask allows, as with any other program.
 mode_t defaultMode();
 // Puts a folder's entries on disk; failures are left to the caller's next step.

@@ -88,11 +88,11 @@ bool PosixProfileFiles::update(const QString &file, const QString &section, cons
     return true;
 }
 
-void PosixProfileFiles::endBatch()
+bool PosixProfileFiles::endBatch()
 {
     if (m_batchDepth == 0 || --m_batchDepth > 0)
-        return;
-    writePending();
+        return true;
+    return writePending();
 }
 
 void PosixProfileFiles::flush()
@@ -103,11 +103,13 @@ void PosixProfileFiles::flush()
     m_unsynced.clear();
 }
 
-void PosixProfileFiles::writePending()
+bool PosixProfileFiles::writePending()
 {
     const QHash<QString, Pending> pending = std::exchange(m_pending, {});
+    bool ok = true;
     for (auto it = pending.cbegin(); it != pending.cend(); ++it)
-        apply(it.key(), it->steps);
+        ok = apply(it.key(), it->steps) && ok;
+    return ok;
 }
 
 bool PosixProfileFiles::apply(const QString &file, const QList<Step> &steps)

@@ -28,7 +28,7 @@ public:
     bool update(const QString &file, const QString &section, const QString &key,
                 const Change &change) override;
     void beginBatch() override { ++m_batchDepth; }
-    void endBatch() override;
+    bool endBatch() override;
     void flush() override;
 
 private:
@@ -72,7 +72,7 @@ private:
     std::optional<ProfileText> writable(const FileRef &file);
     // Does the steps on the file as it is now, under the folder's lock.
     bool apply(const QString &file, const QList<Step> &steps);
-    void writePending();
+    bool writePending();
     bool store(const FileRef &file, const ProfileText &text);
 
     FileSystem &m_files;

@@ -78,9 +78,9 @@ Fehler PosixFileSystem::flush(const QStringList &hostPaths) const
 ReadBack PosixFileSystem::readBack(const QString &hostPath, ByteProgress *progress) const
 {
     ReadBack result;
-    const int fd = ::open(enc(hostPath).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = openRegular(enc(hostPath));
     if (fd < 0) {
-        result.fehler = errnoFehler(errno, hostPath);
+        result.fehler = fd == -ENOTSUP ? noRegularFile(enc(hostPath)) : errnoFehler(-fd, hostPath);
         return result;
     }
     struct stat st;

@@ -79,6 +79,15 @@ hauptfenster() {
     return $gefunden
 }
 
+# A portable install on drive C, drive E and the home folders of a user,
+# under TEMP_FOLDER.
+installieren() { # TEMP_FOLDER
+    mkdir -p "$1/C/Programme/Mirbelon" "$1/E" "$1/home" "$1/xdg/config" "$1/xdg/data" \
+             "$1/xdg/cache" "$1/xdg/runtime"
+    chmod 700 "$1/xdg/runtime"
+    cp "$programm" "$1/C/Programme/Mirbelon/mirbelon"
+}
+
 # Starts the program as a user would, with the caller's $tmp/home and
 # $tmp/xdg folders and the drive table DRIVES; sets prog_pid and, once the main
 # window is up, fenster.

@@ -31,10 +31,8 @@ C=$tmp/C
 E=$tmp/E
 prg=$C/Programme/Mirbelon
 karte=$E/DCIM/100CANON
-mkdir -p "$prg" "$karte" "$tmp/home" "$tmp/xdg/config" "$tmp/xdg/data" "$tmp/xdg/cache" \
-         "$tmp/xdg/runtime" "$tmp/original"
-chmod 700 "$tmp/xdg/runtime"
-cp "$programm" "$prg/mirbelon"
+installieren "$tmp"
+mkdir -p "$karte" "$tmp/original"
 
 export TZ=UTC XDG_RUNTIME_DIR=$tmp/xdg/runtime
 "$beispielfotos" "$karte" \

@@ -73,6 +73,8 @@ public:
         files.remove(f.path);
         return {};
     }
+    Fehler removeListed(const FileRef &f, const FileStamp &) override { return remove(f); }
+    bool mediumGone(const FileRef &, quint64) const override { return false; }
     Fehler copyFile(const FileRef &, const QString &, bool) override { return {}; }
     CopyResult copyBytes(const CopyOrder &, ByteProgress *) const override { return {}; }
     void noteCopy(const QString &) override {}
