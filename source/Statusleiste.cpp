@@ -1,6 +1,7 @@
 #include "source/Statusleiste.h"
 
 #include "frame/Context.h"
+#include "frame/KartenBuchstaben.h"
 #include "source/Fenster.h"
 #include "source/FotoDatum.h"
 #include "source/FotoListe.h"
@@ -44,6 +45,7 @@ double PlatzGesamt(Context &ctx, const QString &pfad)
 void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     const std::function<QString(int)> &zielName)
 {
+    BuchstabenSichern(ctx);
     double alle = 0;
     double markiert = 0;
     // The list as it is now: window events run in between, and a click then
@@ -76,7 +78,8 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     // While a run moves a large file the window stays live and this tick
     // comes; the run's own text says what is going on until the run is over.
     if (ctx.lauf == Lauf::Keiner)
-        fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
+        fenster.setPanel(QStringLiteral("Status"),
+            ctx.karteEntfernt ? QStringLiteral("Karte entfernt") : QStringLiteral("Bereit"));
     fenster.setPanel(QStringLiteral("Bilder"),
         QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
     fenster.setPanel(QStringLiteral("Bytes"),
@@ -88,9 +91,11 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
             + QStringLiteral("B (") + GroesseText(PlatzGesamt(ctx, quelle))
             + QStringLiteral("B) "));
 
+    // A photo that is not there has no date, so no archive name either.
     const int aktuell = liste.aktuell();
-    const QString info = aktuell >= 0 ? QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ')
-                                      : QStringLiteral(" Kein Foto gewählt ");
+    const QString info = aktuell < 0 ? QStringLiteral(" Kein Foto gewählt ")
+        : !ctx.host.files.stamp(liste.aktuelleDatei()) ? QStringLiteral(" Foto nicht vorhanden ")
+                                                        : QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ');
     if (fenster.panel(QStringLiteral("DateiInfos")) != info)
         fenster.setPanel(QStringLiteral("DateiInfos"), info);
 
