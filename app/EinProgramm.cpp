@@ -6,10 +6,13 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace mirbelon {
@@ -25,6 +28,28 @@ QByteArray Paket(const QString &arbeitsordner, const QStringList &argumente)
     QDataStream aus(&daten, QIODevice::WriteOnly);
     aus << arbeitsordner << argumente;
     return daten;
+}
+
+// A socket file's path holds at most 107 bytes; a longer one (a long
+// XDG_RUNTIME_DIR) goes to the abstract namespace under its file name.
+bool Abstrakt(const QString &name)
+{
+    return QFile::encodeName(name).size() >= qsizetype(sizeof(sockaddr_un::sun_path));
+}
+
+QString SocketAdresse(const QString &name)
+{
+    return Abstrakt(name) ? name.mid(name.lastIndexOf(QLatin1Char('/')) + 1) : name;
+}
+
+// The abstract namespace has no file permissions: whoever is at the other
+// end must be this user.
+bool VomSelbenNutzer(qintptr socket)
+{
+    ucred wer{};
+    socklen_t laenge = sizeof wer;
+    return ::getsockopt(int(socket), SOL_SOCKET, SO_PEERCRED, &wer, &laenge) == 0
+           && wer.uid == ::getuid();
 }
 
 } // namespace
@@ -61,10 +86,14 @@ bool EinProgramm::anmelden(const QStringList &argumente, const QString &arbeitso
     (void)sperre.tryLock(kWarteMs);
     if (weiterreichen(argumente, arbeitsordner))
         return false;
-    QLocalServer::removeServer(m_name); // what a crashed program left
     m_server = std::make_unique<QLocalServer>();
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_name)) {
+    if (Abstrakt(m_name)) {
+        m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    } else {
+        QLocalServer::removeServer(m_name); // what a crashed program left
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    }
+    if (!m_server->listen(SocketAdresse(m_name))) {
         qWarning("Mirbelon: %s", qPrintable(m_server->errorString()));
         return true; // runs on its own, as it would without the socket
     }
@@ -75,8 +104,10 @@ bool EinProgramm::anmelden(const QStringList &argumente, const QString &arbeitso
 bool EinProgramm::weiterreichen(const QStringList &argumente, const QString &arbeitsordner)
 {
     QLocalSocket socket;
-    socket.connectToServer(m_name);
-    if (!socket.waitForConnected(kWarteMs))
+    if (Abstrakt(m_name))
+        socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    socket.connectToServer(SocketAdresse(m_name));
+    if (!socket.waitForConnected(kWarteMs) || !VomSelbenNutzer(socket.socketDescriptor()))
         return false;
     socket.write(Paket(arbeitsordner, argumente));
     socket.waitForBytesWritten(kWarteMs);
@@ -90,6 +121,11 @@ bool EinProgramm::weiterreichen(const QStringList &argumente, const QString &arb
 void EinProgramm::annehmen()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        if (!VomSelbenNutzer(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             QDataStream ein(socket);

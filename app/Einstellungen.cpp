@@ -5,6 +5,7 @@
 #include "frame/Einstellungswerte.h"
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
+#include "frame/KartenBuchstaben.h"
 #include "services/Platzhalter.h"
 #include "text/Zahlen.h"
 
@@ -84,7 +85,7 @@ void KonfigLaden(Context &ctx, Main &fenster)
 
     const QString quellen = QStringLiteral("Quellen");
     IniLesenMitVorgabe(ctx, datei, quellen, QStringLiteral("01"), QStringLiteral("a:\\"));
-    eintraegeSetzen(fenster.txtQ(), ordnerListe(ctx, quellen));
+    fenster.txtQ()->setGespeichert(ordnerListe(ctx, quellen));
     fenster.setQuelle(IniLesen(ctx, datei, quellen, QStringLiteral("xx"), {}));
 
     const QString ziele = QStringLiteral("Ziele");
@@ -114,6 +115,7 @@ void KonfigSpeichern(Context &ctx, Main &fenster)
     }
     IniSchreiben(ctx, datei, {}, QStringLiteral("Nr1"), muster);
     IniSchreiben(ctx, datei, QStringLiteral("Kameras"), QStringLiteral("last"), fenster.kamera().trimmed());
+    BuchstabenSichern(ctx);
 }
 
 } // namespace mirbelon

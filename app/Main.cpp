@@ -13,8 +13,10 @@
 #include "archive/ZielName.h"
 #include "archive/ZielStatus.h"
 #include "frame/Context.h"
+#include "frame/KartenBuchstaben.h"
 #include "services/Adressen.h"
 #include "source/Karte.h"
+#include "source/KarteEntfernt.h"
 #include "source/Markieren.h"
 #include "source/Scan.h"
 #include "source/Statusleiste.h"
@@ -43,9 +45,10 @@ namespace mirbelon {
 
 namespace {
 
-QComboBox *neueCombo(QWidget *eltern, const QRect &rect, const QString &tipp)
+template <typename Box = QComboBox, typename... Mehr>
+Box *neueCombo(QWidget *eltern, const QRect &rect, const QString &tipp, Mehr &&...mehr)
 {
-    auto *combo = new QComboBox(eltern);
+    auto *combo = new Box(std::forward<Mehr>(mehr)..., eltern);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setGeometry(rect);
@@ -119,9 +122,10 @@ Main::Main(Context &ctx, std::function<void()> beenden, QWidget *parent)
 
 Main::~Main()
 {
+    m_ctx.host.files.whenMediaChange({});
     // The child widgets die in ~QWidget, after this window's own parts; a
     // combo box that still reports then must not reach the half-gone window.
-    for (QComboBox *combo : {m_txtQ, m_txtZ, m_txtZiel, m_txtStaKamera}) {
+    for (QComboBox *combo : {static_cast<QComboBox *>(m_txtQ), m_txtZ, m_txtZiel, m_txtStaKamera}) {
         QObject::disconnect(combo, nullptr, this, nullptr);
         QObject::disconnect(combo->lineEdit(), nullptr, this, nullptr);
     }
@@ -196,8 +200,9 @@ void Main::bauenQuelle(QWidget *innen)
 {
     m_frame1 = new QGroupBox(QStringLiteral("Fotos von der Kamera (Quelle)"), innen);
     m_frame1->setGeometry(twipsRect(120, 480, 3615, 3735));
-    m_txtQ = neueCombo(m_frame1, twipsRect(120, 360, 3375, 315),
-                       QStringLiteral("In welchem Ordner sind die Fotos abgelegt (Speicherkarte)"));
+    m_txtQ = neueCombo<QuellBox>(m_frame1, twipsRect(120, 360, 3375, 315),
+                       QStringLiteral("In welchem Ordner sind die Fotos abgelegt (Speicherkarte)"),
+                       [this](const QStringList &gespeichert) { return QuellAngebote(m_ctx, gespeichert); });
     m_befQUpdate = neuerKnopf(m_frame1, QStringLiteral("Refresh"), twipsRect(120, 720, 1575, 255));
     m_befQSuche = neuerKnopf(m_frame1, QStringLiteral("Suche..."), twipsRect(1920, 720, 1575, 255));
     m_listBilder = new QListView(m_frame1);
@@ -284,7 +289,11 @@ void Main::verbinden()
     beiAenderung(m_txtZ, this, [this] { befZUpdate(m_ctx, *this); });
     beiAenderung(m_txtZiel, this, [this] { timerHinweiseAn(); });
     beiAenderung(m_txtStaKamera, this, [this] { timerInfoAn(); });
-    connect(m_befQUpdate, &QPushButton::clicked, this, [this] { QuelleScannen(m_ctx, m_liste, *this); });
+    // The arrow keys walk the fresh list, not the button.
+    connect(m_befQUpdate, &QPushButton::clicked, this, [this] {
+        quelleEinlesen();
+        m_listBilder->setFocus();
+    });
     connect(m_befQSuche, &QPushButton::clicked, this, [this] { QuelleWaehlen(m_ctx, *this); });
     connect(m_befZUpdate, &QPushButton::clicked, this, [this] { befZUpdate(m_ctx, *this); });
     connect(m_befZSuche, &QPushButton::clicked, this, [this] { befZSuche(m_ctx, *this); });
@@ -309,10 +318,13 @@ void Main::verbinden()
     connect(m_timerInit, &QTimer::timeout, this, [this] { timerInitTick(); });
     connect(m_timerHinweise, &QTimer::timeout, this, [this] {
         m_panels.value(QStringLiteral("Datum"))->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        QuelleNochDa(m_ctx, m_liste, *this);
         HinweiseTick(m_ctx, m_liste, *this,
                      [this](int offset) { return ZielName(m_ctx, m_liste, *this, offset); });
     });
     connect(m_timerInfo, &QTimer::timeout, this, [this] { TimerInfoTick(m_ctx, *this); });
+    // A card pulled out or put in shows in the list and the status bar at once.
+    m_ctx.host.files.whenMediaChange([this] { timerHinweiseAn(); });
 }
 
 void Main::laden()
@@ -322,6 +334,7 @@ void Main::laden()
     statusNeuZeichnen();
     m_lader = std::make_unique<VorschauLader>(BildCacheGroesse(m_ctx.host.system.availableMemory()));
 
+    BuchstabenLaden(m_ctx);
     KonfigLaden(m_ctx, *this);
 
     m_ctx.parameter.ParameterZerlegen(m_ctx.kommandozeile);
@@ -460,6 +473,7 @@ void Main::setQuelle(const QString &text)
 {
     textSetzen(m_txtQ, text, [this] { QuelleScannen(m_ctx, m_liste, *this); });
 }
+void Main::quelleEinlesen() { QuelleScannen(m_ctx, m_liste, *this); }
 void Main::fokusQuelle()
 {
     m_fokusAufListe = false;

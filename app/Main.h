@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Layout.h"
+#include "app/QuellBox.h"
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
 #include "source/Vorschau.h"
@@ -49,6 +50,7 @@ public:
     // Fenster
     QString quelle() const override;
     void setQuelle(const QString &text) override;
+    void quelleEinlesen() override;
     void fokusQuelle() override;
     QString ziel() const override;
     void setZiel(const QString &text) override;
@@ -78,7 +80,7 @@ public:
     void programmEnde() override;
 
     // Elements by their names, for tests and the settings routines.
-    QComboBox *txtQ() const { return m_txtQ; }
+    QuellBox *txtQ() const { return m_txtQ; }
     QComboBox *txtZ() const { return m_txtZ; }
     QComboBox *txtZiel() const { return m_txtZiel; }
     QComboBox *txtStaKamera() const { return m_txtStaKamera; }
@@ -135,7 +137,7 @@ private:
     QCheckBox *m_checkPreview = nullptr;
     QPushButton *m_befWerbung = nullptr;
     QGroupBox *m_frame1 = nullptr;
-    QComboBox *m_txtQ = nullptr;
+    QuellBox *m_txtQ = nullptr;
     QPushButton *m_befQUpdate = nullptr;
     QPushButton *m_befQSuche = nullptr;
     QListView *m_listBilder = nullptr;

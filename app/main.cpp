@@ -44,6 +44,8 @@ int main(int argc, char **argv)
     Context ctx(Host{files, profiles, processes, boxen, desktop, system},
                 Kommandozeile(files, argumente, QDir::currentPath()),
                 ProgrammName(system.executablePath()));
+    ctx.argumente = argumente;
+    ctx.arbeitsordner = QDir::currentPath();
 
     Titel titel(ctx);
     Main fenster(ctx, [] { QApplication::exit(0); });

@@ -71,6 +71,10 @@ public:
     Host host;
     Ordner ordner;
     QString kommandozeile;  // the whole command line as one text
+    // The arguments as the shell passed them and the folder they were given
+    // in: their host paths are read again once the media have their letters.
+    QStringList argumente;
+    QString arbeitsordner;
     QString programmName;   // executable file name without extension
     Parameter parameter;    // filled by ParameterZerlegen at start-up
 
@@ -90,6 +94,9 @@ public:
     quint32 statusHinweisSeit = 0;
     bool formateHinweisGezeigt = false;
 
+    // The letters kept per medium as the settings file holds them.
+    QMap<QChar, QString> gemerkteBuchstaben;
+
     int debugModus = 0;          // 0 undecided, <0 off, >=1 on
     quint32 debugLetzterTick = 0;
 
@@ -97,6 +104,7 @@ public:
     bool scanLaeuft = false;
     bool scanNochmal = false; // the source was asked for again while a scan ran
     bool scanAbbruch = false; // the program ends: no scan runs any more
+    bool karteEntfernt = false; // the source went while listed; until the next scan
     // Answers to a card's commands, also when the settings file cannot keep them.
     QHash<QString, bool> befehlsAntworten;
     // Archive copies of this program run, by the photo's host file; a photo is

@@ -41,48 +41,102 @@ DriveTable DriveTable::parse(const QString &tabelle)
     return table;
 }
 
-DriveTable DriveTable::defaults(const QString &home, const QStringList &mountPoints)
+QString DriveTable::Medium::key() const
+{
+    return uuid.isEmpty() ? QStringLiteral("label:") + name() : QStringLiteral("uuid:") + uuid.toLower();
+}
+
+QString DriveTable::Medium::name() const
+{
+    return label.isEmpty() ? QFileInfo(cleanFolder(folder)).fileName() : label;
+}
+
+DriveTable DriveTable::defaults(const QString &home, const QList<Medium> &media, Memory &memory)
 {
     DriveTable table;
     table.add(QLatin1Char('C'), home);
     table.add(QLatin1Char('Z'), QStringLiteral("/"));
-    return table.withMedia(mountPoints);
+    return table.withMedia(media, memory);
 }
 
-DriveTable DriveTable::withMedia(const QStringList &mountPoints) const
+DriveTable DriveTable::withMedia(const QList<Medium> &media, Memory &memory) const
 {
-    QStringList mounted;
-    for (const QString &m : mountPoints)
-        mounted << cleanFolder(m);
-    mounted.removeDuplicates();
+    QList<Medium> mounted;
+    for (Medium m : media) {
+        m.folder = cleanFolder(m.folder);
+        const bool twice = std::any_of(mounted.cbegin(), mounted.cend(),
+                                       [&m](const Medium &n) { return n.folder == m.folder; });
+        if (!twice)
+            mounted << m;
+    }
+    const auto isMounted = [&mounted](const QString &folder) {
+        return std::any_of(mounted.cbegin(), mounted.cend(),
+                           [&folder](const Medium &m) { return m.folder == folder; });
+    };
 
     DriveTable table;
     for (const Drive &d : m_drives) {
-        if (!d.medium || mounted.contains(d.folder))
+        if (!d.medium || isMounted(d.folder))
             table.m_drives << d;
     }
 
-    QStringList fresh;
-    for (const QString &m : mounted) {
+    QList<Medium> fresh;
+    for (const Medium &m : mounted) {
         const bool known = std::any_of(table.m_drives.cbegin(), table.m_drives.cend(),
-                                       [&m](const Drive &d) { return d.folder == m; });
+                                       [&m](const Drive &d) { return d.folder == m.folder; });
         if (!known)
             fresh << m; // the home folder, too, keeps its C:
     }
     // By the mount point's own name, the full path only breaking ties.
-    std::sort(fresh.begin(), fresh.end(), [](const QString &a, const QString &b) {
-        const int byName = QString::compare(QFileInfo(a).fileName(), QFileInfo(b).fileName(),
-                                            Qt::CaseInsensitive);
-        return byName != 0 ? byName < 0 : a < b;
+    std::sort(fresh.begin(), fresh.end(), [](const Medium &a, const Medium &b) {
+        const int byName = QString::compare(QFileInfo(a.folder).fileName(),
+                                            QFileInfo(b.folder).fileName(), Qt::CaseInsensitive);
+        return byName != 0 ? byName < 0 : a.folder < b.folder;
     });
 
-    char next = 'D';
-    for (const QString &m : fresh) {
-        while (next < 'Z' && !table.folderOf(QLatin1Char(next)).isEmpty())
-            ++next;
-        if (next >= 'Z')
+    const auto isFree = [&table](QChar l) {
+        return l >= QLatin1Char('D') && l < QLatin1Char('Z') && table.folderOf(l).isEmpty();
+    };
+    QList<Medium> lowest;
+    for (const Medium &m : fresh) {
+        const QChar kept = memory.key(m.key());
+        if (!kept.isNull() && isFree(kept))
+            table.add(kept, m.folder, &m);
+        else
+            lowest << m;
+    }
+    // A letter kept for a card not in now is no free one while others are.
+    for (const Medium &m : lowest) {
+        QChar letter;
+        for (char l = 'D'; l < 'Z' && letter.isNull(); ++l) {
+            if (isFree(QLatin1Char(l)) && !memory.contains(QLatin1Char(l)))
+                letter = QLatin1Char(l);
+        }
+        for (char l = 'D'; l < 'Z' && letter.isNull(); ++l) {
+            if (isFree(QLatin1Char(l)))
+                letter = QLatin1Char(l);
+        }
+        if (letter.isNull())
             break; // Z: stays the host root
-        table.add(QLatin1Char(next), m, true);
+        table.add(letter, m.folder, &m);
+    }
+
+    // Each medium is kept under the letter it has now; of two media known
+    // by one name, the one that holds the kept letter keeps it.
+    const auto keyAt = [&table](QChar l) {
+        for (const Drive &d : table.m_drives) {
+            if (d.letter == l && d.medium)
+                return d.key;
+        }
+        return QString();
+    };
+    for (const Drive &d : table.m_drives) {
+        const QChar kept = memory.key(d.key);
+        if (!d.medium || kept == d.letter || (!kept.isNull() && keyAt(kept) == d.key))
+            continue;
+        for (auto it = memory.begin(); it != memory.end();)
+            it = it.value() == d.key ? memory.erase(it) : std::next(it);
+        memory.insert(d.letter, d.key);
     }
     return table;
 }
@@ -147,12 +201,13 @@ QString DriveTable::toProgram(const QString &hostPath) const
     return QString(best->letter) + QLatin1String(":\\") + rest;
 }
 
-void DriveTable::add(QChar letter, const QString &folder, bool medium)
+void DriveTable::add(QChar letter, const QString &folder, const Medium *medium)
 {
     const QChar upper = letter.toUpper();
     if (!folderOf(upper).isEmpty())
         return; // the first naming of a letter holds
-    const Drive drive{upper, cleanFolder(folder), medium};
+    const Drive drive{upper, cleanFolder(folder), medium != nullptr,
+                      medium ? medium->name() : QString(), medium ? medium->key() : QString()};
     const auto pos = std::lower_bound(m_drives.begin(), m_drives.end(), upper,
                                       [](const Drive &d, QChar l) { return d.letter < l; });
     m_drives.insert(pos, drive);

@@ -6,10 +6,13 @@
 #include <QDateTime>
 #include <QHashFunctions>
 #include <QList>
+#include <QMap>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 namespace mirbelon {
@@ -133,6 +136,19 @@ public:
 
     // Drive letters that the table knows ("C", "E", "Z"), in order.
     virtual QStringList driveLetters() const = 0;
+
+    // The mounted media by letter, each with the name the user knows it by
+    // (its label, else its mount folder's name), in letter order.
+    virtual QList<QPair<QChar, QString>> media() const { return {}; }
+    // The letter each medium keeps from run to run: letter -> what the medium
+    // is known by ("uuid:...", "label:..."). Setting it gives the media
+    // mounted now their kept letters; new ones are added as they come.
+    virtual QMap<QChar, QString> letterMemory() const { return {}; }
+    virtual void setLetterMemory(const QMap<QChar, QString> &memory) { (void)memory; }
+    // `changed` runs on the calling thread's event loop whenever media come
+    // or go, in place of an earlier one (empty: none); a host without media
+    // never calls it.
+    virtual void whenMediaChange(std::function<void()> changed) { (void)changed; }
 
     // A regular file that can be opened for reading.
     virtual bool canRead(const FileRef &file) const = 0;

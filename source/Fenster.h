@@ -28,6 +28,8 @@ public:
     // txtQ: source drive or folder; a change scans the source.
     virtual QString quelle() const = 0;
     virtual void setQuelle(const QString &text) = 0;
+    // The reaction of befQUpdate: the source as it is named now, read again.
+    virtual void quelleEinlesen() = 0;
     virtual void fokusQuelle() = 0;
 
     // txtZ: target folder; a change refreshes the target status.

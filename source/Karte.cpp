@@ -57,17 +57,50 @@ void KameraLesen(Context &ctx, const FotoListe &liste, Fenster &fenster)
 void LaufwerkSuchen(Context &ctx, Fenster &fenster)
 {
     BusyPointer busy(ctx.host.dialogs);
+    const QString vorher = fenster.quelle();
+    bool eingelesen = false;
+    const auto waehlen = [&](const QString &laufwerk) {
+        fenster.setQuelle(laufwerk);
+        eingelesen = eingelesen || fenster.quelle() != vorher;
+    };
+    QString treffer;
+    QString mitDcim; // a camera card without a Foto.ini
     for (char buchstabe = 'A'; buchstabe <= 'Z'; ++buchstabe) {
         const QString laufwerk = QString(QLatin1Char(buchstabe)) + QLatin1Char(':');
         fenster.setPanel(kStatus, QStringLiteral("Suche Quell-Laufwerk auf ") + laufwerk);
         fenster.statusNeuZeichnen();
         ctx.host.desktop.processEvents();
-        if (DateiVorhanden(ctx.host.files, laufwerk + QStringLiteral("\\Foto.ini")))
-            fenster.setQuelle(laufwerk + QLatin1Char('\\'));
+        if (DateiVorhanden(ctx.host.files, laufwerk + QStringLiteral("\\Foto.ini"))) {
+            treffer = laufwerk + QLatin1Char('\\');
+            waehlen(treffer);
+        } else if (ctx.host.files.isFolder(laufwerk + QStringLiteral("\\DCIM"))) {
+            mitDcim = laufwerk + QLatin1Char('\\');
+        }
     }
+    if (treffer.isEmpty() && !mitDcim.isEmpty()) {
+        treffer = mitDcim;
+        waehlen(treffer);
+    }
+    // Another card under the same letter leaves the text as it was: its
+    // list is read all the same.
+    if (!treffer.isEmpty() && !eingelesen)
+        fenster.quelleEinlesen();
     fenster.fokusQuelle();
     fenster.setPanel(kStatus, QStringLiteral("Bereit"));
     fenster.statusNeuZeichnen();
+    fenster.timerHinweiseAn(); // a source that went shows as gone
+}
+
+QList<QuellAngebot> QuellAngebote(Context &ctx, const QStringList &gespeichert)
+{
+    QList<QuellAngebot> angebote;
+    for (const auto &[buchstabe, name] : ctx.host.files.media()) {
+        const QString laufwerk = QString(buchstabe) + QStringLiteral(":\\");
+        angebote.append({laufwerk, laufwerk + QStringLiteral("  ") + name});
+    }
+    for (const QString &quelle : gespeichert)
+        angebote.append({quelle, quelle});
+    return angebote;
 }
 
 void KameraBezSpeichern(Context &ctx, const Fenster &fenster)

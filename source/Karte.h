@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <QStringList>
+
 namespace mirbelon {
 
 class Context;
@@ -13,8 +17,21 @@ class FotoListe;
 void KameraLesen(Context &ctx, const FotoListe &liste, Fenster &fenster);
 
 // mnuExtQSuche: tests every drive from A: to Z: for a Foto.ini at its root
-// and makes each such drive the source in turn, so the last one wins.
+// and makes each such drive the source in turn, so the last one wins. With
+// none, the last drive with a DCIM folder (a camera card) is the source. A
+// source that was the hit already is read again: the card may be another.
 void LaufwerkSuchen(Context &ctx, Fenster &fenster);
+
+// One entry of the source box: what it puts into txtQ, and what it shows.
+struct QuellAngebot
+{
+    QString quelle;  // "E:\"
+    QString anzeige; // "E:\  EOS_DIGITAL"
+};
+
+// The entries of the source box: each mounted medium with its name, then
+// the stored sources.
+QList<QuellAngebot> QuellAngebote(Context &ctx, const QStringList &gespeichert);
 
 // mnuKameraBezSave: the camera name into Foto.ini at the root of the source's drive.
 void KameraBezSpeichern(Context &ctx, const Fenster &fenster);

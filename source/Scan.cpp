@@ -261,6 +261,7 @@ void QuelleScannen(Context &ctx, FotoListe &liste, Fenster &fenster)
 void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
 {
     ScanMarke marke(ctx);
+    ctx.karteEntfernt = false;
     BusyPointer busy(ctx.host.dialogs);
     EinstellungenAuffrischen(ctx);
     const bool vorschau = fenster.vorschauAn();

@@ -1,6 +1,7 @@
 #include "source/Statusleiste.h"
 
 #include "frame/Context.h"
+#include "frame/KartenBuchstaben.h"
 #include "source/Fenster.h"
 #include "source/FotoDatum.h"
 #include "source/FotoListe.h"
@@ -47,6 +48,7 @@ double PlatzGesamt(Context &ctx, const QString &pfad)
 void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     const std::function<QString(int)> &zielName)
 {
+    BuchstabenSichern(ctx);
     double alle = 0;
     double markiert = 0;
     // The list as it is now: window events run in between, and a click then
@@ -81,7 +83,10 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     if (ctx.lauf == Lauf::Keiner) {
         const bool hinweis = !ctx.statusHinweis.isEmpty()
             && ctx.host.system.tickCount() - ctx.statusHinweisSeit < kHinweisMs;
-        fenster.setPanel(QStringLiteral("Status"), hinweis ? ctx.statusHinweis : QStringLiteral("Bereit"));
+        fenster.setPanel(QStringLiteral("Status"),
+            ctx.karteEntfernt ? QStringLiteral("Karte entfernt")
+                : hinweis     ? ctx.statusHinweis
+                              : QStringLiteral("Bereit"));
     }
     fenster.setPanel(QStringLiteral("Bilder"),
         QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
@@ -94,10 +99,13 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
             + QStringLiteral("B (") + GroesseText(PlatzGesamt(ctx, quelle))
             + QStringLiteral("B) "));
 
+    // A photo that is not there has no date, so no archive name either.
     const int aktuell = liste.aktuell();
-    QString info = aktuell >= 0 ? QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ')
-                                : QStringLiteral(" Kein Foto gewählt ");
-    if (const qint64 film = aktuell >= 0 ? FilmDauer(ctx, liste.aktuelleDatei()) : -1; film > 0)
+    const bool da = aktuell >= 0 && ctx.host.files.stamp(liste.aktuelleDatei());
+    QString info = aktuell < 0 ? QStringLiteral(" Kein Foto gewählt ")
+        : !da                  ? QStringLiteral(" Foto nicht vorhanden ")
+                               : QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ');
+    if (const qint64 film = da ? FilmDauer(ctx, liste.aktuelleDatei()) : -1; film > 0)
         info += QStringLiteral("(Film, ") + DauerText(film / 1000.0, 1) + QStringLiteral(") ");
     else if (film == 0)
         info += QStringLiteral("(Film) ");

@@ -16,8 +16,10 @@ double PlatzGesamt(Context &ctx, const QString &pfad);
 
 // Tick of TimerHinweise: counts and sizes of the marked and all photos, the
 // card's space, the archive name of the current photo (`zielName` gets its
-// index), a film's running time once its preview has read it, and the
-// photo-date hint. "Status" goes back to "Bereit".
+// index; " Foto nicht vorhanden " for a file that is not there), a film's
+// running time once its preview has read it, and the photo-date hint.
+// "Status" goes back to "Bereit", or says "Karte entfernt" while the source is
+// gone. Letters given to new media are kept.
 void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     const std::function<QString(int)> &zielName);
 

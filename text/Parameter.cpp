@@ -67,7 +67,10 @@ QString Kommandozeile(const QStringList &argumente)
         const bool zitieren = !a.contains(QLatin1Char('"'))
                               && std::any_of(a.cbegin(), a.cend(),
                                              [&](QChar c) { return trenner.contains(c); });
-        const qsizetype vorn = a.startsWith(QLatin1Char('/')) ? 1 : 0;
+        // Only the value is quoted, so that a switch still reads as
+        // "/ordnerdat=" to whoever looks for it in the whole line.
+        const qsizetype gleich = a.indexOf(QLatin1Char('='));
+        const qsizetype vorn = gleich >= 0 ? gleich + 1 : (a.startsWith(QLatin1Char('/')) ? 1 : 0);
         teile << (zitieren ? a.left(vorn) + QLatin1Char('"') + a.mid(vorn) + QLatin1Char('"') : a);
     }
     return teile.join(QLatin1Char(' '));

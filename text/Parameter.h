@@ -29,7 +29,8 @@ private:
 
 // The command line as one text, as Windows hands it to a program, from the
 // arguments the shell split: an argument with a separator in it is quoted
-// again, a switch ("/OrdnerDat=...") behind its "/".
+// again, from behind its first "=" (/OrdnerDat="C:\Foto daten"), else
+// whole (a switch behind its "/").
 QString Kommandozeile(const QStringList &argumente);
 
 } // namespace mirbelon

@@ -3,9 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSocketNotifier>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace mirbelon {
@@ -56,6 +60,46 @@ bool isBelow(const QString &path, const QString &root)
     return path == root || path.startsWith(root + QLatin1Char('/'));
 }
 
+// udev escapes blanks and other bytes of a label as "\x20".
+QString unescapeLinkName(const QString &name)
+{
+    QByteArray raw = QFile::encodeName(name);
+    QByteArray out;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        bool ok = false;
+        const int code = raw.mid(i + 2, 2).toInt(&ok, 16);
+        if (raw.at(i) == '\\' && i + 3 < raw.size() && raw.at(i + 1) == 'x' && ok) {
+            out.append(char(code));
+            i += 3;
+        } else {
+            out.append(raw.at(i));
+        }
+    }
+    return QString::fromUtf8(out);
+}
+
+// The names in a folder of links to block devices (by-uuid, by-label), by
+// the device each link leads to.
+QHash<dev_t, QString> namesByDevice(const QString &folder)
+{
+    QHash<dev_t, QString> names;
+    const QStringList links = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &link : links) {
+        struct stat st;
+        if (::stat(QFile::encodeName(folder + QLatin1Char('/') + link).constData(), &st) == 0
+            && S_ISBLK(st.st_mode))
+            names.insert(st.st_rdev, unescapeLinkName(link));
+    }
+    return names;
+}
+
+// "98:0" of the mount table.
+dev_t deviceOf(const QByteArray &field)
+{
+    const qsizetype colon = field.indexOf(':');
+    return colon < 0 ? dev_t(0) : makedev(field.left(colon).toUInt(), field.mid(colon + 1).toUInt());
+}
+
 } // namespace
 
 MountedDrives::MountedDrives(DriveTable fixed)
@@ -63,7 +107,8 @@ MountedDrives::MountedDrives(DriveTable fixed)
 {
 }
 
-MountedDrives::MountedDrives(const QString &home, const QStringList &mediaRoots)
+MountedDrives::MountedDrives(const QString &home, const QStringList &mediaRoots, const QString &devDisk)
+    : m_home(home), m_devDisk(devDisk)
 {
     for (const QString &root : mediaRoots) {
         if (root.startsWith(QLatin1Char('/')))
@@ -71,13 +116,16 @@ MountedDrives::MountedDrives(const QString &home, const QStringList &mediaRoots)
     }
     m_mountInfo = ::open(kMountInfo, O_RDONLY | O_CLOEXEC);
     std::lock_guard lock(m_mutex);
-    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(home, mediaMounts()));
+    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(home, mediaMounts(), m_memory));
 }
 
 MountedDrives::~MountedDrives()
 {
-    if (m_mountInfo >= 0)
-        ::close(m_mountInfo);
+    m_watch.reset();
+    for (const int fd : {m_mountInfo, m_watchFd}) {
+        if (fd >= 0)
+            ::close(fd);
+    }
 }
 
 std::unique_ptr<MountedDrives> MountedDrives::fromEnvironment()
@@ -106,16 +154,50 @@ std::shared_ptr<const DriveTable> MountedDrives::current() const
     // The kernel flags the mount table as changed until it is polled again.
     pollfd p{m_mountInfo, POLLPRI, 0};
     if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLPRI | POLLERR)) != 0)
-        m_table = std::make_shared<const DriveTable>(m_table->withMedia(mediaMounts()));
+        m_table = std::make_shared<const DriveTable>(m_table->withMedia(mediaMounts(), m_memory));
     return m_table;
 }
 
-QStringList MountedDrives::mediaMounts() const
+DriveTable::Memory MountedDrives::memory() const
 {
-    QStringList found;
+    std::lock_guard lock(m_mutex);
+    return m_memory;
+}
+
+void MountedDrives::setMemory(const DriveTable::Memory &memory) const
+{
+    std::lock_guard lock(m_mutex);
+    if (m_mountInfo < 0)
+        return;
+    m_memory = memory;
+    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(m_home, mediaMounts(), m_memory));
+}
+
+void MountedDrives::whenChanged(std::function<void()> changed) const
+{
+    m_changed = std::move(changed);
+    if (m_mountInfo < 0 || m_watch || !m_changed)
+        return;
+    // A second reading of its own: the kernel flags a change once per open file.
+    m_watchFd = ::open(kMountInfo, O_RDONLY | O_CLOEXEC);
+    if (m_watchFd < 0)
+        return;
+    m_watch = std::make_unique<QSocketNotifier>(m_watchFd, QSocketNotifier::Exception);
+    QObject::connect(m_watch.get(), &QSocketNotifier::activated, m_watch.get(), [this] {
+        if (m_changed)
+            m_changed();
+    });
+}
+
+QList<DriveTable::Medium> MountedDrives::mediaMounts() const
+{
+    QList<DriveTable::Medium> found;
     if (m_mountInfo < 0)
         return found;
-    // "36 35 98:0 /root /mount/point options ..."; the fifth field is the mount point.
+    const QHash<dev_t, QString> uuids = namesByDevice(m_devDisk + QStringLiteral("/by-uuid"));
+    const QHash<dev_t, QString> labels = namesByDevice(m_devDisk + QStringLiteral("/by-label"));
+    // "36 35 98:0 /root /mount/point options ..."; the third field is the
+    // device, the fifth the mount point.
     const QByteArray content = readAllOf(m_mountInfo);
     for (const QByteArray &line : content.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
@@ -124,7 +206,8 @@ QStringList MountedDrives::mediaMounts() const
         const QString point = unescapeMountPoint(fields.at(4));
         for (const QString &root : m_roots) {
             if (isBelow(point, root)) {
-                found << point;
+                const dev_t device = deviceOf(fields.at(2));
+                found << DriveTable::Medium{point, uuids.value(device), labels.value(device)};
                 break;
             }
         }

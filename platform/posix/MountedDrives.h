@@ -4,8 +4,12 @@
 
 #include <QStringList>
 
+#include <functional>
+
 #include <memory>
 #include <mutex>
+
+class QSocketNotifier;
 
 namespace mirbelon {
 
@@ -16,7 +20,9 @@ class MountedDrives
 {
 public:
     explicit MountedDrives(DriveTable fixed);
-    MountedDrives(const QString &home, const QStringList &mediaRoots);
+    // `devDisk` holds the links by-uuid/ and by-label/ to the block devices.
+    MountedDrives(const QString &home, const QStringList &mediaRoots,
+                  const QString &devDisk = QStringLiteral("/dev/disk"));
     ~MountedDrives();
     MountedDrives(const MountedDrives &) = delete;
     MountedDrives &operator=(const MountedDrives &) = delete;
@@ -30,13 +36,30 @@ public:
     // the snapshot for one operation, so both directions agree.
     std::shared_ptr<const DriveTable> current() const;
 
+    // The letters kept per medium, with those given since. Setting them
+    // letters the media mounted now anew, so that each gets its kept letter;
+    // a fixed table stays as it is.
+    DriveTable::Memory memory() const;
+    void setMemory(const DriveTable::Memory &memory) const;
+
+    // `changed` runs on this thread's event loop whenever the host's mounts
+    // change, in place of an earlier one (empty: none); a fixed table never
+    // changes.
+    void whenChanged(std::function<void()> changed) const;
+
 private:
-    QStringList mediaMounts() const; // reads the mount table; m_mutex held
+    QList<DriveTable::Medium> mediaMounts() const; // reads the mount table; m_mutex held
 
     mutable std::mutex m_mutex;
     mutable std::shared_ptr<const DriveTable> m_table;
+    mutable DriveTable::Memory m_memory;
+    QString m_home;
+    QString m_devDisk;
     QStringList m_roots;
     int m_mountInfo = -1; // polled for changes; -1 for a fixed table
+    mutable std::function<void()> m_changed;
+    mutable std::unique_ptr<QSocketNotifier> m_watch;
+    mutable int m_watchFd = -1;
 };
 
 } // namespace mirbelon

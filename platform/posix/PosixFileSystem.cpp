@@ -56,6 +56,31 @@ QStringList PosixFileSystem::driveLetters() const
     return letters;
 }
 
+QList<QPair<QChar, QString>> PosixFileSystem::media() const
+{
+    QList<QPair<QChar, QString>> found;
+    for (const DriveTable::Drive &d : m_drives->current()->drives()) {
+        if (d.medium)
+            found.append({d.letter, d.name});
+    }
+    return found;
+}
+
+QMap<QChar, QString> PosixFileSystem::letterMemory() const
+{
+    return m_drives->memory();
+}
+
+void PosixFileSystem::setLetterMemory(const QMap<QChar, QString> &memory)
+{
+    m_drives->setMemory(memory);
+}
+
+void PosixFileSystem::whenMediaChange(std::function<void()> changed)
+{
+    m_drives->whenChanged(std::move(changed));
+}
+
 Fehler PosixFileSystem::unknownDrive(const QString &programPath) const
 {
     return fehler(68, programPath);

@@ -22,6 +22,10 @@ public:
     QString hostPath(const QString &programPath) const override;
     QString programPath(const QString &hostPath) const override;
     QStringList driveLetters() const override;
+    QList<QPair<QChar, QString>> media() const override;
+    QMap<QChar, QString> letterMemory() const override;
+    void setLetterMemory(const QMap<QChar, QString> &memory) override;
+    void whenMediaChange(std::function<void()> changed) override;
     QByteArray hostFile(const FileRef &file) const override;
     bool canRead(const FileRef &file) const override;
     bool isFolder(const QString &path) const override;

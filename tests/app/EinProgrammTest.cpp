@@ -4,6 +4,7 @@
 #include "tests/support/TestUmgebung.h"
 #include "tests/text/QStringAusgabe.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +53,32 @@ TEST(EinProgramm, ASecondStartHandsItsCommandLineOver)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !erhalten.isEmpty(); }, 10000));
     EXPECT_FALSE(zweites.get());
     EXPECT_EQ(erhalten, (QStringList{"/home/anna", "/media/anna/EOS_DIGITAL", "#debug"}));
+}
+
+// A socket file's path may not be longer than 107 bytes.
+TEST(EinProgramm, ALongRuntimeFolderStillKeepsOneProgram)
+{
+    QTemporaryDir wurzel;
+    const QString lang = wurzel.path() + QStringLiteral("/") + QString(120, QLatin1Char('r'));
+    ASSERT_TRUE(QDir().mkpath(lang));
+    const QByteArray alt = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", lang.toLocal8Bit());
+    const QString name = EinProgramm::socketName({});
+    qputenv("XDG_RUNTIME_DIR", alt);
+    ASSERT_TRUE(name.startsWith(lang));
+
+    EinProgramm erstes(name);
+    ASSERT_TRUE(erstes.anmelden({}, QStringLiteral("/")));
+    QStringList erhalten;
+    QObject::connect(&erstes, &EinProgramm::erhalten,
+                     [&](const QString &, const QStringList &argumente) { erhalten = argumente; });
+    auto zweites = std::async(std::launch::async, [&name] {
+        EinProgramm e(name);
+        return e.anmelden({QStringLiteral("Quelle=E:\\")}, QStringLiteral("/"));
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !erhalten.isEmpty(); }, 10000));
+    EXPECT_FALSE(zweites.get());
+    EXPECT_EQ(erhalten, QStringList{QStringLiteral("Quelle=E:\\")});
 }
 
 TEST(EinProgramm, AnotherDataFolderIsAnotherProgram)

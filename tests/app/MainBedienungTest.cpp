@@ -48,6 +48,16 @@ void karteAnlegen(TestUmgebung &u)
         u.datei(QStringLiteral("E:\\DCIM\\100CANON\\") + QLatin1String(name));
 }
 
+// A button of the source area ("Refresh", "Suche...").
+QPushButton *quellKnopf(Main &m, const QString &text)
+{
+    for (QPushButton *knopf : m.findChildren<QPushButton *>()) {
+        if (knopf->text() == text && knopf->parentWidget()->isAncestorOf(m.txtQ()))
+            return knopf;
+    }
+    return nullptr;
+}
+
 // A picture of the window for a person to judge, in the test's artefacts.
 void artefakt(QWidget &fenster, const QString &name)
 {
@@ -221,10 +231,7 @@ TEST(MainFenster, FocusGoesToTheSourceAfterTheDriveSearchAndTheFolderPick)
         [](Main &m, TestUmgebung &) { m.aktion(QStringLiteral("btnSearch"))->trigger(); },
         [](Main &m, TestUmgebung &u) {
             u.dialogs.antworteDatei(QStringLiteral("E:\\DCIM\\100CANON\\IMG_0001.JPG"));
-            for (QPushButton *knopf : m.findChildren<QPushButton *>()) {
-                if (knopf->text() == QStringLiteral("Suche...") && knopf->parentWidget()->isAncestorOf(m.txtQ()))
-                    knopf->click();
-            }
+            quellKnopf(m, QStringLiteral("Suche..."))->click();
         },
     };
     for (const auto &suche : suchen) {
@@ -241,6 +248,24 @@ TEST(MainFenster, FocusGoesToTheSourceAfterTheDriveSearchAndTheFolderPick)
         QTest::qWait(500); // the scan's TimerInit
         EXPECT_EQ(QApplication::focusWidget(), f.main.txtQ()) << QApplication::focusWidget()->metaObject()->className();
     }
+}
+
+TEST(MainFenster, ArrowKeysWalkThePhotosAfterAClickOnRefresh)
+{
+    TestUmgebung u;
+    karteAnlegen(u);
+    u.ctx->kommandozeile = QStringLiteral("Quelle=E:\\");
+    Fenster f(u);
+    f.main.laden();
+    f.zeigen();
+    QTest::qWait(500);
+    QPushButton *refresh = quellKnopf(f.main, QStringLiteral("Refresh"));
+    ASSERT_NE(refresh, nullptr);
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    QTest::qWait(500); // the scan's TimerInit makes the first photo current
+    ASSERT_EQ(f.main.liste().aktuell(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(f.main.liste().aktuell(), 1);
 }
 
 TEST(TitelFenster, CtrlShiftHeldWhileTheTitleShowsSwitchesTheLogOn)

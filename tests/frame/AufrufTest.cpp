@@ -27,7 +27,7 @@ TEST(Aufruf, HostPathsAndUrisBecomeTheSource)
         {{"quelle=/media/anna/EOS_DIGITAL/DCIM"}, "E:\\DCIM", "Quelle=E:\\DCIM"},
         {{"file:///media/anna/EOS_DIGITAL"}, "E:\\", "Quelle=E:\\"},
         {{"file:///media/anna/EOS_DIGITAL/Neuer%20Ordner"}, "E:\\Neuer Ordner",
-         "\"Quelle=E:\\Neuer Ordner\""},
+         "Quelle=\"E:\\Neuer Ordner\""},
         {{"Quelle=file:///home/anna/Bilder"}, "C:\\Bilder", "Quelle=C:\\Bilder"},
         {{"./Bilder"}, "C:\\Bilder", "Quelle=C:\\Bilder"},
         {{"../anna/x/../Bilder"}, "C:\\Bilder", "Quelle=C:\\Bilder"},
@@ -38,7 +38,7 @@ TEST(Aufruf, HostPathsAndUrisBecomeTheSource)
          "/ordnerdat=D:\\Daten #debug Quelle=E:\\"},
         {{"/#debug"}, "", "/#debug"},
         {{"Quelle=?"}, "?", "Quelle=?"},
-        {{"Quelle=D:\\Meine Fotos"}, "D:\\Meine Fotos", "\"Quelle=D:\\Meine Fotos\""},
+        {{"Quelle=D:\\Meine Fotos"}, "D:\\Meine Fotos", "Quelle=\"D:\\Meine Fotos\""},
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.argumente.join(QLatin1Char(' ')).toStdString());

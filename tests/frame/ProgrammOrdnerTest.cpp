@@ -1,6 +1,7 @@
 #include "frame/ProgrammOrdner.h"
 
 #include "frame/IniStore.h"
+#include "text/Parameter.h"
 #include "tests/support/TestUmgebung.h"
 
 #include <gtest/gtest.h>
@@ -158,12 +159,16 @@ TEST_F(ProgrammOrdnerTest, CommandLineDataFolderWinsOverTheSetting)
     } faelle[] = {
         {"Quelle=E:\\ /OrdnerDat=D:\\Fotodaten", "D:\\Fotodaten"},
         {"/OrdnerDat=\"D:\\Foto daten\"", "D:\\Foto daten"},
+        // One argument with a blank, as bash passes it without the quotes.
+        {nullptr, "C:\\Foto daten"},
     };
     for (const auto &fall : faelle) {
-        SCOPED_TRACE(fall.kommandozeile);
         u.datei(kFamilienDatei, "[Mirbelon]\r\nOrdnerDat=C:\\Anders\r\n");
         u.ctx->ordner = {};
-        u.ctx->kommandozeile = S(fall.kommandozeile);
+        u.ctx->kommandozeile = fall.kommandozeile
+            ? S(fall.kommandozeile)
+            : Kommandozeile(QStringList{S("/OrdnerDat=C:\\Foto daten")});
+        SCOPED_TRACE(u.ctx->kommandozeile.toStdString());
         OrdnerErmitteln(*u.ctx);
         EXPECT_EQ(u.ctx->ordner.dat, S(fall.ordner));
         EXPECT_EQ(u.ctx->ordner.debugDatei, S(fall.ordner) + S("\\Debug.txt"));

@@ -32,12 +32,23 @@ TEST(DriveTable, NamedZReplacesTheHostRoot)
     EXPECT_EQ(t.toProgram(QStringLiteral("/etc/passwd")), QString());
 }
 
+// Media known only by their mount folders, as a tmpfs is.
+QList<DriveTable::Medium> mounts(const QStringList &folders)
+{
+    QList<DriveTable::Medium> media;
+    for (const QString &f : folders)
+        media.append({f, {}, {}});
+    return media;
+}
+
 TEST(DriveTable, DefaultsGiveHomeAndMediaInNameOrder)
 {
+    DriveTable::Memory memory;
     const DriveTable t = DriveTable::defaults(
         QStringLiteral("/home/anna"),
-        {QStringLiteral("/media/anna/ZETA"), QStringLiteral("/mnt/usb"),
-         QStringLiteral("/run/media/anna/ALPHA/")});
+        mounts({QStringLiteral("/media/anna/ZETA"), QStringLiteral("/mnt/usb"),
+                QStringLiteral("/run/media/anna/ALPHA/")}),
+        memory);
     EXPECT_EQ(letters(t), QStringLiteral("CDEFZ"));
     EXPECT_EQ(t.folderOf(QLatin1Char('C')), QStringLiteral("/home/anna"));
     EXPECT_EQ(t.folderOf(QLatin1Char('D')), QStringLiteral("/run/media/anna/ALPHA"));
@@ -48,10 +59,11 @@ TEST(DriveTable, DefaultsGiveHomeAndMediaInNameOrder)
 
 TEST(DriveTable, ManyMediaNeverTakeZ)
 {
-    QStringList mounts;
+    QStringList folders;
     for (int i = 0; i < 30; ++i)
-        mounts << QStringLiteral("/mnt/m%1").arg(i, 2, 10, QLatin1Char('0'));
-    const DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), mounts);
+        folders << QStringLiteral("/mnt/m%1").arg(i, 2, 10, QLatin1Char('0'));
+    DriveTable::Memory memory;
+    const DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), mounts(folders), memory);
     EXPECT_EQ(t.folderOf(QLatin1Char('Y')), QStringLiteral("/mnt/m21"));
     EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
 }
@@ -82,13 +94,67 @@ TEST(DriveTable, MediaKeepTheirLettersWhileMounted)
         {{"/m/A", "/home/anna", "/m/C"}, "E=/m/A;F=/m/C"},   // home keeps C:
         {{}, ""},
     };
-    DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), {});
+    DriveTable::Memory memory;
+    DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), {}, memory);
     for (const Step &step : steps) {
-        t = t.withMedia(step.mounted);
+        memory.clear(); // no letter kept: the lowest free ones
+        t = t.withMedia(mounts(step.mounted), memory);
         SCOPED_TRACE(step.mounted.join(QLatin1Char(',')).toStdString());
         EXPECT_EQ(media(t), step.expected);
         EXPECT_EQ(t.folderOf(QLatin1Char('C')), QStringLiteral("/home/anna"));
         EXPECT_EQ(t.folderOf(QLatin1Char('Z')), QStringLiteral("/"));
+    }
+}
+
+// A card keeps its letter from run to run, by its UUID, else its label,
+// else its mount folder's name; new cards get the lowest free letter.
+TEST(DriveTable, MediaGetTheLettersTheyHadBefore)
+{
+    using M = DriveTable::Medium;
+    const M eos{"/m/EOS_DIGITAL", {}, {}};
+    const M alpha{"/m/ALPHA", {}, {}};
+    const M sd{"/m/3A1F-0C22", "3A1F-0C22", {}};
+    const M sdElsewhere{"/media/x/disk", "3a1f-0c22", "Urlaub"};
+    const M named{"/m/sdb1", {}, "Urlaub"};
+    struct Fall
+    {
+        const char *name;
+        DriveTable::Memory kept;
+        QList<M> mounted;
+        QString expected;
+        DriveTable::Memory keptAfter;
+    };
+    QList<Fall> faelle{
+        {"kept letter beats name order", {{'D', "label:EOS_DIGITAL"}}, {alpha, eos},
+         "D=/m/EOS_DIGITAL;E=/m/ALPHA", {{'D', "label:EOS_DIGITAL"}, {'E', "label:ALPHA"}}},
+        {"kept letter that is not the lowest", {{'F', "label:ALPHA"}}, {alpha, eos},
+         "D=/m/EOS_DIGITAL;F=/m/ALPHA", {{'D', "label:EOS_DIGITAL"}, {'F', "label:ALPHA"}}},
+        {"by UUID wherever it is mounted", {{'G', "uuid:3a1f-0c22"}}, {sdElsewhere},
+         "G=/media/x/disk", {{'G', "uuid:3a1f-0c22"}}},
+        {"by label without a UUID", {{'E', "label:Urlaub"}}, {named}, "E=/m/sdb1",
+         {{'E', "label:Urlaub"}}},
+        {"a new card takes the lowest letter kept for no other card",
+         {{'D', "label:EOS_DIGITAL"}}, {alpha}, "E=/m/ALPHA",
+         {{'D', "label:EOS_DIGITAL"}, {'E', "label:ALPHA"}}},
+        {"two cards of one name: the second one gets another letter, the first keeps D",
+         {{'D', "label:EOS_DIGITAL"}}, {eos, M{"/n/EOS_DIGITAL", {}, {}}},
+         "D=/m/EOS_DIGITAL;E=/n/EOS_DIGITAL", {{'D', "label:EOS_DIGITAL"}}},
+        {"a letter kept for Z: or C: is no letter for a card", {{'C', "uuid:3a1f-0c22"}},
+         {sd}, "D=/m/3A1F-0C22", {{'D', "uuid:3a1f-0c22"}}},
+    };
+    DriveTable::Memory alle;
+    for (char l = 'D'; l < 'Z'; ++l)
+        alle.insert(QLatin1Char(l), QStringLiteral("label:K%1").arg(l));
+    DriveTable::Memory nachher = alle;
+    nachher.insert(QLatin1Char('D'), QStringLiteral("label:ALPHA"));
+    faelle.append({"every letter kept: the lowest free one, kept for this card now", alle,
+                   {alpha}, "D=/m/ALPHA", nachher});
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        DriveTable::Memory memory = f.kept;
+        const DriveTable t = DriveTable::defaults(QStringLiteral("/home/anna"), f.mounted, memory);
+        EXPECT_EQ(media(t), f.expected);
+        EXPECT_EQ(memory, f.keptAfter);
     }
 }
 

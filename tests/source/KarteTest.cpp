@@ -2,6 +2,7 @@
 
 #include "source/Karte.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -53,6 +54,42 @@ TEST_F(KarteTest, DriveSearchWithoutCardsKeepsTheSource)
     EXPECT_TRUE(gescannt.isEmpty());
     EXPECT_EQ(fenster.quelle(), QStringLiteral("E:\\DCIM"));
     EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Bereit"));
+}
+
+// Cards without a Foto.ini are found by their DCIM folder, and a card
+// swapped under the source's letter is read, not the one before.
+TEST_F(KarteTest, DriveSearchFindsACameraCardByItsDcimFolder)
+{
+    struct Fall
+    {
+        const char *name;
+        QStringList dateien;
+        QString vorher;
+        QString quelle;
+        QStringList liste;
+    };
+    const QList<Fall> faelle{
+        {"the last card with DCIM", {"C:\\DCIM\\A.jpg", "E:\\DCIM\\B.jpg"}, "C:\\Prg", "E:\\",
+         {"E:\\Dcim\\B.jpg"}},
+        {"a Foto.ini wins over a later DCIM", {"C:\\Foto.ini", "C:\\C.jpg", "E:\\DCIM\\B.jpg"},
+         "E:\\", "C:\\", {"C:\\C.jpg"}},
+        {"another card under the same letter", {"E:\\DCIM\\K2_0001.JPG"}, "E:\\", "E:\\",
+         {"E:\\Dcim\\K2_0001.jpg"}},
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        QDir(env.host(QStringLiteral("C:\\DCIM"))).removeRecursively();
+        QDir(env.host(QStringLiteral("E:\\DCIM"))).removeRecursively();
+        QFile::remove(env.host(QStringLiteral("C:\\Foto.ini")));
+        // The list of the card that was in E: before.
+        liste.setPfade({QStringLiteral("E:\\Dcim\\K1_0001.jpg")});
+        for (const QString &d : f.dateien)
+            env.datei(d);
+        fenster.quelleOhneReaktion(f.vorher);
+        LaufwerkSuchen(ctx(), fenster);
+        EXPECT_EQ(fenster.quelle(), f.quelle);
+        EXPECT_EQ(liste.pfade(), f.liste);
+    }
 }
 
 TEST_F(KarteTest, CameraNameGoesToTheDriveRootAndMakesTheCardFindable)

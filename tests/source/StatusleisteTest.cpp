@@ -1,9 +1,12 @@
 #include "tests/source/QuelleTest.h"
 
+#include "source/KarteEntfernt.h"
 #include "source/Statusleiste.h"
 #include "tools/Musterbilder.h"
 
 #include <QFile>
+
+#include <QDir>
 
 namespace mirbelon::test {
 
@@ -108,13 +111,56 @@ TEST_F(StatusleisteTest, SizesLeaveMissingFilesOut)
     EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 4 (5) "));
 }
 
-TEST_F(StatusleisteTest, CurrentPhotoShowsItsArchiveName)
+TEST_F(StatusleisteTest, CurrentPhotoShowsItsArchiveNameOnlyWhenItIsThere)
 {
     liste10({ 0, 0, 0, 0 });
+    env.datei(liste.pfad(2));
     liste.setAktuell(2);
     tick();
     EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" 2024_0315-2 "));
     EXPECT_EQ(gefragt, QList<int> { 2 });
+
+    // A name from no date would be one of 30.12.1899.
+    liste.setAktuell(3);
+    tick();
+    EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" Foto nicht vorhanden "));
+    EXPECT_EQ(gefragt, QList<int> { 2 });
+}
+
+// The source's folder goes while listed: the list empties and says why,
+// and comes back with the folder. Runs keep their list.
+TEST_F(StatusleisteTest, SourceThatWentEmptiesTheListUntilItIsBack)
+{
+    beispielKarte();
+    fenster.setQuelle(QStringLiteral("E:\\DCIM"));
+    ASSERT_EQ(liste.anzahl(), 3);
+    liste.setAktuell(0);
+    const auto nachsehen = [this] {
+        QuelleNochDa(ctx(), liste, fenster);
+        tick();
+    };
+    nachsehen();
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Bereit"));
+
+    ASSERT_TRUE(QDir(env.host(QStringLiteral("E:\\DCIM"))).removeRecursively());
+    ctx().lauf = Lauf::Kopieren;
+    QuelleNochDa(ctx(), liste, fenster);
+    EXPECT_EQ(liste.anzahl(), 3) << "a run keeps its list";
+    ctx().lauf = Lauf::Keiner;
+
+    for (int mal = 0; mal < 2; ++mal) {
+        nachsehen();
+        EXPECT_EQ(liste.anzahl(), 0);
+        EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Karte entfernt"));
+        EXPECT_EQ(fenster.panel(QStringLiteral("DateiInfos")), QStringLiteral(" Kein Foto gewählt "));
+        EXPECT_EQ(fenster.panel(QStringLiteral("Bilder")), QStringLiteral(" Bilder: 0 (0) "));
+    }
+    EXPECT_FALSE(fenster.vorschauSichtbar);
+
+    beispielKarte();
+    nachsehen();
+    EXPECT_EQ(liste.anzahl(), 3);
+    EXPECT_EQ(fenster.panel(QStringLiteral("Status")), QStringLiteral("Bereit"));
 }
 
 TEST_F(StatusleisteTest, DateHintForPhotosOlderThanAYear)

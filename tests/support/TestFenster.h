@@ -24,6 +24,11 @@ public:
         if (beiQuelle)
             beiQuelle();
     }
+    void quelleEinlesen() override
+    {
+        if (beiQuelle)
+            beiQuelle();
+    }
     void fokusQuelle() override { fokus = QStringLiteral("txtQ"); }
 
     QString ziel() const override { return m_ziel; }

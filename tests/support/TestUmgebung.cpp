@@ -36,8 +36,28 @@ TestUmgebung::TestUmgebung(const QString &laufwerke)
         tabelle << QString(b.toUpper()) + QLatin1Char('=') + ordner;
     }
     qputenv("MIRBELON_DRIVES", tabelle.join(QLatin1Char(';')).toUtf8());
-
     files = std::make_unique<PosixFileSystem>();
+    einrichten(laufwerke);
+}
+
+TestUmgebung::TestUmgebung(MitMedien)
+{
+    m_hatteLaufwerke = qEnvironmentVariableIsSet("MIRBELON_DRIVES");
+    m_alteLaufwerke = qgetenv("MIRBELON_DRIVES");
+    QDir().mkpath(laufwerk(QLatin1Char('C')));
+    QDir().mkpath(medien());
+    files = std::make_unique<PosixFileSystem>(
+        std::make_shared<const MountedDrives>(laufwerk(QLatin1Char('C')), QStringList{medien()}));
+    einrichten(QStringLiteral("C"));
+}
+
+QString TestUmgebung::medien() const
+{
+    return wurzel.path() + QStringLiteral("/media/anna");
+}
+
+void TestUmgebung::einrichten(const QString &laufwerke)
+{
     profiles = std::make_unique<PosixProfileFiles>(*files);
     echtesSystem = std::make_unique<PosixSystem>(*files);
     system = std::make_unique<FakeSystem>(*echtesSystem);

@@ -41,6 +41,10 @@ class TestUmgebung
 public:
     // `laufwerke`: drive letters to create, e.g. "CE".
     explicit TestUmgebung(const QString &laufwerke = QStringLiteral("CE"));
+    // C: and the media mounted below `medien()` (a folder under the root),
+    // lettered as the running program letters them.
+    struct MitMedien {};
+    explicit TestUmgebung(MitMedien);
     ~TestUmgebung();
 
     // Host folder of a drive letter.
@@ -53,6 +57,8 @@ public:
                const QDateTime &zeit = {});
     QByteArray inhalt(const QString &programmPfad) const;
     void ordner(const QString &programmPfad);
+    // Host folder below which media are mounted ("<root>/media/anna").
+    QString medien() const;
 
     QTemporaryDir wurzel;
     std::unique_ptr<PosixFileSystem> files;
@@ -66,6 +72,7 @@ public:
     std::unique_ptr<Context> ctx;
 
 private:
+    void einrichten(const QString &laufwerke);
     QByteArray m_alteLaufwerke;
     bool m_hatteLaufwerke = false;
 };
