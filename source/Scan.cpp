@@ -257,6 +257,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
 {
     ScanMarke marke(ctx);
     BusyPointer busy(ctx.host.dialogs);
+    ctx.laufZeile.clear();
     const bool vorschau = fenster.vorschauAn();
     fenster.setVorschauAn(false);
     liste.leeren();

@@ -75,10 +75,14 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
 
     // While a run moves a large file the window stays live and this tick
     // comes; the run's own text says what is going on until the run is over.
-    if (ctx.lauf == Lauf::Keiner)
-        fenster.setPanel(QStringLiteral("Status"), QStringLiteral("Bereit"));
-    fenster.setPanel(QStringLiteral("Bilder"),
-        QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
+    // So do its figures in "Bilder".
+    if (ctx.lauf == Lauf::Keiner) {
+        fenster.setPanel(QStringLiteral("Status"),
+                         ctx.laufZeile.isEmpty() ? QStringLiteral("Bereit") : ctx.laufZeile);
+    }
+    if (ctx.lauf != Lauf::Kopieren)
+        fenster.setPanel(QStringLiteral("Bilder"),
+                         QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
     fenster.setPanel(QStringLiteral("Bytes"),
         QStringLiteral(" Bytes: ") + GroesseText(markiert) + QStringLiteral("B (")
             + GroesseText(alle) + QStringLiteral("B) "));
