@@ -17,7 +17,7 @@ constexpr int kStaende = 6;        // the speed is that of the last five seconds
 QString MBs(double bytes, double ms)
 {
     const double rate = ms > 0 ? bytes / ms / 1000.0 : 0;
-    return QLocale(QLocale::German).toString(rate, 'f', 1) + QStringLiteral(" MB/s");
+    return QLocale(QLocale::German).toString(rate, 'f', rate < 100 ? 1 : 0) + QStringLiteral(" MB/s");
 }
 
 } // namespace
@@ -70,6 +70,9 @@ void Laufanzeige::takt(bool jetzt)
     const qint64 ms = m_uhr.elapsed();
     if (!jetzt && ms - m_gezeichnet < kBildMs)
         return;
+    // At the end the figures say where the run stopped.
+    if (jetzt)
+        m_gezaehlt = -kZahlenMs;
     m_gezeichnet = ms;
     if (m_eintragNeu && m_liste.pfad(m_eintrag) == m_pfad)
         m_liste.setAktuell(m_eintrag);
@@ -93,7 +96,8 @@ void Laufanzeige::zahlenZeigen()
     const Stand &vorher = m_staende.first();
     const double bytes = double(jetzt.bytes - vorher.bytes);
     const double ms = double(jetzt.ms - vorher.ms);
-    QString text = QStringLiteral(" %1 von %2 Fotos, ").arg(m_fotosFertig).arg(m_fotos) + MBs(bytes, ms);
+    // Short: the panel is narrow.
+    QString text = QStringLiteral(" %1/%2 Fotos, ").arg(m_fotosFertig).arg(m_fotos) + MBs(bytes, ms);
     if (bytes > 0 && m_bytes > m_bytesFertig)
         text += QStringLiteral(", noch ") + dauer(qint64(double(m_bytes - m_bytesFertig) * ms / bytes / 1000.0 + 0.5));
     m_fenster.setPanel(QStringLiteral("Bilder"), text + QLatin1Char(' '));
@@ -102,7 +106,7 @@ void Laufanzeige::zahlenZeigen()
 QString Laufanzeige::schlusszeile() const
 {
     const qint64 ms = m_uhr.elapsed();
-    return QStringLiteral("%1 Fotos (%2B) in %3 kopiert, ")
+    return QStringLiteral("Kopiert: %1 Fotos (%2B) in %3, ")
                .arg(m_fotosFertig)
                .arg(GroesseText(double(m_bytesFertig)))
                .arg(dauer((ms + 500) / 1000))

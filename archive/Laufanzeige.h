@@ -26,7 +26,7 @@ public:
     // Draws what is due; `jetzt` draws it all.
     void takt(bool jetzt = false);
 
-    // "300 Fotos (1,2 GiB) in 0:05 kopiert, 251,3 MB/s".
+    // "Kopiert: 300 Fotos (1,2 GiB) in 0:05, 251 MB/s".
     QString schlusszeile() const;
 
     // "0:42", or "1:02:03" from an hour on.
