@@ -6,7 +6,6 @@
 #include "bench/Messung.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -48,12 +47,7 @@ QByteArray VierMegabyteFoto()
         for (int x = 0; x < bild.width(); ++x)
             zeile[x] = zufall.generate();
     }
-    QByteArray jpeg;
-    QBuffer puffer(&jpeg);
-    puffer.open(QIODevice::WriteOnly);
-    if (!bild.save(&puffer, "JPG", 92))
-        Abbruch(QStringLiteral("cannot encode JPEG"));
-    return jpeg;
+    return AlsJpeg(bild);
 }
 
 // kFotos such photos in `ordner`, each of its own bytes and time.

@@ -57,9 +57,12 @@ TEST(KopierFenster, KeysAreHandledAndTheBarMovesWhileALargeFileIsCopied)
     u.dialogs.antworte(Answer::Cancel); // the delete question
 
     const QString archiv = u.host(QStringLiteral("C:\\Archiv"));
-    // Only the hidden part file is there while the bytes are on their way.
+    // Only the hidden part file is there while the bytes are on their way,
+    // in the folder of the copies made ahead.
     const auto kopiertGerade = [&archiv] {
-        return !QDir(archiv).entryList({QStringLiteral("*.mirbelon-part")}, QDir::Files | QDir::Hidden).isEmpty()
+        return !QDir(archiv + QStringLiteral("/.mirbelon-vorab"))
+                    .entryList({QStringLiteral("*.mirbelon-part")}, QDir::Files | QDir::Hidden)
+                    .isEmpty()
                && QDir(archiv).entryList(QDir::Files).isEmpty();
     };
     TastenZeuge zeuge;
