@@ -57,7 +57,8 @@ void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLad
             return;
         }
     }
-    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, TypPasst(pfad, kRohTypen), platz };
+    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, TypPasst(pfad, kRohTypen), platz,
+        ctx.lauf == Lauf::Kopieren };
     const FileStamp s = *stempel;
     lader.anfordern(std::move(auftrag),
         [&ctx, &liste, &fenster, &lader, s](const VorschauAuftrag &a, const VorschauPixel &p) {
