@@ -551,7 +551,14 @@ void Main::statusNeuZeichnen() { m_statusBar->repaint(); }
 void Main::setZielStatus(const QString &text) { m_bezZ->setText(text); }
 void Main::setDatumHinweisSichtbar(bool sichtbar) { m_bezHinweisDatumOK->setVisible(sichtbar); }
 void Main::setFortschrittSichtbar(bool sichtbar) { m_progressBar->setVisible(sichtbar); }
-void Main::setFortschritt(int prozent) { m_progressBar->setValue(std::clamp(prozent, 0, 100)); }
+void Main::setFortschritt(int prozent)
+{
+    // setValue() repaints at once, which waits for the display; the bar is
+    // drawn with the window's next paint instead.
+    m_progressBar->setUpdatesEnabled(false);
+    m_progressBar->setValue(std::clamp(prozent, 0, 100));
+    m_progressBar->setUpdatesEnabled(true);
+}
 void Main::timerInitAn() { m_timerInit->start(); }
 void Main::timerHinweiseAn() { m_timerHinweise->start(); }
 void Main::timerInfoAn() { m_timerInfo->start(); }

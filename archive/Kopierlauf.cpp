@@ -2,10 +2,12 @@
 
 #include "archive/Arbeiter.h"
 #include "archive/KartenBefehle.h"
+#include "archive/Laufanzeige.h"
 #include "archive/Laufsperre.h"
 #include "archive/Loeschen.h"
 #include "archive/Messung.h"
 #include "archive/Speicherplatz.h"
+#include "archive/Vorkopien.h"
 #include "archive/ZielName.h"
 #include "archive/ZielStatus.h"
 #include "frame/Context.h"
@@ -19,6 +21,11 @@
 #include "text/Meldung.h"
 #include "text/Zahlen.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -48,6 +55,9 @@ public:
 
 private:
     void stempelNehmen();
+    void vorauskopieren();
+    // Puts the statistics and counters kept since the last time on disk.
+    void speichern();
     bool eintrag(int i);
     bool kopieren(int i, const QString &name);
     void fortschrittInDatei(int i, double anteil);
@@ -72,6 +82,11 @@ private:
     QList<FileStamp> m_stempel; // size and time of each when the run began
     int m_fortschritt = -1;     // the last value set within a file, -1 for none
     std::optional<BusyPointer> m_busy;
+    // Settings go to disk once a second, not once a photo.
+    std::unique_ptr<ProfileBatch> m_sammeln;
+    QElapsedTimer m_seitSpeichern;
+    std::unique_ptr<Vorkopien> m_vorkopien;
+    std::optional<Laufanzeige> m_anzeige;
     // The card's commands as the user was asked about them.
     QStringList m_jobs;
     QString m_postRun;
@@ -102,15 +117,25 @@ void Kopierlauf::laufen()
         OrdnerAnlegen(m_ctx, m_ziel);
 
     stempelNehmen();
+    vorauskopieren();
+    m_sammeln = std::make_unique<ProfileBatch>(m_ctx.host.profiles);
+    m_seitSpeichern.start();
     m_start = m_ctx.host.system.tickCount();
     for (int i = 0; i < m_pfade.size() && !m_voll; ++i) {
         if (!eintrag(i))
             return abbrechen();
+        if (m_seitSpeichern.elapsed() >= 1000)
+            speichern();
     }
 
+    m_anzeige->takt(true);
+    m_vorkopien->aufgeben(); // what an empty name left untaken
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();
     GeschwindigkeitSpeichern(m_ctx, m_ctx.host.system.tickCount() - m_start, m_dateien, m_bytes);
+    m_sammeln.reset();
+    m_ctx.laufZeile = m_anzeige->schlusszeile();
+    m_fenster.setPanel(QStringLiteral("Status"), m_ctx.laufZeile);
 
     // The copying is over; the delete question runs as a run of its own,
     // with the archive's new count in view.
@@ -129,17 +154,13 @@ void Kopierlauf::laufen()
 
 bool Kopierlauf::eintrag(int i)
 {
-    // The statistics and the running number of one photo go to disk together.
-    ProfileBatch sammeln(m_ctx.host.profiles);
     const int anzahl = static_cast<int>(m_pfade.size());
-    m_fenster.setFortschritt(qRound((i + 1) * 100.0f / anzahl));
+    m_anzeige->fortschritt(qRound((i + 1) * 100.0f / anzahl));
     m_fenster.timerInfoAn();
     zaehlen(QStringLiteral("Anzahl Sum"));
 
     if (m_marken[static_cast<size_t>(i)]) {
         const QString quelle = m_pfade.at(i);
-        if (m_liste.pfad(i) == quelle)
-            m_liste.setAktuell(i);
         zaehlen(QStringLiteral("Anzahl Cpy"));
         IniSchreiben(m_ctx, m_ctx.einstellungsDatei,
                      QStringLiteral("Statistik_") + m_fenster.kamera(), QStringLiteral("Anzahl Lst"),
@@ -155,9 +176,7 @@ bool Kopierlauf::eintrag(int i)
             name = NummerierterName(basis, clash);
 
         const QString ziel = m_ziel + QLatin1Char('\\') + name;
-        m_fenster.setPanel(QStringLiteral("Status"),
-                           QStringLiteral("Kopiere: ") + quelle + QStringLiteral(" -> ") + ziel);
-        m_fenster.statusNeuZeichnen();
+        m_anzeige->foto(i, quelle, QStringLiteral("Kopiere: ") + quelle + QStringLiteral(" -> ") + ziel);
 
         if (!name.isEmpty()) {
             if (!kopieren(i, name))
@@ -188,6 +207,39 @@ void Kopierlauf::stempelNehmen()
     });
 }
 
+void Kopierlauf::vorauskopieren()
+{
+    qint64 bytes = 0;
+    QList<CopyOrder> auftraege;
+    auftraege.reserve(m_pfade.size());
+    // Not the target folder itself: its listing, which every clash test
+    // reads, would change with each copy made ahead and be read anew.
+    const QString vorab = m_ziel + QStringLiteral("\\.mirbelon-vorab");
+    m_files.makeFolder(vorab); // a failure shows in the copies, which are then made at their turn
+    const QString ordner = m_files.hostPath(vorab);
+    for (int i = 0; i < m_pfade.size(); ++i) {
+        const QByteArray &host = m_hosts.at(i);
+        if (host.isEmpty() || ordner.isEmpty()) {
+            auftraege << CopyOrder{};
+            continue;
+        }
+        bytes += qMax<qint64>(0, m_stempel.at(i).size);
+        // Named after the photo only for whoever looks into the folder meanwhile.
+        auftraege << CopyOrder{host, ordner + QLatin1Char('/') + QFileInfo(QFile::decodeName(host)).fileName(),
+                               false, m_stempel.at(i), true};
+    }
+    m_vorkopien = std::make_unique<Vorkopien>(m_files, ordner, auftraege);
+    m_anzeige.emplace(m_fenster, m_liste, static_cast<int>(std::count_if(m_marken.begin(), m_marken.end(), [](char m) { return m != 0; })),
+                      bytes);
+}
+
+void Kopierlauf::speichern()
+{
+    m_sammeln.reset(); // before the next one begins: only the outermost batch writes
+    m_sammeln = std::make_unique<ProfileBatch>(m_ctx.host.profiles);
+    m_seitSpeichern.restart();
+}
+
 bool Kopierlauf::kopieren(int i, const QString &name)
 {
     unterordnerAnlegen(name);
@@ -196,18 +248,30 @@ bool Kopierlauf::kopieren(int i, const QString &name)
     // Never over an existing file. Put on disk before any photo of the card is
     // deleted, not one by one: a run that ends without deleting needs no wait.
     const CopyOrder auftrag{m_hosts.at(i), m_files.hostPath(ziel), false, m_stempel.at(i)};
+    const auto anteil = [this, i](double a) { fortschrittInDatei(i, a); };
     CopyResult ergebnis;
-    if (auftrag.from.isEmpty() || auftrag.to.isEmpty())
+    if (auftrag.from.isEmpty() || auftrag.to.isEmpty()) {
         ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuKopieren"));
-    else
-        ergebnis = KopierenImHintergrund(m_files, auftrag,
-                                         [this, i](double anteil) { fortschrittInDatei(i, anteil); });
+    } else {
+        ergebnis = m_vorkopien->abholen(i, anteil);
+        // A copy made ahead that failed, or cannot take its name (a name
+        // taken meanwhile, a sub-folder on another disk), is made again the
+        // ordinary way: so its report is the one a copy at its turn gives.
+        const bool platziert = !ergebnis.fehler && !ergebnis.temp.isEmpty()
+                               && !m_files.placeCopy(ergebnis.temp, auftrag.to);
+        if (!platziert) {
+            if (!ergebnis.temp.isEmpty())
+                m_files.dropCopy(ergebnis.temp);
+            ergebnis = KopierenImHintergrund(m_files, auftrag, anteil);
+        }
+    }
     if (m_fortschritt >= 0) {
-        m_fenster.setFortschritt(qRound((i + 1) * 100.0f / static_cast<float>(m_pfade.size())));
+        m_anzeige->fortschritt(qRound((i + 1) * 100.0f / static_cast<float>(m_pfade.size())));
         m_fortschritt = -1;
     }
     m_dateien += 1;
     m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(m_fotos.at(i)));
+    m_anzeige->erledigt(static_cast<int>(m_dateien), static_cast<qint64>(m_bytes));
 
     Fehler fehler = ergebnis.fehler;
     if (PlatteVoll(fehler)) {
@@ -234,11 +298,14 @@ void Kopierlauf::fortschrittInDatei(int i, double anteil)
 {
     if (anteil <= 0 || anteil >= 1)
         return;
+    const qint64 groesse = qMax<qint64>(0, m_stempel.at(i).size);
+    m_anzeige->erledigt(static_cast<int>(m_dateien), static_cast<qint64>(m_bytes + anteil * double(groesse)));
+    m_anzeige->takt();
     const int wert = qRound((i + anteil) * 100.0f / static_cast<float>(m_pfade.size()));
     if (wert == m_fortschritt)
         return;
     m_fortschritt = wert;
-    m_fenster.setFortschritt(wert);
+    m_anzeige->fortschritt(wert);
 }
 
 bool Kopierlauf::jobsStarten(const QString &ziel)
@@ -287,12 +354,16 @@ void Kopierlauf::zaehlen(const QString &schluessel)
 
 bool Kopierlauf::weiter(const Fehler &fehler)
 {
+    // The box puts the settings on disk; the window shows the photo it is about.
+    m_anzeige->takt(true);
     return FehlerMelden(m_ctx, fehler, QStringLiteral("Es ist ein Fehler beim Kopieren aufgetreten."))
            != 2;
 }
 
 void Kopierlauf::abbrechen()
 {
+    m_vorkopien->aufgeben();
+    m_sammeln.reset();
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();
 }

@@ -4,6 +4,7 @@
 #include "source/Scan.h"
 #include "source/Vorschau.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,18 @@ void Schreiben(const QString &hostPfad, const QByteArray &inhalt)
         std::fprintf(stderr, "cannot write %s\n", qPrintable(hostPfad));
         std::exit(1);
     }
+}
+
+QByteArray AlsJpeg(const QImage &bild)
+{
+    QByteArray jpeg;
+    QBuffer puffer(&jpeg);
+    puffer.open(QIODevice::WriteOnly);
+    if (!bild.save(&puffer, "JPG", 92)) {
+        std::fprintf(stderr, "cannot encode JPEG\n");
+        std::exit(1);
+    }
+    return jpeg;
 }
 
 Aufbau::Aufbau()

@@ -9,6 +9,7 @@
 #include "tests/support/TestUmgebung.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 namespace mirbelon::bench {
@@ -53,6 +54,9 @@ private:
 
 // Sets the modification time of a host path, seconds before now.
 void Altern(const QString &hostPfad, qint64 sekundenZurueck);
+
+// A photo's JPEG at quality 92; aborts on failure.
+QByteArray AlsJpeg(const QImage &bild);
 
 // Writes a host file; aborts on failure.
 void Schreiben(const QString &hostPfad, const QByteArray &inhalt);

@@ -4,7 +4,6 @@
 #include "bench/Messung.h"
 #include "tests/support/Einhaengung.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -66,12 +65,7 @@ QByteArray KameraBild(int nummer)
         for (int x = 0; x < bild.width(); ++x)
             zeile[x] ^= zufall.generate() & 0x0f0f0f;
     }
-    QByteArray jpeg;
-    QBuffer puffer(&jpeg);
-    puffer.open(QIODevice::WriteOnly);
-    if (!bild.save(&puffer, "JPG", 92))
-        Scheitern(QStringLiteral("cannot encode JPEG"));
-    return jpeg;
+    return AlsJpeg(bild);
 }
 
 // Camera-size JPEGs, made once and kept in the user's cache folder: making

@@ -1,7 +1,7 @@
 // Benchmarks of the scan, the copy run, the deletion, the status tick, the
 // ini store and the preview, each as a ratio against a baseline timed in the
 // same run.
-//   mirbelon_bench [scan|copy_window|copy_gap|delete_verified|tick|ini|preview]...
+//   mirbelon_bench [scan|copy_window|copy_real_window|copy_gap|copy_key_ms|delete_verified|tick|ini|preview]...
 //   (all without arguments)
 
 #include "bench/Messung.h"
@@ -22,6 +22,8 @@ void LoeschBench();
 void TickBench();
 void IniBench();
 void VorschauBench();
+void KopierTastenBench();
+void EchtesFensterBench();
 } // namespace mirbelon::bench
 
 int main(int argc, char **argv)
@@ -35,18 +37,18 @@ int main(int argc, char **argv)
     using namespace mirbelon::bench;
     const std::map<std::string, std::function<void()>> benches {
         { "scan", ScanBench }, { "copy_window", KopierFensterBench },
-        { "copy_gap", KopierLueckeBench }, { "delete_verified", LoeschBench }, { "tick", TickBench }, { "ini", IniBench },
+        { "copy_gap", KopierLueckeBench }, { "copy_key_ms", KopierTastenBench }, { "copy_real_window", EchtesFensterBench }, { "delete_verified", LoeschBench }, { "tick", TickBench }, { "ini", IniBench },
         { "preview", VorschauBench }
     };
     std::vector<std::string> wahl;
     for (int i = 1; i < argc; ++i)
         wahl.emplace_back(argv[i]);
     if (wahl.empty())
-        wahl = { "scan", "copy_window", "copy_gap", "delete_verified", "tick", "ini", "preview" };
+        wahl = { "scan", "copy_window", "copy_real_window", "copy_gap", "copy_key_ms", "delete_verified", "tick", "ini", "preview" };
     for (const std::string &name : wahl) {
         const auto it = benches.find(name);
         if (it == benches.end()) {
-            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_gap, delete_verified, tick, ini, preview)\n", name.c_str());
+            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_real_window, copy_gap, copy_key_ms, delete_verified, tick, ini, preview)\n", name.c_str());
             return 2;
         }
         it->second();

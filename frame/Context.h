@@ -101,6 +101,9 @@ public:
     quint32 debugLetzterTick = 0;
 
     Lauf lauf = Lauf::Keiner;
+    // What the last copy run did, in the status bar instead of "Bereit"
+    // until the source is read again.
+    QString laufZeile;
     bool scanLaeuft = false;
     bool scanNochmal = false; // the source was asked for again while a scan ran
     bool scanAbbruch = false; // the program ends: no scan runs any more

@@ -89,6 +89,9 @@ struct CopyOrder
     QString to;   // host path of the target
     bool overwrite = false;
     FileStamp expected; // the source as the list knew it; size -1: unknown
+    // Leaves the bytes at a temporary name beside `to` (CopyResult::temp)
+    // for placeCopy(), when the final name is not known yet.
+    bool ahead = false;
 };
 
 struct CopyResult
@@ -97,6 +100,7 @@ struct CopyResult
     qint64 bytes = 0; // read from the source and written
     Hash128 hash;     // of the bytes read from the source
     FileStamp found;  // the source when it was opened; size -1 when it could not be
+    QString temp;     // host path of the bytes of an `ahead` copy
 };
 
 // A file read back from the disk.
@@ -228,6 +232,10 @@ public:
     // The bytes of copyFile for a worker thread: safe on any thread, touches
     // nothing but the files the order names, hashes what it reads.
     virtual CopyResult copyBytes(const CopyOrder &order, ByteProgress *progress) const = 0;
+    // Any thread: gives the bytes of an `ahead` copy their final name, never
+    // over an existing file; or removes them (or the empty folder they were in).
+    virtual Fehler placeCopy(const QString &hostTemp, const QString &hostTarget) const = 0;
+    virtual void dropCopy(const QString &hostTemp) const = 0;
     // A copy that copyBytes made, taken into account on the owning thread.
     virtual void noteCopy(const QString &hostTarget) = 0;
     // Host paths of the copies made since the last call, still to be flushed.

@@ -264,6 +264,7 @@ void QuelleEinlesen(Context &ctx, FotoListe &liste, Fenster &fenster)
     ctx.karteEntfernt = false;
     BusyPointer busy(ctx.host.dialogs);
     EinstellungenAuffrischen(ctx);
+    ctx.laufZeile.clear();
     const bool vorschau = fenster.vorschauAn();
     fenster.setVorschauAn(false);
     liste.leeren();

@@ -80,16 +80,19 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
 
     // While a run moves a large file the window stays live and this tick
     // comes; the run's own text says what is going on until the run is over.
+    // So do its figures in "Bilder".
     if (ctx.lauf == Lauf::Keiner) {
         const bool hinweis = !ctx.statusHinweis.isEmpty()
             && ctx.host.system.tickCount() - ctx.statusHinweisSeit < kHinweisMs;
         fenster.setPanel(QStringLiteral("Status"),
-            ctx.karteEntfernt ? QStringLiteral("Karte entfernt")
-                : hinweis     ? ctx.statusHinweis
-                              : QStringLiteral("Bereit"));
+            ctx.karteEntfernt        ? QStringLiteral("Karte entfernt")
+                : hinweis            ? ctx.statusHinweis
+                : !ctx.laufZeile.isEmpty() ? ctx.laufZeile
+                                     : QStringLiteral("Bereit"));
     }
-    fenster.setPanel(QStringLiteral("Bilder"),
-        QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
+    if (ctx.lauf != Lauf::Kopieren)
+        fenster.setPanel(QStringLiteral("Bilder"),
+                         QStringLiteral(" Bilder: %1 (%2) ").arg(anzahlMarkiert).arg(anzahl));
     fenster.setPanel(QStringLiteral("Bytes"),
         QStringLiteral(" Bytes: ") + GroesseText(markiert) + QStringLiteral("B (")
             + GroesseText(alle) + QStringLiteral("B) "));

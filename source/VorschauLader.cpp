@@ -1,5 +1,6 @@
 #include "source/VorschauLader.h"
 
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace mirbelon {
@@ -9,6 +10,9 @@ VorschauLader::VorschauLader(int cacheGroesse)
 {
     // One decoder is enough: only the newest picture is ever shown.
     m_pool.setMaxThreadCount(1);
+    // A pool of its own: a thread never leaves idle priority again.
+    m_nebenbei.setMaxThreadCount(1);
+    m_nebenbei.setThreadPriority(QThread::IdlePriority);
     connect(&m_waechter, &QFutureWatcherBase::finished, this, &VorschauLader::abgeschlossen);
 }
 
@@ -16,6 +20,7 @@ VorschauLader::~VorschauLader()
 {
     m_waechter.disconnect(this);
     m_pool.waitForDone();
+    m_nebenbei.waitForDone();
 }
 
 void VorschauLader::anfordern(VorschauAuftrag auftrag, Fertig fertig)
@@ -36,7 +41,8 @@ void VorschauLader::verwerfen()
 void VorschauLader::starten(Job job)
 {
     const VorschauAuftrag &a = job.auftrag;
-    m_waechter.setFuture(QtConcurrent::run(&m_pool, VorschauDekodieren, a.hostPfad, a.art, a.platz));
+    m_waechter.setFuture(QtConcurrent::run(a.nebenbei ? &m_nebenbei : &m_pool, VorschauDekodieren,
+                                           a.hostPfad, a.art, a.platz));
     m_laufend = std::move(job);
 }
 

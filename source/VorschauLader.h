@@ -25,6 +25,7 @@ struct VorschauAuftrag
     QByteArray hostPfad;
     VorschauArt art = VorschauArt::Bild;
     QSize platz;       // available twips
+    bool nebenbei = false; // only on a core nobody else needs (a copy run goes on)
 };
 
 // Decodes previews on a worker thread, one at a time. The newest request
@@ -63,6 +64,7 @@ private:
 
     VorschauCache m_cache;
     QThreadPool m_pool;
+    QThreadPool m_nebenbei; // its thread runs at idle priority
     QFutureWatcher<VorschauPixel> m_waechter;
     std::optional<Job> m_laufend;
     std::optional<Job> m_wartend;

@@ -11,6 +11,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -118,8 +119,12 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
     struct stat written;
     const bool sizeOk = err == 0 && ::fstat(temp.fd, &written) == 0
                         && copied == qint64(src.st_size) && written.st_size == src.st_size;
-    if (err == 0)
+    if (err == 0) {
         ::fchmod(temp.fd, defaultMode());
+        // The copy keeps the photo's time, as cp -p does.
+        const struct timespec zeiten[2] = {{0, UTIME_OMIT}, src.st_mtim};
+        ::futimens(temp.fd, zeiten);
+    }
     if (err == 0 && ::close(temp.fd) != 0)
         err = errno;
     else if (err != 0)
@@ -140,6 +145,12 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
         return result;
     }
 
+    if (order.ahead) {
+        result.temp = temp.path;
+        result.bytes = copied;
+        result.hash = hasher.digest();
+        return result;
+    }
     err = order.overwrite
               ? (::rename(enc(temp.path).constData(), enc(to).constData()) == 0 ? 0 : errno)
               : renameNoReplace(temp.path, to);
@@ -151,6 +162,17 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
     result.bytes = copied;
     result.hash = hasher.digest();
     return result;
+}
+
+Fehler PosixFileSystem::placeCopy(const QString &hostTemp, const QString &hostTarget) const
+{
+    const int err = renameNoReplace(hostTemp, hostTarget);
+    return err == 0 ? Fehler{} : errnoFehler(err, hostTarget);
+}
+
+void PosixFileSystem::dropCopy(const QString &hostTemp) const
+{
+    ::remove(enc(hostTemp).constData());
 }
 
 void PosixFileSystem::noteCopy(const QString &hostTarget)

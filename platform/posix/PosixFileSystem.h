@@ -46,6 +46,8 @@ public:
     void removeLeftovers(const QString &folder) override;
     Fehler copyFile(const FileRef &source, const QString &target, bool overwrite) override;
     CopyResult copyBytes(const CopyOrder &order, ByteProgress *progress) const override;
+    Fehler placeCopy(const QString &hostTemp, const QString &hostTarget) const override;
+    void dropCopy(const QString &hostTemp) const override;
     void noteCopy(const QString &hostTarget) override;
     QStringList takeUnflushed() override;
     std::optional<FileStamp> hostStamp(const QByteArray &hostFile) const override;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QListView>
@@ -56,9 +57,12 @@ TEST(KopierFenster, KeysAreHandledAndTheBarMovesWhileALargeFileIsCopied)
     u.dialogs.antworte(Answer::Cancel); // the delete question
 
     const QString archiv = u.host(QStringLiteral("C:\\Archiv"));
-    // Only the hidden part file is there while the bytes are on their way.
+    // Only the hidden part file is there while the bytes are on their way,
+    // in the folder of the copies made ahead.
     const auto kopiertGerade = [&archiv] {
-        return !QDir(archiv).entryList({QStringLiteral("*.mirbelon-part")}, QDir::Files | QDir::Hidden).isEmpty()
+        return !QDir(archiv + QStringLiteral("/.mirbelon-vorab"))
+                    .entryList({QStringLiteral("*.mirbelon-part")}, QDir::Files | QDir::Hidden)
+                    .isEmpty()
                && QDir(archiv).entryList(QDir::Files).isEmpty();
     };
     TastenZeuge zeuge;
@@ -83,6 +87,43 @@ TEST(KopierFenster, KeysAreHandledAndTheBarMovesWhileALargeFileIsCopied)
     EXPECT_EQ(QDir(archiv).entryList(QDir::Files).size(), 1);
     EXPECT_TRUE(zeuge.waehrendDerKopie) << "the key came only after the copy";
     EXPECT_LT(kleinsterWert, 100) << "the bar stood still within the file";
+}
+
+
+TEST(KopierFenster, AKeyPressedDuringARunOfManyPhotosIsHandledWhileTheRunGoesOn)
+{
+    TestUmgebung u;
+    constexpr int kFotos = 300;
+    for (int k = 0; k < kFotos; ++k)
+        u.datei(QStringLiteral("E:\\DCIM\\100CANON\\IMG_%1.JPG").arg(k, 4, 10, QLatin1Char('0')),
+                QByteArray(20000, char(k)), QDateTime(QDate(2024, 3, 14), QTime(9, k / 60, k % 60)));
+    Main main(*u.ctx, [] {});
+    main.laden();
+    main.setQuelle(QStringLiteral("E:\\"));
+    main.setZiel(QStringLiteral("C:\\Archiv"));
+    main.show();
+    ASSERT_EQ(main.liste().anzahl(), kFotos);
+    main.liste().setMarken(std::vector<char>(kFotos, 1));
+    u.dialogs.antworte(Answer::Cancel); // the delete question
+
+    const QString archiv = u.host(QStringLiteral("C:\\Archiv"));
+    const auto kopiert = [&archiv] { return int(QDir(archiv).entryList(QDir::Files).size()); };
+    TastenZeuge zeuge;
+    zeuge.kopiertGerade = [&] { return u.ctx->lauf == Lauf::Kopieren && kopiert() < kFotos; };
+    main.listBilder()->installEventFilter(&zeuge);
+    QTimer uhr;
+    QObject::connect(&uhr, &QTimer::timeout, [&] {
+        if (zeuge.tasten == 0 && kopiert() > 0 && zeuge.kopiertGerade())
+            QTest::keyClick(main.listBilder(), Qt::Key_Up);
+    });
+    uhr.start(5);
+
+    main.aktion(QStringLiteral("mnuKopieren"))->trigger();
+    uhr.stop();
+
+    EXPECT_EQ(kopiert(), kFotos);
+    EXPECT_EQ(zeuge.tasten, 1);
+    EXPECT_TRUE(zeuge.waehrendDerKopie) << "the key came only after the run";
 }
 
 } // namespace

@@ -3,10 +3,40 @@
 #include "archive/Messung.h"
 #include "tests/archive/ArchivTest.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cmath>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace mirbelon::test {
 namespace {
+
+// What the run that copied one photo after the other left behind.
+constexpr const char *kNamenVorher =
+    "2024_0314-090500-01.jpg 2024_0314-090500-02.jpg 2024_0314-090500-03.jpg "
+    "2024_0314-090500.jpg 2024_0314-090501-01.jpg 2024_0314-090501.jpg "
+    "2024_0314-090502-01.jpg 2024_0314-090502-02.jpg 2024_0314-090502.jpg "
+    "2024_0314-090503-01.jpg 2024_0314-090503-02.jpg 2024_0314-090503.jpg "
+    "2024_0314-090504-01.jpg 2024_0314-090504-02.jpg 2024_0314-090504.jpg "
+    "2024_0314-090505-01.jpg 2024_0314-090505-02.jpg 2024_0314-090505.jpg "
+    "2024_0314-090506-01.jpg 2024_0314-090506-02.jpg 2024_0314-090506.jpg "
+    "2024_0314-090507-01.jpg 2024_0314-090507-02.jpg 2024_0314-090507.jpg";
+constexpr const char *kEinstellungenVorher =
+    "[Mirbelon]\r\n"
+    "Nr3=29\r\n"
+    "[Statistik_Summe]\r\n"
+    "Anzahl Sum=24\r\n"
+    "Anzahl Cpy=23\r\n"
+    "[Statistik_Canon]\r\n"
+    "Anzahl Sum=24\r\n"
+    "Anzahl Cpy=23\r\n"
+    "Anzahl Lst=2026.05.04 10:11:12\r\n"
+    "[Performance]\r\n"
+    "Messungen=1\r\n";
 
 class KopierlaufTest : public ArchivTest
 {
@@ -35,6 +65,9 @@ TEST_F(KopierlaufTest, CopiesMarkedPhotosIntoNewNestedFolder)
     EXPECT_EQ(env.inhalt(t + "2024_0314-090532_011.jpg"),
               inhaltVon("E:\\Dcim\\100canon\\Img_0002.jpg"));
     EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files).size(), 2);
+    // Each copy keeps its photo's time.
+    EXPECT_EQ(QFileInfo(env.host(t + "2024_0314-090530_010.jpg")).lastModified(), zeit(14, 9, 5, 30));
+    EXPECT_EQ(QFileInfo(env.host(t + "2024_0314-090532_011.jpg")).lastModified(), zeit(14, 9, 5, 32));
 
     EXPECT_EQ(ini("Mirbelon", "Nr3"), "13");
     EXPECT_EQ(ini("Statistik_Summe", "Anzahl Sum"), "3");
@@ -46,7 +79,10 @@ TEST_F(KopierlaufTest, CopiesMarkedPhotosIntoNewNestedFolder)
 
     EXPECT_TRUE(fenster.statusVerlauf.contains("Kopiere: E:\\Dcim\\100canon\\Img_0002.jpg -> "
                                                + t + "2024_0314-090532_011.jpg"));
-    EXPECT_EQ(fenster.fortschritte, (QList<int>{33, 67, 100}));
+    // The bar follows at the screen's rate: not every step, but the last.
+    ASSERT_FALSE(fenster.fortschritte.isEmpty());
+    EXPECT_EQ(fenster.fortschritte.last(), 100);
+    EXPECT_TRUE(std::is_sorted(fenster.fortschritte.begin(), fenster.fortschritte.end()));
     EXPECT_FALSE(fenster.fortschrittSichtbar);
     EXPECT_EQ(liste.aktuell(), 1);
     EXPECT_EQ(env.dialogs.busy(), 0);
@@ -215,6 +251,8 @@ TEST_F(KopierlaufTest, FailedCopyAnsweredWithCancelEndsTheRun)
     EXPECT_EQ(env.dialogs.busy(), 0);
     EXPECT_EQ(ctx().lauf, Lauf::Keiner);
     EXPECT_EQ(ini("Statistik_Summe", "Anzahl Cpy"), "1");
+    // B was copied ahead meanwhile; the run that ended leaves nothing of it.
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files | QDir::Hidden).size(), 0);
 }
 
 TEST_F(KopierlaufTest, FailedCopyAnsweredWithGoingOnCopiesTheRest)
@@ -238,16 +276,17 @@ TEST_F(KopierlaufTest, FailedCopyAnsweredWithGoingOnCopiesTheRest)
 TEST_F(KopierlaufTest, PhotoThatChangedOnTheCardSinceTheRunBeganIsReported)
 {
     karte({{"E:\\A.jpg", zeit(14, 9, 5, 30)}, {"E:\\B.jpg", zeit(14, 9, 5, 31)}}, {1, 1});
-    // The camera, still attached, rewrites A just before it is copied.
-    QObject::connect(&liste, &FotoListe::aktuellGeaendert, [&](int index) {
-        if (index != 0)
+    // The camera, still attached, rewrites A once the run has begun, before
+    // it is copied.
+    fenster.beiFortschritt = [&](int) {
+        if (fenster.fortschritte.size() != 1)
             return;
         QFile f(env.host("E:\\A.jpg"));
         ASSERT_TRUE(f.open(QIODevice::Append));
         f.write("mehr");
         f.flush();
         f.setFileTime(zeit(14, 9, 5, 30), QFileDevice::FileModificationTime);
-    });
+    };
     env.dialogs.antworte(Answer::No); // report: go on
 
     mnuKopieren(ctx(), liste, fenster);
@@ -276,6 +315,65 @@ TEST_F(KopierlaufTest, EmptiedCardEndsTheProgramAfterThePostRunCommand)
     EXPECT_EQ(env.processes.gestartet.first().argumente.mid(0, 2), QStringList({"-c", "echo fertig"}));
     EXPECT_EQ(env.processes.gestartet.first().stil, WindowStyle::Normal);
     EXPECT_EQ(fenster.beendet, 1);
+}
+
+TEST_F(KopierlaufTest, PipelinedRunGivesTheNamesAndSettingsOfAPhotoByPhotoRun)
+{
+    QList<std::pair<QString, QDateTime>> fotos;
+    std::vector<char> marken;
+    for (int k = 0; k < 24; ++k) {
+        fotos.append({QStringLiteral("E:\\Dcim\\Img_%1.jpg").arg(k, 4, 10, QLatin1Char('0')),
+                      zeit(14, 9, 5, k / 3)});
+        marken.push_back(k == 5 ? 0 : 1);
+    }
+    karte(fotos, marken);
+    env.datei("C:\\Archiv\\2024\\Maerz\\2024_0314-090500.jpg", "schon da");
+    setzeIni("Mirbelon", "Nr3", "5");
+    fenster.muster = "{jjjj}_{mm}{tt}-{hh}{nn}{ss}";
+    env.system->tick = 1000; // no measurable time: the stored speeds stay
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    // Recorded from the run that copied and named one photo after the other.
+    const QStringList namen = QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(namen.join(' '), QString(kNamenVorher));
+    EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\Maerz\\2024_0314-090500-01.jpg"), inhaltVon("E:\\Dcim\\Img_0000.jpg"));
+    EXPECT_EQ(env.inhalt("C:\\Prg\\Mirbelon.ini"), QByteArray(kEinstellungenVorher));
+}
+
+TEST_F(KopierlaufTest, SettingsReachTheDiskOnceASecondNotOncePerPhoto)
+{
+    constexpr int kFotos = 80;
+    QList<std::pair<QString, QDateTime>> fotos;
+    for (int k = 0; k < kFotos; ++k)
+        fotos.append({QStringLiteral("E:\\Img_%1.jpg").arg(k), zeit(14, 9, k / 60, k % 60)});
+    karte(fotos, std::vector<char>(kFotos, 1));
+    setzeIni("Mirbelon", "Nr3", "0");
+    const int wache = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(wache, 0);
+    ASSERT_GE(::inotify_add_watch(wache, QFile::encodeName(env.host("C:\\Prg")).constData(),
+                                  IN_MOVED_TO | IN_CLOSE_WRITE),
+              0);
+    QElapsedTimer uhr;
+    uhr.start();
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    const qint64 sekunden = uhr.elapsed() / 1000;
+    int schreiben = 0;
+    alignas(inotify_event) char puffer[1 << 16];
+    for (ssize_t n; (n = ::read(wache, puffer, sizeof puffer)) > 0;) {
+        for (char *p = puffer; p < puffer + n;) {
+            const auto *e = reinterpret_cast<const inotify_event *>(p);
+            schreiben += e->len > 0 && QByteArray(e->name) == "Mirbelon.ini" ? 1 : 0;
+            p += sizeof(inotify_event) + e->len;
+        }
+    }
+    ::close(wache);
+    EXPECT_EQ(ini("Statistik_Summe", "Anzahl Cpy"), QString::number(kFotos));
+    EXPECT_EQ(ini("Mirbelon", "Nr3"), QString::number(kFotos));
+    // Once a second, once at the end and once for the delete question's box.
+    EXPECT_LE(schreiben, 3 + sekunden) << "in " << sekunden << " s";
 }
 
 TEST(Messung, NewMeasurementWeighsFourFifths)

@@ -77,6 +77,8 @@ public:
     bool mediumGone(const FileRef &, quint64) const override { return false; }
     Fehler copyFile(const FileRef &, const QString &, bool) override { return {}; }
     CopyResult copyBytes(const CopyOrder &, ByteProgress *) const override { return {}; }
+    Fehler placeCopy(const QString &, const QString &) const override { return {}; }
+    void dropCopy(const QString &) const override {}
     void noteCopy(const QString &) override {}
     QStringList takeUnflushed() override { return {}; }
     std::optional<FileStamp> hostStamp(const QByteArray &) const override { return std::nullopt; }

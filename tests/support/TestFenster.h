@@ -91,7 +91,12 @@ public:
     void setDatumHinweisSichtbar(bool sichtbar) override { datumHinweis = sichtbar; }
 
     void setFortschrittSichtbar(bool sichtbar) override { fortschrittSichtbar = sichtbar; }
-    void setFortschritt(int prozent) override { fortschritte << prozent; }
+    void setFortschritt(int prozent) override
+    {
+        fortschritte << prozent;
+        if (beiFortschritt)
+            beiFortschritt(prozent);
+    }
 
     void timerInitAn() override { ++timerInit; }
     void timerHinweiseAn() override { ++timerHinweise; }
@@ -105,6 +110,7 @@ public:
     std::function<void()> beiQuelle;
     std::function<void()> beiZiel;
     std::function<void()> beiVorschau;
+    std::function<void(int)> beiFortschritt;
 
     QString fokus;
     QImage vorschauBild;
