@@ -362,7 +362,8 @@ bool Kopierlauf::weiter(const Fehler &fehler)
 
 void Kopierlauf::abbrechen()
 {
-    m_vorkopien->aufgeben();
+    if (m_vorkopien) // none yet when the run ends before its first photo
+        m_vorkopien->aufgeben();
     m_sammeln.reset();
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();
