@@ -1,5 +1,7 @@
 #include "source/DateiTyp.h"
 
+#include <sys/stat.h>
+
 namespace mirbelon {
 
 namespace {
@@ -57,6 +59,12 @@ bool IstFilm(const QString &pfad)
 {
     static const TypPruefer film(kFilmTypen);
     return film.passt(pfad);
+}
+
+bool GewoehnlicheDatei(const QByteArray &hostPfad)
+{
+    struct stat st {};
+    return ::stat(hostPfad.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace mirbelon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace mirbelon {
@@ -33,5 +34,9 @@ enum class VorschauArt
 VorschauArt ArtVon(const QString &pfad);
 // Whether `pfad` ends like a film that FFmpeg reads.
 bool IstFilm(const QString &pfad);
+
+// Whether the host file is a regular file, by its bytes (names need not be
+// UTF-8): a FIFO or device named like a photo would block a library's open.
+bool GewoehnlicheDatei(const QByteArray &hostPfad);
 
 } // namespace mirbelon

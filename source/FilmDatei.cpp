@@ -1,9 +1,10 @@
 #include "source/FilmDatei.h"
 
+#include "source/DateiTyp.h"
+
 #include "source/FotoMetadaten.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -122,7 +123,7 @@ FilmDatei::FilmDatei(const QByteArray &hostPfad)
 {
     Vorbereiten();
     // A FIFO or device named like a film would block the library's read.
-    if (!QFileInfo(QFile::decodeName(hostPfad)).isFile())
+    if (!GewoehnlicheDatei(hostPfad))
         return;
     if (avformat_open_input(&m->format, hostPfad.constData(), nullptr, nullptr) < 0) {
         m->format = nullptr;

@@ -4,7 +4,6 @@
 #include "source/FilmDatei.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTransform>
 
 #include <mutex>
@@ -100,7 +99,7 @@ BildDatei::BildDatei(const QByteArray &hostPfad)
 {
     Vorbereiten();
     // A FIFO or device named like a photo would block the open.
-    if (!QFileInfo(QFile::decodeName(hostPfad)).isFile())
+    if (!GewoehnlicheDatei(hostPfad))
         return;
     try {
         if (m->io.open() != 0)

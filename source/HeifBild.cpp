@@ -1,7 +1,8 @@
 #include "source/HeifBild.h"
 
+#include "source/DateiTyp.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <libheif/heif.h>
 
@@ -27,7 +28,7 @@ QSize Groesse(const heif_image_handle *griff)
 VorschauPixel HeifDekodieren(const QByteArray &hostPfad, const QSize &platz)
 {
     // A FIFO or device named like a photo would block the library's read.
-    if (!QFileInfo(QFile::decodeName(hostPfad)).isFile())
+    if (!GewoehnlicheDatei(hostPfad))
         return {};
     const Kontext kontext(heif_context_alloc(), heif_context_free);
     if (!kontext || heif_context_read_from_file(kontext.get(), hostPfad.constData(), nullptr).code != heif_error_Ok)
