@@ -95,6 +95,8 @@ private:
     quint32 m_start = 0;
     double m_dateien = 0;
     double m_bytes = 0;
+    int m_kopiert = 0; // of them, the photos that reached the archive
+    qint64 m_kopiertBytes = 0;
     bool m_voll = false; // the target disk filled: the copying ends, the rest of the run follows
 };
 
@@ -134,7 +136,7 @@ void Kopierlauf::laufen()
     m_busy.reset();
     GeschwindigkeitSpeichern(m_ctx, m_ctx.host.system.tickCount() - m_start, m_dateien, m_bytes);
     m_sammeln.reset();
-    m_ctx.laufZeile = m_anzeige->schlusszeile();
+    m_ctx.laufZeile = m_anzeige->schlusszeile(m_kopiert, m_kopiertBytes);
     m_fenster.setPanel(QStringLiteral("Status"), m_ctx.laufZeile);
 
     // The copying is over; the delete question runs as a run of its own,
@@ -280,6 +282,8 @@ bool Kopierlauf::kopieren(int i, const QString &name)
         return true;
     }
     if (!fehler) {
+        ++m_kopiert;
+        m_kopiertBytes += qMax<qint64>(0, ergebnis.bytes);
         m_files.noteCopy(auftrag.to);
         m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes, ergebnis.found});
         if (KarteGeaendert(auftrag.expected, ergebnis.found))

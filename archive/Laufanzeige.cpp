@@ -103,14 +103,14 @@ void Laufanzeige::zahlenZeigen()
     m_fenster.setPanel(QStringLiteral("Bilder"), text + QLatin1Char(' '));
 }
 
-QString Laufanzeige::schlusszeile() const
+QString Laufanzeige::schlusszeile(int fotos, qint64 bytes) const
 {
     const qint64 ms = m_uhr.elapsed();
     return QStringLiteral("Kopiert: %1 Fotos (%2B) in %3, ")
-               .arg(m_fotosFertig)
-               .arg(GroesseText(double(m_bytesFertig)))
+               .arg(fotos)
+               .arg(GroesseText(double(bytes)))
                .arg(dauer((ms + 500) / 1000))
-           + MBs(double(m_bytesFertig), double(ms));
+           + MBs(double(bytes), double(ms));
 }
 
 } // namespace mirbelon

@@ -26,8 +26,9 @@ public:
     // Draws what is due; `jetzt` draws it all.
     void takt(bool jetzt = false);
 
-    // "Kopiert: 300 Fotos (1,2 GiB) in 0:05, 251 MB/s".
-    QString schlusszeile() const;
+    // "Kopiert: 300 Fotos (1,2 GiB) in 0:05, 251 MB/s": the photos that
+    // reached the archive, not those that were tried.
+    QString schlusszeile(int fotos, qint64 bytes) const;
 
     // "0:42", or "1:02:03" from an hour on.
     static QString dauer(qint64 sekunden);

@@ -145,6 +145,8 @@ TEST_F(FehlerfaelleTest, FullTargetDiskDuringTheRunIsOneReportAndTheDeleteQuesti
                                         "auch nicht."))
         << bericht.text.toStdString();
     nurGanzeKopien("C:\\Archiv", 2);
+    // The end line counts what reached the archive, not what was tried.
+    EXPECT_TRUE(ctx().laufZeile.startsWith("Kopiert: 2 Fotos (1,4 MiB)")) << ctx().laufZeile.toStdString();
     karteUnberuehrt();
     EXPECT_EQ(ini("Performance", "Messungen"), "1");
     laufVorbei();
