@@ -55,6 +55,9 @@ public:
 
 private:
     void stempelNehmen();
+    // How many photos are marked, and their bytes as their stamps say.
+    int markierte() const;
+    qint64 markierteBytes() const;
     void vorauskopieren();
     // Puts the statistics and counters kept since the last time on disk.
     void speichern();
@@ -113,12 +116,12 @@ void Kopierlauf::laufen()
     m_ziel = Vario(m_ctx, m_fenster.ziel());
     if (m_ziel.endsWith(QLatin1Char('\\')))
         m_ziel.chop(1);
-    if (!PlatzVorDemLauf(m_ctx, m_fotos, m_marken, m_ziel))
+    stempelNehmen();
+    if (!PlatzVorDemLauf(m_ctx, markierte(), markierteBytes(), m_ziel))
         return abbrechen();
     if (!HatNormaleDatei(m_files, m_ziel))
         OrdnerAnlegen(m_ctx, m_ziel);
 
-    stempelNehmen();
     vorauskopieren();
     m_sammeln = std::make_unique<ProfileBatch>(m_ctx.host.profiles);
     m_seitSpeichern.start();
@@ -209,9 +212,21 @@ void Kopierlauf::stempelNehmen()
     });
 }
 
-void Kopierlauf::vorauskopieren()
+int Kopierlauf::markierte() const
+{
+    return static_cast<int>(std::count_if(m_marken.begin(), m_marken.end(), [](char m) { return m != 0; }));
+}
+
+qint64 Kopierlauf::markierteBytes() const
 {
     qint64 bytes = 0;
+    for (const FileStamp &stempel : m_stempel)
+        bytes += qMax<qint64>(0, stempel.size);
+    return bytes;
+}
+
+void Kopierlauf::vorauskopieren()
+{
     QList<CopyOrder> auftraege;
     auftraege.reserve(m_pfade.size());
     // Not the target folder itself: its listing, which every clash test
@@ -225,14 +240,12 @@ void Kopierlauf::vorauskopieren()
             auftraege << CopyOrder{};
             continue;
         }
-        bytes += qMax<qint64>(0, m_stempel.at(i).size);
         // Named after the photo only for whoever looks into the folder meanwhile.
         auftraege << CopyOrder{host, ordner + QLatin1Char('/') + QFileInfo(QFile::decodeName(host)).fileName(),
                                false, m_stempel.at(i), true};
     }
     m_vorkopien = std::make_unique<Vorkopien>(m_files, ordner, auftraege);
-    m_anzeige.emplace(m_fenster, m_liste, static_cast<int>(std::count_if(m_marken.begin(), m_marken.end(), [](char m) { return m != 0; })),
-                      bytes);
+    m_anzeige.emplace(m_fenster, m_liste, markierte(), markierteBytes());
 }
 
 void Kopierlauf::speichern()

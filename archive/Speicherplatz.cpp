@@ -22,25 +22,15 @@ QString Laufwerk(const QString &ziel)
 
 } // namespace
 
-bool PlatzVorDemLauf(Context &ctx, const QList<FileRef> &fotos, const std::vector<char> &marken,
-                     const QString &ziel)
+bool PlatzVorDemLauf(Context &ctx, int anzahl, qint64 bytes, const QString &ziel)
 {
-    QList<FileRef> markiert;
-    for (qsizetype i = 0; i < fotos.size(); ++i) {
-        if (marken[static_cast<size_t>(i)])
-            markiert << fotos.at(i);
-    }
-    double bytes = 0;
-    for (const qint64 groesse : ctx.host.files.readableSizes(markiert))
-        bytes += static_cast<double>(std::max<qint64>(groesse, 0));
     const double frei = PlatzFrei(ctx, ziel);
     // A disk that cannot be asked (0 bytes of 0) is left to the copies to find out.
-    if (bytes <= frei || PlatzGesamt(ctx, ziel) <= 0)
+    if (double(bytes) <= frei || PlatzGesamt(ctx, ziel) <= 0)
         return true;
-    const qsizetype anzahl = markiert.size();
     const QString fotosText = anzahl == 1 ? QStringLiteral("Für das markierte Foto")
                                           : QStringLiteral("Für die %1 markierten Fotos").arg(anzahl);
-    const QString text = fotosText + QStringLiteral(" (") + GroesseText(bytes) + QStringLiteral("B) ist auf ")
+    const QString text = fotosText + QStringLiteral(" (") + GroesseText(double(bytes)) + QStringLiteral("B) ist auf ")
                          + Laufwerk(ziel) + QStringLiteral(" nur ") + GroesseText(frei)
                          + QStringLiteral("B frei.~~Trotzdem beginnen?");
     return ctx.host.dialogs.message(MeldungsText(text), kTitel, Icon::Exclamation, Buttons::YesNo, Answer::No)

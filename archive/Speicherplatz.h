@@ -11,11 +11,10 @@ namespace mirbelon {
 
 class Context;
 
-// Before the first photo of a copy run: when the marked photos take more
-// bytes than the disk of the target folder `ziel` has free, asks whether to
-// begin all the same. True to begin (also when they fit).
-bool PlatzVorDemLauf(Context &ctx, const QList<FileRef> &fotos, const std::vector<char> &marken,
-                     const QString &ziel);
+// Before the first photo of a copy run: when the `anzahl` marked photos take
+// more `bytes` than the disk of the target folder `ziel` has free, asks
+// whether to begin all the same. True to begin (also when they fit).
+bool PlatzVorDemLauf(Context &ctx, int anzahl, qint64 bytes, const QString &ziel);
 
 // Whether a failed copy failed because the target disk is full.
 bool PlatteVoll(const Fehler &fehler);
