@@ -40,12 +40,9 @@ void AufnahmeMerken(Context &ctx, const QByteArray &hostPfad, const FileStamp &s
     ctx.aufnahmeDaten.insert(Schluessel(hostPfad, stempel), angaben);
 }
 
-qint64 FilmDauer(Context &ctx, const FileRef &datei)
+qint64 FilmDauer(Context &ctx, const FileRef &datei, const FileStamp &stempel)
 {
-    const std::optional<FileStamp> stempel = datei.path.isEmpty() ? std::nullopt : ctx.host.files.stamp(datei);
-    if (!stempel)
-        return -1;
-    return ctx.aufnahmeDaten.value(Schluessel(ctx.host.files.hostFile(datei), *stempel)).filmMs;
+    return ctx.aufnahmeDaten.value(Schluessel(ctx.host.files.hostFile(datei), stempel)).filmMs;
 }
 
 std::optional<QDateTime> Picture_DT(Context &ctx, const FileRef &hFile)

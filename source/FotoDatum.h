@@ -28,8 +28,8 @@ void AufnahmeMerken(Context &ctx, const QByteArray &hostPfad, const FileStamp &s
     const DateiAngaben &angaben);
 
 // A film's running time in milliseconds as far as it was read before, for
-// the file as it is now: 0 for a film that does not say, -1 when no film is
-// known there. Reads nothing from the file.
-qint64 FilmDauer(Context &ctx, const FileRef &datei);
+// the file with stamp `stempel` (as it is now): 0 for a film that does not
+// say, -1 when no film is known there. Reads nothing from the file.
+qint64 FilmDauer(Context &ctx, const FileRef &datei, const FileStamp &stempel);
 
 } // namespace mirbelon

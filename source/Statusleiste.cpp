@@ -104,11 +104,12 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
 
     // A photo that is not there has no date, so no archive name either.
     const int aktuell = liste.aktuell();
-    const bool da = aktuell >= 0 && ctx.host.files.stamp(liste.aktuelleDatei());
+    const std::optional<FileStamp> stempel
+        = aktuell >= 0 ? ctx.host.files.stamp(liste.aktuelleDatei()) : std::nullopt;
     QString info = aktuell < 0 ? QStringLiteral(" Kein Foto gewählt ")
-        : !da                  ? QStringLiteral(" Foto nicht vorhanden ")
+        : !stempel             ? QStringLiteral(" Foto nicht vorhanden ")
                                : QLatin1Char(' ') + zielName(aktuell) + QLatin1Char(' ');
-    if (const qint64 film = da ? FilmDauer(ctx, liste.aktuelleDatei()) : -1; film > 0)
+    if (const qint64 film = stempel ? FilmDauer(ctx, liste.aktuelleDatei(), *stempel) : -1; film > 0)
         info += QStringLiteral("(Film, ") + DauerText(film / 1000.0, 1) + QStringLiteral(") ");
     else if (film == 0)
         info += QStringLiteral("(Film) ");
