@@ -14,6 +14,9 @@ VorschauLader::VorschauLader(int cacheGroesse)
     m_nebenbei.setMaxThreadCount(1);
     m_nebenbei.setThreadPriority(QThread::IdlePriority);
     connect(&m_waechter, &QFutureWatcherBase::finished, this, &VorschauLader::abgeschlossen);
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(250);
+    connect(&m_pause, &QTimer::timeout, this, &VorschauLader::weiter);
 }
 
 VorschauLader::~VorschauLader()
@@ -26,10 +29,12 @@ VorschauLader::~VorschauLader()
 void VorschauLader::anfordern(VorschauAuftrag auftrag, Fertig fertig)
 {
     Job job{ std::move(auftrag), std::move(fertig), ++m_neueste };
-    if (m_laufend)
+    if (m_laufend || (job.auftrag.nebenbei && m_pause.isActive())) {
         m_wartend = std::move(job);
-    else
+    } else {
+        m_wartend.reset();
         starten(std::move(job));
+    }
 }
 
 void VorschauLader::verwerfen()
@@ -43,6 +48,8 @@ void VorschauLader::starten(Job job)
     const VorschauAuftrag &a = job.auftrag;
     m_waechter.setFuture(QtConcurrent::run(a.nebenbei ? &m_nebenbei : &m_pool, VorschauDekodieren,
                                            a.hostPfad, a.art, a.platz));
+    if (a.nebenbei)
+        m_pause.start();
     m_laufend = std::move(job);
 }
 
@@ -53,15 +60,21 @@ void VorschauLader::abgeschlossen()
     Job job = std::move(*m_laufend);
     m_laufend.reset();
     const VorschauPixel pixel = m_waechter.result();
-    if (m_wartend) {
-        Job naechster = std::move(*m_wartend);
-        m_wartend.reset();
-        starten(std::move(naechster));
-    }
-    if (job.nummer == m_neueste)
+    const bool neuester = job.nummer == m_neueste;
+    weiter();
+    if (neuester)
         job.fertig(job.auftrag, pixel);
-    if (!m_laufend)
+    if (!beschaeftigt())
         emit leer();
+}
+
+void VorschauLader::weiter()
+{
+    if (m_laufend || !m_wartend || (m_wartend->auftrag.nebenbei && m_pause.isActive()))
+        return;
+    Job naechster = std::move(*m_wartend);
+    m_wartend.reset();
+    starten(std::move(naechster));
 }
 
 } // namespace mirbelon

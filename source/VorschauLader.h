@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -46,7 +47,7 @@ public:
     void anfordern(VorschauAuftrag auftrag, Fertig fertig);
     // Nothing asked so far is handed over any more.
     void verwerfen();
-    bool beschaeftigt() const { return m_laufend.has_value(); }
+    bool beschaeftigt() const { return m_laufend || m_wartend; }
 
 signals:
     // The worker has nothing left to do.
@@ -61,6 +62,7 @@ private:
     };
     void starten(Job job);
     void abgeschlossen();
+    void weiter();
 
     VorschauCache m_cache;
     QThreadPool m_pool;
@@ -69,6 +71,9 @@ private:
     std::optional<Job> m_laufend;
     std::optional<Job> m_wartend;
     quint64 m_neueste = 0;
+    // During a copy run a picture is decoded at most this often: the run is
+    // what the user waits for, and every decode takes a core the writes need.
+    QTimer m_pause;
 };
 
 } // namespace mirbelon
