@@ -128,5 +128,32 @@ TEST(KartenFenster, EjectSaysWhyWithoutUDisks2AndFollowsADeletionThatEmptiedTheC
               QStringLiteral("Die Karte »E:\\« ist ausgeworfen und kann entnommen werden."));
 }
 
+// The copy run ends the program when its deletion emptied the card; the
+// card is ejected before that.
+TEST(KartenFenster, ACopyRunWhoseDeletionEmptiedTheCardEjectsItBeforeTheEnd)
+{
+    test::UDisksAttrappe udisks;
+    if (!udisks.busLaeuft())
+        GTEST_SKIP() << "no dbus-daemon (package dbus-daemon)";
+    TestUmgebung u;
+    fotos(u.laufwerk('E'), {QStringLiteral("IMG_0001.JPG")});
+    udisks.laufwerke = {{QDir(u.laufwerk('E')).canonicalPath()}};
+    ASSERT_TRUE(udisks.anbieten());
+    UDisksEjector ejector(udisks.adresse());
+    u.ctx->host.ejector = &ejector;
+    QStringList rufeBeimEnde;
+    Main m(*u.ctx, [&] { rufeBeimEnde = udisks.rufe; });
+    m.laden();
+    m.setZiel(QStringLiteral("C:\\Archiv"));
+    m.setQuelle(QStringLiteral("E:\\"));
+    m.show();
+    ASSERT_EQ(m.liste().anzahl(), 1);
+    u.dialogs.antworte(Answer::Yes); // the delete question: all photos
+    m.aktion(QStringLiteral("mnuKopieren"))->trigger();
+    EXPECT_EQ(m.liste().anzahl(), 0);
+    EXPECT_EQ(rufeBeimEnde.size(), 2);
+    EXPECT_EQ(udisks.rufe.size(), 2) << "ejected once";
+}
+
 } // namespace
 } // namespace mirbelon
