@@ -232,11 +232,11 @@ void ArchivPruefen(Context &ctx, Fenster &fenster, const std::function<bool()> &
     text += Dateien(e.gleich) + (e.gleich == 1 ? QStringLiteral(" ist unverändert.")
                                                : QStringLiteral(" sind unverändert."));
     HinweisZeigen(ctx, fenster,
-            QStringLiteral("Archiv geprüft: ") + QString::number(e.fehlen.size())
-                + QStringLiteral(" fehlen, ") + QString::number(e.geaendert.size())
-                + QStringLiteral(" verändert, ") + QString::number(e.unlesbar.size())
-                + QStringLiteral(" nicht lesbar, ") + QString::number(e.gleich)
-                + QStringLiteral(" unverändert."));
+            QStringLiteral("Archiv geprüft: fehlend %1, verändert %2, unlesbar %3, unverändert %4.")
+                .arg(e.fehlen.size())
+                .arg(e.geaendert.size())
+                .arg(e.unlesbar.size())
+                .arg(e.gleich));
     ctx.host.dialogs.message(text, kTitel, Icon::Exclamation, Buttons::Ok, Answer::Ok);
 }
 

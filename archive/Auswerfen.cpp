@@ -15,18 +15,17 @@ QString Grund(const EjectResult &r)
     case EjectOutcome::Ejected:
         break;
     case EjectOutcome::NoDrive:
-        return QStringLiteral("sie liegt auf keinem Wechseldatenträger, den UDisks2 kennt.");
+        return QStringLiteral("kein Wechseldatenträger, den UDisks2 kennt.");
     case EjectOutcome::NoBus:
-        return QStringLiteral("der System-D-Bus ist nicht erreichbar, also auch UDisks2 nicht.");
+        return QStringLiteral("UDisks2 nicht erreichbar (kein System-D-Bus).");
     case EjectOutcome::NoService:
-        return QStringLiteral("UDisks2 läuft auf diesem System nicht.");
+        return QStringLiteral("UDisks2 läuft nicht.");
     case EjectOutcome::NoAnswer:
         return QStringLiteral("UDisks2 antwortet nicht.");
     case EjectOutcome::Busy:
-        return QStringLiteral("sie wird noch benutzt. Schließen Sie die Programme, die auf ihr "
-                              "arbeiten.");
+        return QStringLiteral("sie wird noch benutzt.");
     case EjectOutcome::NotAllowed:
-        return QStringLiteral("UDisks2 erlaubt es diesem Benutzer nicht.");
+        return QStringLiteral("UDisks2 erlaubt es nicht.");
     case EjectOutcome::Refused:
         break;
     }
@@ -35,15 +34,13 @@ QString Grund(const EjectResult &r)
 
 QString Meldung(const EjectResult &r, const QString &quelle)
 {
-    const QString karte = QStringLiteral("Die Karte »") + quelle + QStringLiteral("«");
+    const QString karte = QStringLiteral("Karte »") + quelle + QStringLiteral("« ");
     if (r.outcome == EjectOutcome::Ejected)
-        return karte + (r.poweredOff ? QStringLiteral(" ist ausgeworfen") : QStringLiteral(" ist ausgehängt"))
-            + QStringLiteral(" und kann entnommen werden.");
+        return karte + (r.poweredOff ? QStringLiteral("ausgeworfen") : QStringLiteral("ausgehängt"))
+            + QStringLiteral(": sie kann entnommen werden.");
     if (r.unmounted)
-        return karte + QStringLiteral(" ist ausgehängt und kann entnommen werden; abgeschaltet "
-                                      "ist ihr Laufwerk nicht: ")
-            + Grund(r);
-    return karte + QStringLiteral(" wurde nicht ausgeworfen: ") + Grund(r);
+        return karte + QStringLiteral("ausgehängt, ihr Laufwerk nicht abgeschaltet: ") + Grund(r);
+    return karte + QStringLiteral("nicht ausgeworfen: ") + Grund(r);
 }
 
 void Auswerfen(Context &ctx, Fenster &fenster, const QString &quelle, bool nurWechseldatentraeger)
@@ -55,12 +52,12 @@ void Auswerfen(Context &ctx, Fenster &fenster, const QString &quelle, bool nurWe
     if (host.isEmpty()) {
         if (nurWechseldatentraeger)
             return;
-        text = quelle.isEmpty() ? QStringLiteral("Keine Karte ausgeworfen: es ist keine Quelle gewählt.")
-                                : QStringLiteral("Die Karte »") + quelle
-                + QStringLiteral("« wurde nicht ausgeworfen: das Laufwerk ist nicht da.");
+        text = quelle.isEmpty() ? QStringLiteral("Keine Karte ausgeworfen: keine Quelle gewählt.")
+                                : QStringLiteral("Karte »") + quelle
+                + QStringLiteral("« nicht ausgeworfen: das Laufwerk ist nicht da.");
     } else if (!ctx.host.ejector) {
-        text = QStringLiteral("Die Karte »") + quelle
-            + QStringLiteral("« wurde nicht ausgeworfen: dieses System kann keine Karte auswerfen.");
+        text = QStringLiteral("Karte »") + quelle
+            + QStringLiteral("« nicht ausgeworfen: dieses System kann keine Karte auswerfen.");
     } else {
         EjectResult r;
         {

@@ -40,6 +40,15 @@ QDBusMessage Rufen(const QDBusConnection &bus, const QDBusMessage &ruf, int time
     return wache.reply();
 }
 
+// A method of UDisks2 that takes only options (a{sv}), called with none.
+QDBusMessage MitOptionen(const QDBusConnection &bus, const QString &objekt, const QString &schnittstelle,
+                         const QString &methode, int timeoutMs)
+{
+    QDBusMessage ruf = QDBusMessage::createMethodCall(kDienst, objekt, schnittstelle, methode);
+    ruf << QVariantMap();
+    return Rufen(bus, ruf, timeoutMs);
+}
+
 EjectResult Nein(const QDBusMessage &antwort, bool ausgehaengt)
 {
     const QString name = antwort.errorName();
@@ -158,19 +167,12 @@ EjectResult UDisksEjector::eject(const QString &hostPath)
     if (dateisystem.isEmpty() || !drive.value(QStringLiteral("Removable")).toBool())
         return EjectResult{EjectOutcome::NoDrive, false, false, {}};
 
-    QDBusMessage aushaengen = QDBusMessage::createMethodCall(kDienst, dateisystem, kFilesystem,
-                                                             QStringLiteral("Unmount"));
-    aushaengen << QVariantMap();
-    const QDBusMessage ausgehaengt = Rufen(bus, aushaengen, kAushaengenMs);
+    const QDBusMessage ausgehaengt = MitOptionen(bus, dateisystem, kFilesystem, QStringLiteral("Unmount"), kAushaengenMs);
     if (ausgehaengt.type() != QDBusMessage::ReplyMessage)
         return Nein(ausgehaengt, false);
     if (!drive.value(QStringLiteral("CanPowerOff")).toBool())
         return EjectResult{EjectOutcome::Ejected, true, false, {}};
-
-    QDBusMessage abschalten = QDBusMessage::createMethodCall(kDienst, laufwerk, kDrive,
-                                                             QStringLiteral("PowerOff"));
-    abschalten << QVariantMap();
-    const QDBusMessage abgeschaltet = Rufen(bus, abschalten, kAbschaltenMs);
+    const QDBusMessage abgeschaltet = MitOptionen(bus, laufwerk, kDrive, QStringLiteral("PowerOff"), kAbschaltenMs);
     if (abgeschaltet.type() != QDBusMessage::ReplyMessage)
         return Nein(abgeschaltet, true);
     return EjectResult{EjectOutcome::Ejected, true, true, {}};

@@ -114,7 +114,7 @@ TEST_F(ArchivPruefenTest, FindsWhatXxhsumFindsAfterOneByteChangedAndOneFileGone)
                              "  C:\\Archiv\\2024\\Img 0002.jpg\n\n"
                              "1 Datei ist unverändert."));
     EXPECT_EQ(fenster.panel(QStringLiteral("Status")),
-              QStringLiteral("Archiv geprüft: 1 fehlen, 1 verändert, 0 nicht lesbar, 1 unverändert."));
+              QStringLiteral("Archiv geprüft: fehlend 1, verändert 1, unlesbar 0, unverändert 1."));
     EXPECT_EQ(env.dialogs.busy(), 0);
     EXPECT_FALSE(fenster.fortschrittSichtbar);
 }
