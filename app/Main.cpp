@@ -423,9 +423,12 @@ bool Main::endeErlaubt()
 
 void Main::lauf(const std::function<void()> &reaktion)
 {
+    if (m_ctx.lauf == Lauf::Keiner)
+        m_karteVorLauf = m_liste.anzahl() > 0 ? quelle() : QString();
     reaktion();
     if (m_endeGelaufen || m_ctx.lauf != Lauf::Keiner)
         return;
+    leereKarteAuswerfen();
     // The run may have made or filled the target folder.
     befZUpdate(m_ctx, *this);
     if (m_endeAngefordert)
@@ -437,6 +440,8 @@ void Main::programmEnde()
     // A running scan stops first and then comes back here itself.
     if (m_endeGelaufen || !endeErlaubt() || ScanAbbrechen(m_ctx))
         return;
+    // The copy run ends the program when its deletion emptied the card.
+    leereKarteAuswerfen();
     m_endeGelaufen = true;
     KonfigSpeichern(m_ctx, *this);
     ExitSkriptStarten(m_ctx);

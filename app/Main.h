@@ -121,6 +121,8 @@ private:
     // Runs a copy or delete run, then what follows every run: the target
     // status anew and an end that was asked for meanwhile.
     void lauf(const std::function<void()> &reaktion);
+    // The card of a run that began with photos and left none is ejected, once.
+    void leereKarteAuswerfen();
 
     Context &m_ctx;
     std::function<void()> m_beenden;
@@ -130,6 +132,7 @@ private:
     bool m_endeGelaufen = false;
     bool m_endeAngefordert = false; // asked for during a run
     bool m_fokusAufListe = true;    // the start-up's first photo takes the focus
+    QString m_karteVorLauf;         // the source of the run going on, when it listed photos
 
     QWidget *m_innen = nullptr;
     QToolBar *m_coolbar = nullptr;

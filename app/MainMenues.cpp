@@ -1,6 +1,8 @@
 #include "app/Main.h"
 
 #include "app/Einstellungen.h"
+#include "archive/ArchivPruefen.h"
+#include "archive/Auswerfen.h"
 #include "archive/Datumskorrektur.h"
 #include "archive/KartenBefehle.h"
 #include "archive/Kopierlauf.h"
@@ -13,6 +15,8 @@
 
 #include <QAction>
 #include <QMenuBar>
+
+#include <utility>
 
 // The menu bar of the main window: every menu entry with its key and reaction.
 
@@ -85,8 +89,18 @@ void Main::bauenMenues()
     quellLw->addAction(neueAktion(QStringLiteral("mnuAutoStartSave"),
                                   QStringLiteral("Autostart für 'Mirbelon' auf Quelle anlegen"), {},
                                   [this] { AutoStartSpeichern(m_ctx, *this); }));
+    quellLw->addAction(neueAktion(QStringLiteral("mnuKarteAuswerfen"), QStringLiteral("Karte auswerfen"), {},
+                                  [this] {
+                                      KarteAuswerfen(m_ctx, *this);
+                                      if (m_endeAngefordert)
+                                          programmEnde();
+                                  }));
     extras->addAction(neueAktion(QStringLiteral("mnuExtZ"), QStringLiteral("&Ziel-Laufwerk (Festplatte)"),
                                  {}, {}));
+    extras->addAction(neueAktion(QStringLiteral("mnuArchivPruefen"), QStringLiteral("&Archiv prüfen..."), {},
+                                 [this] {
+                                     lauf([this] { ArchivPruefen(m_ctx, *this, [this] { return m_endeAngefordert; }); });
+                                 }));
     extras->addSeparator();
     extras->addAction(neueAktion(QStringLiteral("Fotos_Nr_Sync"),
                                  QStringLiteral("Fotos nummeriert syncronisieren"),
@@ -103,6 +117,13 @@ void Main::bauenMenues()
     hilfe->addSeparator();
     hilfe->addAction(neueAktion(QStringLiteral("mnuURLHomePage"), QStringLiteral("&Homepage im Web..."), {},
                                 [this] { DokumentOeffnen(m_ctx, *this, kHomepage); }));
+}
+
+void Main::leereKarteAuswerfen()
+{
+    const QString karte = std::exchange(m_karteVorLauf, QString());
+    if (!karte.isEmpty() && m_liste.anzahl() == 0)
+        LeereKarteAuswerfen(m_ctx, *this, karte);
 }
 
 } // namespace mirbelon

@@ -6,6 +6,7 @@
 #include "frame/Context.h"
 #include "frame/ProgrammOrdner.h"
 #include "platform/FlushingDialogs.h"
+#include "platform/dbus/UDisksEjector.h"
 #include "platform/gui/QtDesktop.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -44,6 +45,8 @@ int main(int argc, char **argv)
     Context ctx(Host{files, profiles, processes, boxen, desktop, system},
                 Kommandozeile(files, argumente, QDir::currentPath()),
                 ProgrammName(system.executablePath()));
+    UDisksEjector ejector;
+    ctx.host.ejector = &ejector;
     ctx.argumente = argumente;
     ctx.arbeitsordner = QDir::currentPath();
 

@@ -6,8 +6,8 @@ namespace mirbelon {
 
 class Fenster;
 
-// True when a copy or delete run or a scan is going on; the "Status" panel
-// then says so and the caller must not start.
+// True when a run (copying, deleting, checking, ejecting) or a scan is
+// going on; the "Status" panel then says so and the caller must not start.
 bool LaufBesetzt(Context &ctx, Fenster &fenster);
 
 // Marks a run as going on for its lifetime (or until freigeben()).

@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/Ejector.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/ProfileFiles.h"
@@ -26,6 +27,7 @@ struct Host
     Dialogs &dialogs;
     Desktop &desktop;
     System &system;
+    Ejector *ejector = nullptr; // nullptr: the host cannot eject a card
 };
 
 // Folder values, all program paths without a trailing "\"; set once per run.
@@ -56,7 +58,7 @@ struct DateiAngaben
 };
 
 // Which long run is going on; a scan or a second run is refused meanwhile.
-enum class Lauf { Keiner, Kopieren, Loeschen };
+enum class Lauf { Keiner, Kopieren, Loeschen, Pruefen, Auswerfen };
 
 // The one shared context of a run: host, folders and the few module-level
 // values of the main window. Set up once at start-up and passed in.

@@ -84,9 +84,10 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     if (ctx.lauf == Lauf::Keiner) {
         const bool hinweis = !ctx.statusHinweis.isEmpty()
             && ctx.host.system.tickCount() - ctx.statusHinweisSeit < kHinweisMs;
+        // A hint says more than "Karte entfernt": "ausgeworfen", say.
         fenster.setPanel(QStringLiteral("Status"),
-            ctx.karteEntfernt        ? QStringLiteral("Karte entfernt")
-                : hinweis            ? ctx.statusHinweis
+            hinweis                  ? ctx.statusHinweis
+                : ctx.karteEntfernt  ? QStringLiteral("Karte entfernt")
                 : !ctx.laufZeile.isEmpty() ? ctx.laufZeile
                                      : QStringLiteral("Bereit"));
     }
@@ -117,6 +118,14 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
         fenster.setPanel(QStringLiteral("DateiInfos"), info);
 
     fenster.setDatumHinweisSichtbar(DatumVerdaechtig(ctx, liste.aktuelleDatei()));
+}
+
+void HinweisZeigen(Context &ctx, Fenster &fenster, const QString &text)
+{
+    ctx.statusHinweis = text;
+    ctx.statusHinweisSeit = ctx.host.system.tickCount();
+    fenster.setPanel(QStringLiteral("Status"), text);
+    fenster.statusNeuZeichnen();
 }
 
 } // namespace mirbelon

@@ -1,11 +1,14 @@
 #include "app/Main.h"
 #include "frame/IniStore.h"
+#include "platform/dbus/UDisksEjector.h"
 #include "tests/support/Einhaengung.h"
 #include "tests/support/TestUmgebung.h"
+#include "tests/support/UDisksAttrappe.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -88,6 +91,68 @@ TEST(KartenFenster, CardsKeepTheirLettersAreOfferedByNameAndGoWhenPulledOut)
     fotos(eos, {QStringLiteral("IMG_0003.JPG")});
     EXPECT_TRUE(QTest::qWaitFor([&] { return m.liste().anzahl() == 1; }, 3000));
     EXPECT_EQ(m.liste().pfad(0), QStringLiteral("D:\\Dcim\\100canon\\Img_0003.jpg"));
+}
+
+// "Karte auswerfen" without UDisks2 on the bus says why and does nothing
+// else; a deletion that leaves the card without photos ejects it.
+TEST(KartenFenster, EjectSaysWhyWithoutUDisks2AndFollowsADeletionThatEmptiedTheCard)
+{
+    test::UDisksAttrappe udisks;
+    if (!udisks.busLaeuft())
+        GTEST_SKIP() << "no dbus-daemon (package dbus-daemon)";
+    TestUmgebung u;
+    fotos(u.laufwerk('E'), {QStringLiteral("IMG_0001.JPG"), QStringLiteral("IMG_0002.JPG")});
+    UDisksEjector ejector(udisks.adresse());
+    u.ctx->host.ejector = &ejector;
+    Main m(*u.ctx, {});
+    m.laden();
+    m.setQuelle(QStringLiteral("E:\\"));
+    m.show();
+    ASSERT_EQ(m.liste().anzahl(), 2);
+
+    m.aktion(QStringLiteral("mnuKarteAuswerfen"))->trigger();
+    EXPECT_EQ(m.panel(QStringLiteral("Status")),
+              QStringLiteral("Karte »E:\\« nicht ausgeworfen: UDisks2 läuft nicht."));
+    EXPECT_TRUE(u.dialogs.gezeigt.isEmpty());
+    EXPECT_EQ(m.liste().anzahl(), 2);
+
+    udisks.laufwerke = {{QDir(u.laufwerk('E')).canonicalPath()}};
+    ASSERT_TRUE(udisks.anbieten());
+    u.dialogs.antworte(Answer::Yes); // all photos
+    m.aktion(QStringLiteral("mnuLöschenAlle"))->trigger();
+    EXPECT_EQ(m.liste().anzahl(), 0);
+    ASSERT_EQ(udisks.rufe.size(), 2);
+    EXPECT_TRUE(udisks.rufe.at(0).startsWith(QStringLiteral("Unmount ")));
+    EXPECT_TRUE(udisks.rufe.at(1).startsWith(QStringLiteral("PowerOff ")));
+    EXPECT_EQ(m.panel(QStringLiteral("Status")),
+              QStringLiteral("Karte »E:\\« ausgeworfen: sie kann entnommen werden."));
+}
+
+// The copy run ends the program when its deletion emptied the card; the
+// card is ejected before that.
+TEST(KartenFenster, ACopyRunWhoseDeletionEmptiedTheCardEjectsItBeforeTheEnd)
+{
+    test::UDisksAttrappe udisks;
+    if (!udisks.busLaeuft())
+        GTEST_SKIP() << "no dbus-daemon (package dbus-daemon)";
+    TestUmgebung u;
+    fotos(u.laufwerk('E'), {QStringLiteral("IMG_0001.JPG")});
+    udisks.laufwerke = {{QDir(u.laufwerk('E')).canonicalPath()}};
+    ASSERT_TRUE(udisks.anbieten());
+    UDisksEjector ejector(udisks.adresse());
+    u.ctx->host.ejector = &ejector;
+    QStringList rufeBeimEnde;
+    Main m(*u.ctx, [&] { rufeBeimEnde = udisks.rufe; });
+    m.laden();
+    m.setZiel(QStringLiteral("C:\\Archiv"));
+    m.setQuelle(QStringLiteral("E:\\"));
+    m.show();
+    ASSERT_EQ(m.liste().anzahl(), 1);
+    u.dialogs.antworte(Answer::Yes); // the delete question: all photos
+    m.aktion(QStringLiteral("mnuKopieren"))->trigger();
+    EXPECT_EQ(m.liste().anzahl(), 0);
+    EXPECT_EQ(rufeBeimEnde.size(), 2);
+    EXPECT_EQ(udisks.rufe.size(), 2) << "ejected once";
 }
 
 } // namespace
