@@ -12,42 +12,32 @@ namespace mirbelon {
 
 namespace {
 
-// One thread, so that copies of one run reach the disk in the order they
-// were asked for, and no preview decoding can hold a copy up.
-QThreadPool &BytePool()
+// A lane of Vorab. Made on first use by whichever thread asks first, so it
+// has no parent object: it ends with the program, after waiting for its work.
+struct Spur : QThreadPool
 {
-    static QThreadPool *pool = [] {
-        auto *p = new QThreadPool(QCoreApplication::instance());
-        p->setMaxThreadCount(1);
-        return p;
-    }();
-    return *pool;
-}
-
-// A lane of Vorab beside the byte thread: one thread, or two where the
-// order does not matter.
-QThreadPool &NeuerPool(int threads)
-{
-    auto *p = new QThreadPool(QCoreApplication::instance());
-    p->setMaxThreadCount(threads);
-    return *p;
-}
+    explicit Spur(int threads) { setMaxThreadCount(threads); }
+};
 
 QThreadPool &Pool(Strecke strecke)
 {
     switch (strecke) {
     case Strecke::Flush: {
-        static QThreadPool &flush = NeuerPool(1);
+        static Spur flush(1);
         return flush;
     }
     case Strecke::Lesen: {
-        static QThreadPool &lesen = NeuerPool(2);
+        // Two where the order does not matter.
+        static Spur lesen(2);
         return lesen;
     }
     case Strecke::Bytes:
         break;
     }
-    return BytePool();
+    // One thread, so that copies of one run reach the disk in the order they
+    // were asked for, and no preview decoding can hold a copy up.
+    static Spur bytes(1);
+    return bytes;
 }
 
 } // namespace
