@@ -84,9 +84,11 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
     if (ctx.lauf == Lauf::Keiner) {
         const bool hinweis = !ctx.statusHinweis.isEmpty()
             && ctx.host.system.tickCount() - ctx.statusHinweisSeit < kHinweisMs;
+        const QString medien = ctx.host.files.mediaNote();
         fenster.setPanel(QStringLiteral("Status"),
             ctx.karteEntfernt        ? QStringLiteral("Karte entfernt")
                 : hinweis            ? ctx.statusHinweis
+                : !medien.isEmpty()  ? medien
                 : !ctx.laufZeile.isEmpty() ? ctx.laufZeile
                                      : QStringLiteral("Bereit"));
     }
