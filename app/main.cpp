@@ -8,6 +8,7 @@
 #include "platform/FlushingDialogs.h"
 #include "platform/dbus/UDisksEjector.h"
 #include "platform/gui/QtDesktop.h"
+#include "platform/gphoto/KameraDateisystem.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
@@ -35,7 +36,9 @@ int main(int argc, char **argv)
     if (!einProgramm.anmelden(argumente, QDir::currentPath()))
         return 0; // the running program took the command line
 
-    PosixFileSystem files;
+    PosixFileSystem ordner;
+    const std::unique_ptr<KameraDateisystem> kameras = KameraDateisystem::fromEnvironment(ordner);
+    FileSystem &files = *kameras;
     PosixProfileFiles profiles(files);
     PosixProcesses processes(files);
     PosixSystem system(files);

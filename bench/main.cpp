@@ -1,7 +1,7 @@
 // Benchmarks of the scan, the copy run, the deletion, the status tick, the
 // ini store and the preview, each as a ratio against a baseline timed in the
 // same run.
-//   mirbelon_bench [scan|copy_window|copy_real_window|copy_gap|copy_key_ms|delete_verified|tick|ini|preview]...
+//   mirbelon_bench [scan|copy_window|copy_real_window|copy_gap|copy_key_ms|delete_verified|tick|ini|preview|camera]...
 //   (all without arguments)
 
 #include "bench/Messung.h"
@@ -24,6 +24,7 @@ void IniBench();
 void VorschauBench();
 void KopierTastenBench();
 void EchtesFensterBench();
+void KameraBench();
 } // namespace mirbelon::bench
 
 int main(int argc, char **argv)
@@ -38,17 +39,17 @@ int main(int argc, char **argv)
     const std::map<std::string, std::function<void()>> benches {
         { "scan", ScanBench }, { "copy_window", KopierFensterBench },
         { "copy_gap", KopierLueckeBench }, { "copy_key_ms", KopierTastenBench }, { "copy_real_window", EchtesFensterBench }, { "delete_verified", LoeschBench }, { "tick", TickBench }, { "ini", IniBench },
-        { "preview", VorschauBench }
+        { "preview", VorschauBench }, { "camera", KameraBench }
     };
     std::vector<std::string> wahl;
     for (int i = 1; i < argc; ++i)
         wahl.emplace_back(argv[i]);
     if (wahl.empty())
-        wahl = { "scan", "copy_window", "copy_real_window", "copy_gap", "copy_key_ms", "delete_verified", "tick", "ini", "preview" };
+        wahl = { "scan", "copy_window", "copy_real_window", "copy_gap", "copy_key_ms", "delete_verified", "tick", "ini", "preview", "camera" };
     for (const std::string &name : wahl) {
         const auto it = benches.find(name);
         if (it == benches.end()) {
-            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_real_window, copy_gap, copy_key_ms, delete_verified, tick, ini, preview)\n", name.c_str());
+            std::fprintf(stderr, "unknown benchmark %s (scan, copy_window, copy_real_window, copy_gap, copy_key_ms, delete_verified, tick, ini, preview, camera)\n", name.c_str());
             return 2;
         }
         it->second();

@@ -149,6 +149,9 @@ public:
     // mounted now their kept letters; new ones are added as they come.
     virtual QMap<QChar, QString> letterMemory() const { return {}; }
     virtual void setLetterMemory(const QMap<QChar, QString> &memory) { (void)memory; }
+    // A note on media the host sees but cannot use, for the status bar; ""
+    // when there is none.
+    virtual QString mediaNote() const { return {}; }
     // `changed` runs on the calling thread's event loop whenever media come
     // or go, in place of an earlier one (empty: none); a host without media
     // never calls it.
@@ -249,6 +252,17 @@ public:
     // not for good: that is flush), drops it from the page cache and reads it
     // back from the disk, hashing it.
     virtual ReadBack readBack(const QString &hostPath, ByteProgress *progress) const = 0;
+
+    // Any thread: runs `use` with a file of the host's own file system that
+    // holds the bytes of `hostFile`: the file itself, or for a file on a
+    // device without one, a private copy removed afterwards. False when the
+    // bytes could not be had; `use` then does not run.
+    virtual bool withLocalFile(const QByteArray &hostFile,
+                               const std::function<void(const QByteArray &)> &use) const
+    {
+        use(hostFile);
+        return true;
+    }
 
     virtual std::optional<QByteArray> readAll(const FileRef &file) const = 0;
     // New file beside the old one, then renamed over it. With `sync` the data

@@ -21,10 +21,14 @@ QByteArray Schluessel(const QByteArray &hostPfad, const FileStamp &stempel)
 
 // A film's header may lie far into a large file on a slow card: the window
 // keeps its events going meanwhile.
-std::optional<QDateTime> AufnahmeImHintergrund(const QByteArray &hostPfad)
+std::optional<QDateTime> AufnahmeImHintergrund(const FileSystem &files, const QByteArray &hostPfad)
 {
     QFutureWatcher<std::optional<QDateTime>> waechter;
-    waechter.setFuture(QtConcurrent::run([hostPfad] { return AufnahmeDatum(hostPfad); }));
+    waechter.setFuture(QtConcurrent::run([&files, hostPfad] {
+        std::optional<QDateTime> datum;
+        files.withLocalFile(hostPfad, [&](const QByteArray &lokal) { datum = AufnahmeDatum(lokal); });
+        return datum;
+    }));
     // Also when the header came at once: what waits runs now, not after the whole list.
     QCoreApplication::processEvents();
     while (!waechter.isFinished())
@@ -57,7 +61,7 @@ std::optional<QDateTime> Picture_DT(Context &ctx, const FileRef &hFile)
         const QByteArray schluessel = Schluessel(hostPfad, *stempel);
         auto gemerkt = ctx.aufnahmeDaten.constFind(schluessel);
         if (gemerkt == ctx.aufnahmeDaten.constEnd())
-            gemerkt = ctx.aufnahmeDaten.insert(schluessel, { AufnahmeImHintergrund(hostPfad) });
+            gemerkt = ctx.aufnahmeDaten.insert(schluessel, { AufnahmeImHintergrund(ctx.host.files, hostPfad) });
         if (gemerkt->aufnahme)
             uhr = *gemerkt->aufnahme;
     }

@@ -85,9 +85,11 @@ void HinweiseTick(Context &ctx, const FotoListe &liste, Fenster &fenster,
         const bool hinweis = !ctx.statusHinweis.isEmpty()
             && ctx.host.system.tickCount() - ctx.statusHinweisSeit < kHinweisMs;
         // A hint says more than "Karte entfernt": "ausgeworfen", say.
+        const QString medien = ctx.host.files.mediaNote();
         fenster.setPanel(QStringLiteral("Status"),
             hinweis                  ? ctx.statusHinweis
                 : ctx.karteEntfernt  ? QStringLiteral("Karte entfernt")
+                : !medien.isEmpty()  ? medien
                 : !ctx.laufZeile.isEmpty() ? ctx.laufZeile
                                      : QStringLiteral("Bereit"));
     }

@@ -55,7 +55,8 @@ void BildAnfordern(Context &ctx, FotoListe &liste, Fenster &fenster, VorschauLad
             return;
         }
     }
-    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, art, platz, ctx.lauf == Lauf::Kopieren };
+    VorschauAuftrag auftrag{ schluessel, stempel->size, zeit, host, art, platz, ctx.lauf == Lauf::Kopieren,
+        &ctx.host.files };
     const FileStamp s = *stempel;
     lader.anfordern(std::move(auftrag),
         [&ctx, &liste, &fenster, &lader, s](const VorschauAuftrag &a, const VorschauPixel &p) {

@@ -46,8 +46,16 @@ void VorschauLader::verwerfen()
 void VorschauLader::starten(Job job)
 {
     const VorschauAuftrag &a = job.auftrag;
-    m_waechter.setFuture(QtConcurrent::run(a.nebenbei ? &m_nebenbei : &m_pool, VorschauDekodieren,
-                                           a.hostPfad, a.art, a.platz));
+    m_waechter.setFuture(QtConcurrent::run(a.nebenbei ? &m_nebenbei : &m_pool,
+                                           [dateien = a.dateien, host = a.hostPfad, art = a.art, platz = a.platz] {
+                                               if (!dateien)
+                                                   return VorschauDekodieren(host, art, platz);
+                                               VorschauPixel pixel;
+                                               dateien->withLocalFile(host, [&](const QByteArray &lokal) {
+                                                   pixel = VorschauDekodieren(lokal, art, platz);
+                                               });
+                                               return pixel;
+                                           }));
     if (a.nebenbei)
         m_pause.start();
     m_laufend = std::move(job);

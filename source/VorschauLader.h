@@ -3,6 +3,8 @@
 #include "source/VorschauCache.h"
 #include "source/VorschauDekoder.h"
 
+#include "platform/FileSystem.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QFutureWatcher>
@@ -27,6 +29,7 @@ struct VorschauAuftrag
     VorschauArt art = VorschauArt::Bild;
     QSize platz;       // available twips
     bool nebenbei = false; // only on a core nobody else needs (a copy run goes on)
+    const FileSystem *dateien = nullptr; // gives the bytes of a host file that is on no disk
 };
 
 // Decodes previews on a worker thread, one at a time. The newest request

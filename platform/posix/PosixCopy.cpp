@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/posix/CopyInto.h"
+
 #include "platform/posix/PosixFileUtil.h"
 #include "platform/posix/PosixNameCache.h"
 #include "platform/posix/PosixPump.h"
@@ -65,11 +67,40 @@ Fehler PosixFileSystem::copyFile(const FileRef &source, const QString &target, b
     return result.fehler;
 }
 
+namespace {
+
+// A regular host file, open for reading.
+class FdSource : public CopySource
+{
+public:
+    FdSource(int fd, const struct stat &st) : m_fd(fd), m_st(st)
+    {
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
+    ~FdSource() override { ::close(m_fd); }
+    FileStamp found() const override { return fullStamp(m_st); }
+    int pump(int out, Hasher &hasher, qint64 &copied, ByteProgress *progress) override
+    {
+        return posixfs::pump(m_fd, out, hasher, copied, progress);
+    }
+    // Also what a growing or rewritten source did meanwhile shows here.
+    bool unchanged() override
+    {
+        struct stat after;
+        return ::fstat(m_fd, &after) == 0 && fullStamp(m_st) == fullStamp(after);
+    }
+
+private:
+    int m_fd;
+    struct stat m_st;
+};
+
+} // namespace
+
 CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *progress) const
 {
     CopyResult result;
     const QByteArray &from = order.from;
-    const QString &to = order.to;
     const int in = openRegular(from);
     if (in < 0) {
         result.fehler = in == -ENOTSUP ? noRegularFile(from) : errnoFehler(-in, from);
@@ -81,10 +112,19 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
         result.fehler = fehler(75, from);
         return result;
     }
-    result.found = fullStamp(src);
+    FdSource source(in, src);
+    return copyInto(order, source, progress);
+}
+
+CopyResult posixfs::copyInto(const CopyOrder &order, CopySource &source, ByteProgress *progress)
+{
+    CopyResult result;
+    const QByteArray &from = order.from;
+    const QString &to = order.to;
+    const FileStamp src = source.found();
+    result.found = src;
     if (progress)
-        progress->total.store(qint64(src.st_size));
-    ::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
+        progress->total.store(src.size);
 
     struct stat dst;
     if (statOf(to, dst)) {
@@ -94,35 +134,29 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
             result.fehler = fehler(58, to);
         else if (!ownerMayWrite(dst))
             result.fehler = fehler(75, to); // a write-protected file is not replaced
-        if (result.fehler) {
-            ::close(in);
+        if (result.fehler)
             return result;
-        }
     }
 
     const QString folder = parentOf(to);
     TempFile temp = createTemp(folder, nameOf(to));
     if (temp.fd < 0) {
-        const int err = errno;
-        ::close(in);
-        result.fehler = errnoFehler(err, to);
+        result.fehler = errnoFehler(errno, to);
         return result;
     }
 
     Hasher hasher;
     qint64 copied = 0;
-    int err = pump(in, temp.fd, hasher, copied, progress);
-    // Also what a growing or rewritten source did meanwhile shows here.
-    struct stat after;
-    const bool unchanged = ::fstat(in, &after) == 0 && fullStamp(src) == fullStamp(after);
-    ::close(in);
+    int err = source.pump(temp.fd, hasher, copied, progress);
+    const bool unchanged = err == 0 && source.unchanged();
     struct stat written;
     const bool sizeOk = err == 0 && ::fstat(temp.fd, &written) == 0
-                        && copied == qint64(src.st_size) && written.st_size == src.st_size;
+                        && copied == src.size && written.st_size == src.size;
     if (err == 0) {
         ::fchmod(temp.fd, defaultMode());
         // The copy keeps the photo's time, as cp -p does.
-        const struct timespec zeiten[2] = {{0, UTIME_OMIT}, src.st_mtim};
+        const struct timespec zeiten[2] = {{0, UTIME_OMIT},
+            {time_t(src.modifiedNs / 1000000000), long(src.modifiedNs % 1000000000)}};
         ::futimens(temp.fd, zeiten);
     }
     if (err == 0 && ::close(temp.fd) != 0)
@@ -133,7 +167,7 @@ CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *prog
     if (err != 0 || !sizeOk || !unchanged) {
         dropTemp(temp);
         if (err != 0)
-            result.fehler = errnoFehler(err, to);
+            result.fehler = source.fault() ? *source.fault() : errnoFehler(err, to);
         else if (!unchanged) {
             result.fehler = fehler(57, from);
             result.fehler.beschreibung

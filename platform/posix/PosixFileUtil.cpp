@@ -99,6 +99,21 @@ Fehler fehler(int nummer, const QByteArray &host)
     return fehler(nummer, QFile::decodeName(host));
 }
 
+Fehler nichtMehrDieselbe(const QString &wo)
+{
+    Fehler f = fehler(57, wo);
+    f.beschreibung = QStringLiteral("Die Datei »") + wo
+                     + QStringLiteral("« ist nicht mehr die, die aufgelistet und kopiert wurde "
+                                      "(geändert, ersetzt oder über eine Verknüpfung erreicht). "
+                                      "Sie wird nicht gelöscht.");
+    return f;
+}
+
+Fehler nichtMehrDieselbe(const QByteArray &host)
+{
+    return nichtMehrDieselbe(QFile::decodeName(host));
+}
+
 Fehler errnoFehler(int err, const QByteArray &host)
 {
     const bool ordnerFehlt = err == ENOENT && !folderExists(parentOf(host));

@@ -38,6 +38,9 @@ bool ownerMayWrite(const struct stat &st);
 Fehler fehler(int nummer, const QString &wo);
 Fehler fehler(int nummer, const QByteArray &host);
 Fehler errnoFehler(int err, const QByteArray &host);
+// A file that is no longer the one that was listed and copied: kept.
+Fehler nichtMehrDieselbe(const QString &wo);
+Fehler nichtMehrDieselbe(const QByteArray &host);
 Fehler errnoFehler(int err, const QString &host);
 
 // Opens a file for reading its bytes without waiting: a FIFO, socket or

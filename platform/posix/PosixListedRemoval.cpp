@@ -41,16 +41,6 @@ private:
     int m_fd;
 };
 
-Fehler nichtMehrDieselbe(const QByteArray &host)
-{
-    Fehler f = fehler(57, host);
-    f.beschreibung = QStringLiteral("Die Datei »") + QFile::decodeName(host)
-                     + QStringLiteral("« ist nicht mehr die, die aufgelistet und kopiert wurde "
-                                      "(geändert, ersetzt oder über eine Verknüpfung erreicht). "
-                                      "Sie wird nicht gelöscht.");
-    return f;
-}
-
 } // namespace
 
 Fehler PosixFileSystem::removeListed(const FileRef &listed, const FileStamp &expected)

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace mirbelon {
@@ -153,6 +154,24 @@ TEST(KartenFenster, ACopyRunWhoseDeletionEmptiedTheCardEjectsItBeforeTheEnd)
     EXPECT_EQ(m.liste().anzahl(), 0);
     EXPECT_EQ(rufeBeimEnde.size(), 2);
     EXPECT_EQ(udisks.rufe.size(), 2) << "ejected once";
+}
+
+// A camera on the cable (a folder through libgphoto2's directory driver) is
+// offered with its letter and model, and lists as a card.
+TEST(KartenFenster, CameraIsOfferedWithItsModelAndListsAsACard)
+{
+    QTemporaryDir kamera;
+    fotos(kamera.path(), {QStringLiteral("IMG_0001.JPG"), QStringLiteral("IMG_0002.JPG")});
+    TestUmgebung u{QStringLiteral("C"), {QStringLiteral("disk:") + kamera.path()}};
+    Main m(*u.ctx, {});
+    m.laden();
+    m.show();
+    m.txtQ()->showPopup();
+    EXPECT_EQ(angezeigt(m.txtQ()).first(), QStringLiteral("D:\\  Directory Browse"));
+    m.txtQ()->hidePopup();
+    m.setQuelle(QStringLiteral("D:\\"));
+    ASSERT_EQ(m.liste().anzahl(), 2);
+    EXPECT_EQ(m.liste().pfad(0), QStringLiteral("D:\\Dcim\\100canon\\Img_0001.jpg"));
 }
 
 } // namespace

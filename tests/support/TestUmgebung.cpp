@@ -24,7 +24,7 @@ Zeitzone::~Zeitzone()
     tzset();
 }
 
-TestUmgebung::TestUmgebung(const QString &laufwerke)
+TestUmgebung::TestUmgebung(const QString &laufwerke, const QStringList &kameraPorts)
 {
     m_hatteLaufwerke = qEnvironmentVariableIsSet("MIRBELON_DRIVES");
     m_alteLaufwerke = qgetenv("MIRBELON_DRIVES");
@@ -37,6 +37,8 @@ TestUmgebung::TestUmgebung(const QString &laufwerke)
     }
     qputenv("MIRBELON_DRIVES", tabelle.join(QLatin1Char(';')).toUtf8());
     files = std::make_unique<PosixFileSystem>();
+    if (!kameraPorts.isEmpty())
+        kameras = std::make_unique<KameraDateisystem>(*files, kameraPorts);
     einrichten(laufwerke);
 }
 
@@ -58,8 +60,9 @@ QString TestUmgebung::medien() const
 
 void TestUmgebung::einrichten(const QString &laufwerke)
 {
-    profiles = std::make_unique<PosixProfileFiles>(*files);
-    echtesSystem = std::make_unique<PosixSystem>(*files);
+    FileSystem &fs = kameras ? static_cast<FileSystem &>(*kameras) : *files;
+    profiles = std::make_unique<PosixProfileFiles>(fs);
+    echtesSystem = std::make_unique<PosixSystem>(fs);
     system = std::make_unique<FakeSystem>(*echtesSystem);
     system->appData = QStringLiteral("C:\\AppData");
     system->windows = QStringLiteral("C:\\Windows");
@@ -70,7 +73,7 @@ void TestUmgebung::einrichten(const QString &laufwerke)
 
     boxen = std::make_unique<FlushingDialogs>(dialogs, *profiles);
     ctx = std::make_unique<Context>(
-        Host{*files, *profiles, processes, *boxen, desktop, *system}, QString());
+        Host{fs, *profiles, processes, *boxen, desktop, *system}, QString());
     ctx->ordner.prg = QStringLiteral("C:\\Prg");
     ctx->ordner.brenlo = QStringLiteral("C:\\Brenlo");
     ctx->ordner.tmp = QStringLiteral("C:\\Tmp");

@@ -6,6 +6,7 @@
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeSystem.h"
+#include "platform/gphoto/KameraDateisystem.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/PosixSystem.h"
@@ -40,7 +41,8 @@ class TestUmgebung
 {
 public:
     // `laufwerke`: drive letters to create, e.g. "CE".
-    explicit TestUmgebung(const QString &laufwerke = QStringLiteral("CE"));
+    // With `kameras`, the ports of cameras ("disk:<folder>") beside the drives.
+    explicit TestUmgebung(const QString &laufwerke = QStringLiteral("CE"), const QStringList &kameras = {});
     // C: and the media mounted below `medien()` (a folder under the root),
     // lettered as the running program letters them.
     struct MitMedien {};
@@ -62,6 +64,7 @@ public:
 
     QTemporaryDir wurzel;
     std::unique_ptr<PosixFileSystem> files;
+    std::unique_ptr<KameraDateisystem> kameras; // the context's files when there are cameras
     std::unique_ptr<PosixProfileFiles> profiles;
     std::unique_ptr<PosixSystem> echtesSystem;
     std::unique_ptr<FakeSystem> system;
