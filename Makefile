@@ -5,7 +5,7 @@ APT_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-ima
                 libgtest-dev googletest xvfb xdotool pkgconf libxxhash-dev libexiv2-dev \
                 desktop-file-utils appstream xdg-utils xdg-user-dirs \
                 libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libheif-dev \
-                ffmpeg libheif-examples
+                ffmpeg libheif-examples xxhash
 
 .PHONY: all deps configure build run demo test test-plain bench clean fuzz sanitize
 

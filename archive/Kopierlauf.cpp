@@ -10,6 +10,7 @@
 #include "archive/Vorkopien.h"
 #include "archive/ZielName.h"
 #include "archive/ZielStatus.h"
+#include "archive/Zielordner.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
@@ -62,10 +63,16 @@ private:
     // Puts the statistics and counters kept since the last time on disk.
     void speichern();
     bool eintrag(int i);
-    bool kopieren(int i, const QString &name);
+    bool kopieren(int i, const QString &name, const QStringList &gleichGross);
+    // The photo's bytes are in the archive already as `name`: nothing is copied.
+    void schonDa(int i, const QString &name, const CopyResult &ergebnis);
+    // False when the user cancels the report of a photo that changed on the card.
+    bool karteGeaendert(int i, const CopyResult &ergebnis, const QString &ziel);
     void fortschrittInDatei(int i, double anteil);
     bool jobsStarten(const QString &ziel);
     bool postRun();
+    // Each destination's receipt of the photos it holds for this run.
+    void quittungenSchreiben(bool vollstaendig);
     void unterordnerAnlegen(const QString &name);
     void zaehlen(const QString &schluessel);
     // False when the user cancels the report: the run ends.
@@ -95,11 +102,14 @@ private:
     QString m_postRun;
     bool m_befehleErlaubt = false;
     QString m_ziel; // T, without a trailing "\"
+    std::optional<Zielordner> m_erstes;
     quint32 m_start = 0;
+    QDateTime m_beginn; // names the receipts
     double m_dateien = 0;
     double m_bytes = 0;
     int m_kopiert = 0; // of them, the photos that reached the archive
     qint64 m_kopiertBytes = 0;
+    int m_schonDa = 0; // photos whose bytes the archive held already
     bool m_voll = false; // the target disk filled: the copying ends, the rest of the run follows
 };
 
@@ -112,10 +122,12 @@ void Kopierlauf::laufen()
     m_befehleErlaubt = KartenBefehleErlaubt(m_ctx, m_jobs, m_postRun);
     m_busy.emplace(m_ctx.host.dialogs);
     m_fenster.setFortschrittSichtbar(true);
+    m_beginn = m_ctx.host.system.now();
 
     m_ziel = Vario(m_ctx, m_fenster.ziel());
     if (m_ziel.endsWith(QLatin1Char('\\')))
         m_ziel.chop(1);
+    m_erstes.emplace(m_files, m_ziel);
     stempelNehmen();
     if (!PlatzVorDemLauf(m_ctx, markierte(), markierteBytes(), m_ziel))
         return abbrechen();
@@ -135,11 +147,15 @@ void Kopierlauf::laufen()
 
     m_anzeige->takt(true);
     m_vorkopien->aufgeben(); // what an empty name left untaken
+    quittungenSchreiben(!m_voll);
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();
     GeschwindigkeitSpeichern(m_ctx, m_ctx.host.system.tickCount() - m_start, m_dateien, m_bytes);
     m_sammeln.reset();
     m_ctx.laufZeile = m_anzeige->schlusszeile(m_kopiert, m_kopiertBytes);
+    if (m_schonDa > 0)
+        m_ctx.laufZeile += m_schonDa == 1 ? QStringLiteral("; 1 Foto lag schon im Archiv")
+                                          : QStringLiteral("; %1 Fotos lagen schon im Archiv").arg(m_schonDa);
     m_fenster.setPanel(QStringLiteral("Status"), m_ctx.laufZeile);
 
     // The copying is over; the delete question runs as a run of its own,
@@ -176,15 +192,15 @@ bool Kopierlauf::eintrag(int i)
         // give this photo another photo's name.
         const FileRef datei = m_fotos.at(i);
         const QString basis = ZielNameFuer(m_ctx, datei, m_muster, 0);
-        QString name = basis;
-        for (int clash = 1; DateiVorhanden(m_files, m_ziel + QLatin1Char('\\') + name); ++clash)
-            name = NummerierterName(basis, clash);
+        QStringList gleichGross;
+        const QString name = m_erstes->freierName(
+            basis, m_ctx.doppelteAuslassen ? m_stempel.at(i).size : -1, gleichGross);
 
         const QString ziel = m_ziel + QLatin1Char('\\') + name;
         m_anzeige->foto(i, quelle, QStringLiteral("Kopiere: ") + quelle + QStringLiteral(" -> ") + ziel);
 
         if (!name.isEmpty()) {
-            if (!kopieren(i, name))
+            if (!kopieren(i, name, gleichGross))
                 return false;
             m_ctx.host.desktop.processEvents();
             if (!m_voll && !jobsStarten(ziel))
@@ -255,10 +271,9 @@ void Kopierlauf::speichern()
     m_seitSpeichern.restart();
 }
 
-bool Kopierlauf::kopieren(int i, const QString &name)
+bool Kopierlauf::kopieren(int i, const QString &name, const QStringList &gleichGross)
 {
     unterordnerAnlegen(name);
-    const QString quelle = m_pfade.at(i);
     const QString ziel = m_ziel + QLatin1Char('\\') + name;
     // Never over an existing file. Put on disk before any photo of the card is
     // deleted, not one by one: a run that ends without deleting needs no wait.
@@ -269,6 +284,16 @@ bool Kopierlauf::kopieren(int i, const QString &name)
         ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuKopieren"));
     } else {
         ergebnis = m_vorkopien->abholen(i, anteil);
+        // Only the bytes hashed on their way from the card tell a photo
+        // already there; a copy that had to be made again is made.
+        if (!gleichGross.isEmpty() && !ergebnis.fehler && !ergebnis.temp.isEmpty()) {
+            const QString vorhanden = m_erstes->schonDa(gleichGross, ergebnis.hash, ergebnis.bytes);
+            if (!vorhanden.isEmpty()) {
+                m_files.dropCopy(ergebnis.temp);
+                schonDa(i, vorhanden, ergebnis);
+                return karteGeaendert(i, ergebnis, m_erstes->pfad(vorhanden));
+            }
+        }
         // A copy made ahead that failed, or cannot take its name (a name
         // taken meanwhile, a sub-folder on another disk), is made again the
         // ordinary way: so its report is the one a copy at its turn gives.
@@ -288,26 +313,44 @@ bool Kopierlauf::kopieren(int i, const QString &name)
     m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(m_fotos.at(i)));
     m_anzeige->erledigt(static_cast<int>(m_dateien), static_cast<qint64>(m_bytes));
 
-    Fehler fehler = ergebnis.fehler;
+    const Fehler &fehler = ergebnis.fehler;
     if (PlatteVoll(fehler)) {
         PlatteVollMelden(m_ctx, m_pfade, m_marken, i, m_ziel);
         m_voll = true;
         return true;
     }
-    if (!fehler) {
-        ++m_kopiert;
-        m_kopiertBytes += qMax<qint64>(0, ergebnis.bytes);
-        m_files.noteCopy(auftrag.to);
-        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes, ergebnis.found});
-        if (KarteGeaendert(auftrag.expected, ergebnis.found))
-            fehler = {57,
-                      QStringLiteral("Die Datei »") + quelle
-                          + QStringLiteral("« hat sich auf der Karte geändert (Größe oder "
-                                           "Zeit). Kopiert wurde sie so, wie sie jetzt ist, nach »")
-                          + ziel + QStringLiteral("«."),
-                      QStringLiteral("mnuKopieren")};
-    }
-    return !fehler || weiter(fehler);
+    if (fehler)
+        return weiter(fehler);
+    ++m_kopiert;
+    m_kopiertBytes += qMax<qint64>(0, ergebnis.bytes);
+    m_files.noteCopy(auftrag.to);
+    m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes, ergebnis.found});
+    m_erstes->quittung.eintragen(ergebnis.hash, name);
+    return karteGeaendert(i, ergebnis, ziel);
+}
+
+void Kopierlauf::schonDa(int i, const QString &name, const CopyResult &ergebnis)
+{
+    ++m_schonDa;
+    m_dateien += 1;
+    m_bytes += qMax<qint64>(0, ergebnis.bytes);
+    m_anzeige->erledigt(static_cast<int>(m_dateien), static_cast<qint64>(m_bytes));
+    // The file already there stands for the photo: the deletion reads it back.
+    m_ctx.kopien.insert(m_hosts.at(i), Kopiert{m_files.hostPath(m_erstes->pfad(name)), ergebnis.hash,
+                                               ergebnis.bytes, ergebnis.found});
+    m_erstes->quittung.eintragen(ergebnis.hash, name);
+}
+
+bool Kopierlauf::karteGeaendert(int i, const CopyResult &ergebnis, const QString &ziel)
+{
+    if (!KarteGeaendert(m_stempel.at(i), ergebnis.found))
+        return true;
+    return weiter({57,
+                   QStringLiteral("Die Datei »") + m_pfade.at(i)
+                       + QStringLiteral("« hat sich auf der Karte geändert (Größe oder "
+                                        "Zeit). Kopiert wurde sie so, wie sie jetzt ist, nach »")
+                       + ziel + QStringLiteral("«."),
+                   QStringLiteral("mnuKopieren")});
 }
 
 // A large file moves the bar within its own step; a small one only steps.
@@ -351,6 +394,16 @@ bool Kopierlauf::postRun()
            || weiter(FehlerAusNummer(53, QStringLiteral("mnuKopieren")));
 }
 
+void Kopierlauf::quittungenSchreiben(bool vollstaendig)
+{
+    if (!m_erstes || m_erstes->quittung.leer())
+        return;
+    const Fehler fehler = m_erstes->quittung.schreiben(m_files, m_erstes->ordner(), m_beginn, vollstaendig);
+    // A full disk has had its report.
+    if (fehler && !m_voll)
+        weiter(fehler);
+}
+
 void Kopierlauf::unterordnerAnlegen(const QString &name)
 {
     const QStringList teile = name.split(QLatin1Char('\\'));
@@ -381,6 +434,7 @@ void Kopierlauf::abbrechen()
 {
     if (m_vorkopien) // none yet when the run ends before its first photo
         m_vorkopien->aufgeben();
+    quittungenSchreiben(false);
     m_sammeln.reset();
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();

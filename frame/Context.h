@@ -82,6 +82,9 @@ public:
     QString dateiTypen;        // "Formate", loaded by KonfigLaden
     float datumKorrektur = 0;  // minutes, set by the date correction
     bool fotoDatumAufnahme = false; // "FotoDatum=Aufnahme": photos dated by their capture date
+    // "Doppelte=Auslassen": a photo whose bytes the archive holds under its
+    // name or a clash name of it is not copied again.
+    bool doppelteAuslassen = true;
     // Of the settings file when "Formate" and "FotoDatum" were read from it;
     // nullopt: not read from a file, they stay as they are.
     std::optional<FileStamp> einstellungsStempel;

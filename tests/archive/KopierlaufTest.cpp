@@ -57,14 +57,14 @@ TEST_F(KopierlaufTest, CopiesMarkedPhotosIntoNewNestedFolder)
 
     mnuKopieren(ctx(), liste, fenster);
 
-    // The delete question shows the archive as the run left it.
-    EXPECT_TRUE(zielStatusBeiFrage.endsWith("Vorhanden Dateien im Ordner: 2\n")) << zielStatusBeiFrage.toStdString();
+    // The delete question shows the archive as the run left it: two photos and the receipt.
+    EXPECT_TRUE(zielStatusBeiFrage.endsWith("Vorhanden Dateien im Ordner: 3\n")) << zielStatusBeiFrage.toStdString();
     const QString t = "C:\\Archiv\\2024\\Maerz\\";
     EXPECT_EQ(env.inhalt(t + "2024_0314-090530_010.jpg"),
               inhaltVon("E:\\Dcim\\100canon\\Img_0001.jpg"));
     EXPECT_EQ(env.inhalt(t + "2024_0314-090532_011.jpg"),
               inhaltVon("E:\\Dcim\\100canon\\Img_0002.jpg"));
-    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList({"*.jpg"}, QDir::Files).size(), 2);
     // Each copy keeps its photo's time.
     EXPECT_EQ(QFileInfo(env.host(t + "2024_0314-090530_010.jpg")).lastModified(), zeit(14, 9, 5, 30));
     EXPECT_EQ(QFileInfo(env.host(t + "2024_0314-090532_011.jpg")).lastModified(), zeit(14, 9, 5, 32));
