@@ -6,6 +6,7 @@
 #include "archive/Kopierlauf.h"
 #include "archive/Loeschen.h"
 #include "archive/NummernSync.h"
+#include "archive/ZweitesZiel.h"
 #include "frame/Context.h"
 #include "services/Adressen.h"
 #include "source/Karte.h"
@@ -87,6 +88,8 @@ void Main::bauenMenues()
                                   [this] { AutoStartSpeichern(m_ctx, *this); }));
     extras->addAction(neueAktion(QStringLiteral("mnuExtZ"), QStringLiteral("&Ziel-Laufwerk (Festplatte)"),
                                  {}, {}));
+    extras->addAction(neueAktion(QStringLiteral("mnuZweitesZiel"), QStringLiteral("Z&weites Ziel (Sicherungskopie)..."),
+                                 {}, [this] { mnuZweitesZiel(m_ctx, *this); }));
     extras->addSeparator();
     extras->addAction(neueAktion(QStringLiteral("Fotos_Nr_Sync"),
                                  QStringLiteral("Fotos nummeriert syncronisieren"),

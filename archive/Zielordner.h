@@ -29,11 +29,30 @@ public:
     // when none does.
     QString schonDa(const QStringList &kandidaten, const Hash128 &hash, qint64 bytes) const;
 
+    // Makes the sub-folders a name with "\" reaches into; a failure shows in the copy.
+    void unterordnerAnlegen(const QString &name);
+
+    // What became of a photo's bytes copied ahead to `temp` (empty: none).
+    struct Ablage
+    {
+        QString name;
+        bool schonDa = false;   // `name` held them already; `temp` is gone
+        bool abgelegt = false;  // the photo is here as `name`
+    };
+    // Finds the bytes among `gleichGross`, else gives `temp` the name `name`
+    // (never over a file). A `temp` that cannot take it is removed.
+    Ablage ablegen(const QString &name, const QStringList &gleichGross, const QString &temp,
+                   const CopyResult &kopie) const;
+
     Quittung quittung;
 
 private:
     FileSystem &m_files;
     QString m_ordner;
 };
+
+// The one report of photos without their copy in the second destination
+// `ordner`, for `grund` (a full disk, one that is not there).
+QString OhneZweiteKopieText(const QString &ordner, const Fehler &grund, const QStringList &fotos);
 
 } // namespace mirbelon

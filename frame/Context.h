@@ -46,6 +46,10 @@ struct Kopiert
     Hash128 hash;
     qint64 bytes = 0;
     FileStamp quelle; // the photo as it was opened for the copy
+    QString ziel2 = {}; // host path of the copy in the second destination; empty: none
+    // A second destination was set, and holds no copy of the photo: it does
+    // not count as copied.
+    bool zweiteFehlt = false;
 };
 
 // What a photo or film file says about itself, read once per file.

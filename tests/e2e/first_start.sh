@@ -82,7 +82,7 @@ taste() { # KEY: into the main window
     xdotool key "$1"
 }
 archiv=$bilder/Fotoarchiv
-fotos_im_archiv() { find "$archiv" -type f 2>/dev/null | wc -l; }
+fotos_im_archiv() { find "$archiv" -type f ! -name '*.xxh128' 2>/dev/null | wc -l; }
 
 taste F5
 antworte 'Fotos kopieren' Return platzfrage # the default: "Nein"
