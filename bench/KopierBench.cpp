@@ -2,6 +2,7 @@
 #include "archive/Loeschen.h"
 #include "bench/Karte.h"
 #include "bench/Messung.h"
+#include "frame/IniStore.h"
 #include "tests/support/Einhaengung.h"
 
 #include <QDir>
