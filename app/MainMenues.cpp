@@ -8,6 +8,7 @@
 #include "archive/Kopierlauf.h"
 #include "archive/Loeschen.h"
 #include "archive/NummernSync.h"
+#include "archive/ZweitesZiel.h"
 #include "frame/Context.h"
 #include "services/Adressen.h"
 #include "source/Karte.h"
@@ -101,6 +102,8 @@ void Main::bauenMenues()
                                  [this] {
                                      lauf([this] { ArchivPruefen(m_ctx, *this, [this] { return m_endeAngefordert; }); });
                                  }));
+    extras->addAction(neueAktion(QStringLiteral("mnuZweitesZiel"), QStringLiteral("Z&weites Ziel (Sicherungskopie)..."),
+                                 {}, [this] { mnuZweitesZiel(m_ctx, *this); }));
     extras->addSeparator();
     extras->addAction(neueAktion(QStringLiteral("Fotos_Nr_Sync"),
                                  QStringLiteral("Fotos nummeriert syncronisieren"),

@@ -10,6 +10,8 @@
 #include "archive/Vorkopien.h"
 #include "archive/ZielName.h"
 #include "archive/ZielStatus.h"
+#include "archive/Zielordner.h"
+#include "archive/ZweitesZiel.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
@@ -62,11 +64,29 @@ private:
     // Puts the statistics and counters kept since the last time on disk.
     void speichern();
     bool eintrag(int i);
-    bool kopieren(int i, const QString &name);
+    // A photo's names in the destinations, and the files there of its size.
+    struct Namen
+    {
+        QString name;
+        QStringList gleichGross;
+        QString name2;
+        QStringList gleichGross2;
+    };
+    bool kopieren(int i, const Namen &namen);
+    // Made again the ordinary way, where the copy made ahead did not reach a
+    // destination; `zweite` tells whether the second one still needs it.
+    CopyResult nachkopieren(int i, const Namen &namen, bool erste, bool zweite);
+    bool zweitesAn() const { return m_zweites && !m_zweitesAus; }
+    void zweitesZielOeffnen();
+    // The photo has no copy in the second destination, for `grund`.
+    void ohneZweite(int i, const Fehler &grund);
+    // False when the user cancels the report of a photo that changed on the card.
+    bool karteGeaendert(int i, const CopyResult &ergebnis, const QString &ziel);
     void fortschrittInDatei(int i, double anteil);
     bool jobsStarten(const QString &ziel);
     bool postRun();
-    void unterordnerAnlegen(const QString &name);
+    // Each destination's receipt of the photos it holds for this run.
+    void quittungenSchreiben(bool vollstaendig);
     void zaehlen(const QString &schluessel);
     // False when the user cancels the report: the run ends.
     bool weiter(const Fehler &fehler);
@@ -95,11 +115,18 @@ private:
     QString m_postRun;
     bool m_befehleErlaubt = false;
     QString m_ziel; // T, without a trailing "\"
+    std::optional<Zielordner> m_erstes;
+    std::optional<Zielordner> m_zweites; // none when no second destination is set
+    bool m_zweitesAus = false;           // gone or full: the run goes on without it
+    Fehler m_zweitesGrund;               // why the first photo lacks its second copy
+    QStringList m_ohneZweite;            // the photos that lack it
     quint32 m_start = 0;
+    QDateTime m_beginn; // names the receipts
     double m_dateien = 0;
     double m_bytes = 0;
     int m_kopiert = 0; // of them, the photos that reached the archive
     qint64 m_kopiertBytes = 0;
+    int m_schonDa = 0; // photos whose bytes the archive held already
     bool m_voll = false; // the target disk filled: the copying ends, the rest of the run follows
 };
 
@@ -112,10 +139,13 @@ void Kopierlauf::laufen()
     m_befehleErlaubt = KartenBefehleErlaubt(m_ctx, m_jobs, m_postRun);
     m_busy.emplace(m_ctx.host.dialogs);
     m_fenster.setFortschrittSichtbar(true);
+    m_beginn = m_ctx.host.system.now();
 
     m_ziel = Vario(m_ctx, m_fenster.ziel());
     if (m_ziel.endsWith(QLatin1Char('\\')))
         m_ziel.chop(1);
+    m_erstes.emplace(m_files, m_ziel);
+    zweitesZielOeffnen();
     stempelNehmen();
     if (!PlatzVorDemLauf(m_ctx, markierte(), markierteBytes(), m_ziel))
         return abbrechen();
@@ -135,11 +165,18 @@ void Kopierlauf::laufen()
 
     m_anzeige->takt(true);
     m_vorkopien->aufgeben(); // what an empty name left untaken
+    quittungenSchreiben(!m_voll);
+    if (!m_ohneZweite.isEmpty())
+        m_ctx.host.dialogs.message(MeldungsText(OhneZweiteKopieText(m_zweites->ordner(), m_zweitesGrund, m_ohneZweite)),
+                                   kTitel, Icon::Exclamation, Buttons::Ok, Answer::Ok);
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();
     GeschwindigkeitSpeichern(m_ctx, m_ctx.host.system.tickCount() - m_start, m_dateien, m_bytes);
     m_sammeln.reset();
     m_ctx.laufZeile = m_anzeige->schlusszeile(m_kopiert, m_kopiertBytes);
+    if (m_schonDa > 0)
+        m_ctx.laufZeile += m_schonDa == 1 ? QStringLiteral("; 1 Foto lag schon im Archiv")
+                                          : QStringLiteral("; %1 Fotos lagen schon im Archiv").arg(m_schonDa);
     m_fenster.setPanel(QStringLiteral("Status"), m_ctx.laufZeile);
 
     // The copying is over; the delete question runs as a run of its own,
@@ -176,19 +213,19 @@ bool Kopierlauf::eintrag(int i)
         // give this photo another photo's name.
         const FileRef datei = m_fotos.at(i);
         const QString basis = ZielNameFuer(m_ctx, datei, m_muster, 0);
-        QString name = basis;
-        for (int clash = 1; DateiVorhanden(m_files, m_ziel + QLatin1Char('\\') + name); ++clash)
-            name = NummerierterName(basis, clash);
-
+        const qint64 groesse = m_ctx.doppelteAuslassen ? m_stempel.at(i).size : -1;
+        Namen namen;
+        namen.name = m_erstes->freierName(basis, groesse, namen.gleichGross);
+        if (zweitesAn())
+            namen.name2 = m_zweites->freierName(basis, groesse, namen.gleichGross2);
+        const QString &name = namen.name;
         const QString ziel = m_ziel + QLatin1Char('\\') + name;
         m_anzeige->foto(i, quelle, QStringLiteral("Kopiere: ") + quelle + QStringLiteral(" -> ") + ziel);
 
         if (!name.isEmpty()) {
-            if (!kopieren(i, name))
+            if (!kopieren(i, namen))
                 return false;
             m_ctx.host.desktop.processEvents();
-            if (!m_voll && !jobsStarten(ziel))
-                return false;
         }
         m_ctx.host.desktop.processEvents();
     }
@@ -231,9 +268,13 @@ void Kopierlauf::vorauskopieren()
     auftraege.reserve(m_pfade.size());
     // Not the target folder itself: its listing, which every clash test
     // reads, would change with each copy made ahead and be read anew.
-    const QString vorab = m_ziel + QStringLiteral("\\.mirbelon-vorab");
-    m_files.makeFolder(vorab); // a failure shows in the copies, which are then made at their turn
-    const QString ordner = m_files.hostPath(vorab);
+    const auto vorab = [this](const QString &ziel) {
+        const QString ordner = ziel + QStringLiteral("\\.mirbelon-vorab");
+        m_files.makeFolder(ordner); // a failure shows in the copies, which are then made at their turn
+        return m_files.hostPath(ordner);
+    };
+    const QString ordner = vorab(m_ziel);
+    const QString ordner2 = zweitesAn() ? vorab(m_zweites->ordner()) : QString();
     for (int i = 0; i < m_pfade.size(); ++i) {
         const QByteArray &host = m_hosts.at(i);
         if (host.isEmpty() || ordner.isEmpty()) {
@@ -241,10 +282,11 @@ void Kopierlauf::vorauskopieren()
             continue;
         }
         // Named after the photo only for whoever looks into the folder meanwhile.
-        auftraege << CopyOrder{host, ordner + QLatin1Char('/') + QFileInfo(QFile::decodeName(host)).fileName(),
-                               false, m_stempel.at(i), true};
+        const QString name = QLatin1Char('/') + QFileInfo(QFile::decodeName(host)).fileName();
+        auftraege << CopyOrder{host, ordner + name, false, m_stempel.at(i), true,
+                               ordner2.isEmpty() ? QString() : ordner2 + name};
     }
-    m_vorkopien = std::make_unique<Vorkopien>(m_files, ordner, auftraege);
+    m_vorkopien = std::make_unique<Vorkopien>(m_files, ordner, ordner2, auftraege);
     m_anzeige.emplace(m_fenster, m_liste, markierte(), markierteBytes());
 }
 
@@ -255,29 +297,46 @@ void Kopierlauf::speichern()
     m_seitSpeichern.restart();
 }
 
-bool Kopierlauf::kopieren(int i, const QString &name)
+bool Kopierlauf::kopieren(int i, const Namen &namen)
 {
-    unterordnerAnlegen(name);
-    const QString quelle = m_pfade.at(i);
-    const QString ziel = m_ziel + QLatin1Char('\\') + name;
-    // Never over an existing file. Put on disk before any photo of the card is
-    // deleted, not one by one: a run that ends without deleting needs no wait.
-    const CopyOrder auftrag{m_hosts.at(i), m_files.hostPath(ziel), false, m_stempel.at(i)};
+    const bool zweites = zweitesAn();
+    m_erstes->unterordnerAnlegen(namen.name);
+    if (zweites)
+        m_zweites->unterordnerAnlegen(namen.name2);
     const auto anteil = [this, i](double a) { fortschrittInDatei(i, a); };
     CopyResult ergebnis;
-    if (auftrag.from.isEmpty() || auftrag.to.isEmpty()) {
+    Zielordner::Ablage erste;
+    Zielordner::Ablage zweite{namen.name2};
+    Fehler fehler2;
+    if (m_hosts.at(i).isEmpty() || m_files.hostPath(m_erstes->pfad(namen.name)).isEmpty()) {
         ergebnis.fehler = FehlerAusNummer(68, QStringLiteral("mnuKopieren"));
     } else {
         ergebnis = m_vorkopien->abholen(i, anteil);
+        fehler2 = ergebnis.fehler2;
+        // Only the bytes hashed on their way from the card tell a photo
+        // already there; a copy that had to be made again is made.
+        if (!ergebnis.fehler) {
+            erste = m_erstes->ablegen(namen.name, namen.gleichGross, ergebnis.temp, ergebnis);
+            if (zweites)
+                zweite = m_zweites->ablegen(namen.name2, namen.gleichGross2, ergebnis.temp2, ergebnis);
+            else if (!ergebnis.temp2.isEmpty())
+                m_files.dropCopy(ergebnis.temp2);
+        }
         // A copy made ahead that failed, or cannot take its name (a name
         // taken meanwhile, a sub-folder on another disk), is made again the
-        // ordinary way: so its report is the one a copy at its turn gives.
-        const bool platziert = !ergebnis.fehler && !ergebnis.temp.isEmpty()
-                               && !m_files.placeCopy(ergebnis.temp, auftrag.to);
-        if (!platziert) {
-            if (!ergebnis.temp.isEmpty())
-                m_files.dropCopy(ergebnis.temp);
-            ergebnis = KopierenImHintergrund(m_files, auftrag, anteil);
+        // ordinary way: so its report is the one a copy at its turn gives. A
+        // second copy that failed on its own is not tried again.
+        const bool zweiteNochmal = zweites && !zweite.abgelegt && (ergebnis.fehler || !fehler2);
+        if (!erste.abgelegt || zweiteNochmal) {
+            const CopyResult neu = nachkopieren(i, namen, !erste.abgelegt, zweiteNochmal);
+            if (zweiteNochmal) {
+                fehler2 = neu.fehler2;
+                zweite.abgelegt = !neu.fehler2;
+            }
+            if (!erste.abgelegt) {
+                erste.name = namen.name;
+                ergebnis = neu;
+            }
         }
     }
     if (m_fortschritt >= 0) {
@@ -288,26 +347,101 @@ bool Kopierlauf::kopieren(int i, const QString &name)
     m_bytes += ergebnis.found.size >= 0 ? ergebnis.found.size : qMax<qint64>(0, m_files.size(m_fotos.at(i)));
     m_anzeige->erledigt(static_cast<int>(m_dateien), static_cast<qint64>(m_bytes));
 
-    Fehler fehler = ergebnis.fehler;
+    const Fehler &fehler = ergebnis.fehler;
     if (PlatteVoll(fehler)) {
         PlatteVollMelden(m_ctx, m_pfade, m_marken, i, m_ziel);
         m_voll = true;
         return true;
     }
-    if (!fehler) {
+    if (fehler)
+        return weiter(fehler);
+
+    const QString ziel = m_erstes->pfad(erste.name);
+    Kopiert kopiert{m_files.hostPath(ziel), ergebnis.hash, ergebnis.bytes, ergebnis.found};
+    if (!erste.schonDa)
+        m_files.noteCopy(kopiert.ziel);
+    m_erstes->quittung.eintragen(ergebnis.hash, erste.name);
+    if (m_zweites && zweite.abgelegt) {
+        kopiert.ziel2 = m_files.hostPath(m_zweites->pfad(zweite.name));
+        if (!zweite.schonDa)
+            m_files.noteCopy(kopiert.ziel2);
+        m_zweites->quittung.eintragen(ergebnis.hash, zweite.name);
+    } else if (m_zweites) {
+        kopiert.zweiteFehlt = true;
+        ohneZweite(i, zweites ? fehler2 : m_zweitesGrund);
+    }
+    // The files already there stand for the photo: the deletion reads them back.
+    m_ctx.kopien.insert(m_hosts.at(i), kopiert);
+    if (erste.schonDa && (!m_zweites || zweite.schonDa || kopiert.zweiteFehlt)) {
+        ++m_schonDa;
+    } else if (!kopiert.zweiteFehlt) {
         ++m_kopiert;
         m_kopiertBytes += qMax<qint64>(0, ergebnis.bytes);
-        m_files.noteCopy(auftrag.to);
-        m_ctx.kopien.insert(auftrag.from, Kopiert{auftrag.to, ergebnis.hash, ergebnis.bytes, ergebnis.found});
-        if (KarteGeaendert(auftrag.expected, ergebnis.found))
-            fehler = {57,
-                      QStringLiteral("Die Datei »") + quelle
-                          + QStringLiteral("« hat sich auf der Karte geändert (Größe oder "
-                                           "Zeit). Kopiert wurde sie so, wie sie jetzt ist, nach »")
-                          + ziel + QStringLiteral("«."),
-                      QStringLiteral("mnuKopieren")};
     }
-    return !fehler || weiter(fehler);
+    if (!karteGeaendert(i, ergebnis, ziel))
+        return false;
+    return erste.schonDa || jobsStarten(ziel);
+}
+
+CopyResult Kopierlauf::nachkopieren(int i, const Namen &namen, bool erste, bool zweite)
+{
+    CopyOrder auftrag{m_hosts.at(i), m_files.hostPath(m_erstes->pfad(namen.name)), false, m_stempel.at(i)};
+    if (zweite)
+        auftrag.to2 = m_files.hostPath(m_zweites->pfad(namen.name2));
+    if (!erste) {
+        // Only the second is missing: it takes the first one's place in the order.
+        auftrag.to = auftrag.to2;
+        auftrag.to2.clear();
+    }
+    const CopyResult neu
+        = KopierenImHintergrund(m_files, auftrag, [this, i](double a) { fortschrittInDatei(i, a); });
+    if (erste)
+        return neu;
+    CopyResult nurZweite;
+    nurZweite.fehler2 = neu.fehler;
+    return nurZweite;
+}
+
+void Kopierlauf::zweitesZielOeffnen()
+{
+    QString ordner = Vario(m_ctx, ZweitesZiel(m_ctx));
+    if (ordner.endsWith(QLatin1Char('\\')))
+        ordner.chop(1);
+    if (ordner.isEmpty())
+        return;
+    m_zweites.emplace(m_files, ordner);
+    if (!m_files.hostPath(ordner).isEmpty() && !HatNormaleDatei(m_files, ordner))
+        OrdnerAnlegen(m_ctx, ordner);
+    if (m_files.hostPath(ordner).isEmpty() || !m_files.isFolder(ordner)) {
+        m_zweitesAus = true;
+        m_zweitesGrund = Fehler{76, QStringLiteral("der Ordner ist nicht da und lässt sich nicht anlegen "
+                                                   "(ist das Laufwerk angeschlossen?)."),
+                                QStringLiteral("mnuKopieren")};
+    }
+}
+
+void Kopierlauf::ohneZweite(int i, const Fehler &grund)
+{
+    m_ohneZweite << m_pfade.at(i);
+    if (!m_zweitesGrund)
+        m_zweitesGrund = grund;
+    // A full disk, or one that went: the later photos are not tried there.
+    if (!m_zweitesAus && (PlatteVoll(grund) || !m_files.isFolder(m_zweites->ordner()))) {
+        m_zweitesAus = true;
+        m_vorkopien->zweitesZielAus();
+    }
+}
+
+bool Kopierlauf::karteGeaendert(int i, const CopyResult &ergebnis, const QString &ziel)
+{
+    if (!KarteGeaendert(m_stempel.at(i), ergebnis.found))
+        return true;
+    return weiter({57,
+                   QStringLiteral("Die Datei »") + m_pfade.at(i)
+                       + QStringLiteral("« hat sich auf der Karte geändert (Größe oder "
+                                        "Zeit). Kopiert wurde sie so, wie sie jetzt ist, nach »")
+                       + ziel + QStringLiteral("«."),
+                   QStringLiteral("mnuKopieren")});
 }
 
 // A large file moves the bar within its own step; a small one only steps.
@@ -351,14 +485,15 @@ bool Kopierlauf::postRun()
            || weiter(FehlerAusNummer(53, QStringLiteral("mnuKopieren")));
 }
 
-void Kopierlauf::unterordnerAnlegen(const QString &name)
+void Kopierlauf::quittungenSchreiben(bool vollstaendig)
 {
-    const QStringList teile = name.split(QLatin1Char('\\'));
-    QString ordner = m_ziel;
-    for (int k = 0; k + 1 < teile.size(); ++k) {
-        ordner += QLatin1Char('\\') + teile.at(k);
-        if (!m_files.isFolder(ordner))
-            m_files.makeFolder(ordner); // a failure shows in the copy
+    for (const std::optional<Zielordner> *ziel : {&m_erstes, &m_zweites}) {
+        if (!*ziel || (*ziel)->quittung.leer())
+            continue;
+        const Fehler fehler = (*ziel)->quittung.schreiben(m_files, (*ziel)->ordner(), m_beginn, vollstaendig);
+        // A full disk has had its report.
+        if (fehler && !m_voll && !(ziel == &m_zweites && m_zweitesAus))
+            weiter(fehler);
     }
 }
 
@@ -381,6 +516,7 @@ void Kopierlauf::abbrechen()
 {
     if (m_vorkopien) // none yet when the run ends before its first photo
         m_vorkopien->aufgeben();
+    quittungenSchreiben(false);
     m_sammeln.reset();
     m_fenster.setFortschrittSichtbar(false);
     m_busy.reset();

@@ -56,9 +56,9 @@ Fehler SicherungAnders(const QString &pfad, const QString &kopie)
                                      "geliefert hat. Das Foto wird nicht gelöscht."));
 }
 
-Fehler ArchivAnders(const FileSystem &files, const QString &pfad, const Kopiert &archiv)
+Fehler ArchivAnders(const FileSystem &files, const QString &pfad, const QString &kopie)
 {
-    return Pruefung(QStringLiteral("Die Kopie »") + files.programPath(archiv.ziel)
+    return Pruefung(QStringLiteral("Die Kopie »") + files.programPath(kopie)
                     + QStringLiteral("« von »") + pfad
                     + QStringLiteral("« lässt sich nicht so zurücklesen, wie die Karte sie "
                                      "geliefert hat. Das Foto wird nicht gelöscht."));
@@ -90,7 +90,9 @@ Fehler Auswerten(Context &ctx, const QString &pfad, const Vorarbeiten &v)
     if (!v.sicherungGleich)
         return SicherungAnders(pfad, v.kopie);
     if (v.archiv && !v.archivGleich)
-        return ArchivAnders(files, pfad, *v.archiv);
+        return ArchivAnders(files, pfad, v.archiv->ziel);
+    if (v.archiv && !v.archiv2Gleich)
+        return ArchivAnders(files, pfad, v.archiv->ziel2);
     return {};
 }
 
@@ -244,7 +246,8 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster, bool nach
     std::vector<char> kopiert(size_t(anzahl), char(0));
     for (int i = 0; i < anzahl; ++i) {
         hosts << files.hostFile(dateien.at(i));
-        kopiert[size_t(i)] = ctx.kopien.contains(hosts.last()) ? 1 : 0;
+        const auto kopie = ctx.kopien.constFind(hosts.last());
+        kopiert[size_t(i)] = kopie != ctx.kopien.constEnd() && !kopie->zweiteFehlt ? 1 : 0;
     }
     // After copying, "Nein" leaves a marked photo that has no archive copy.
     const bool nurKopierte = nachKopierlauf || !ctx.kopien.isEmpty();

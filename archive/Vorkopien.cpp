@@ -21,8 +21,9 @@ struct Vorkopien::Kopie
     bool genommen = false;
 };
 
-Vorkopien::Vorkopien(const FileSystem &files, QString ordner, QList<CopyOrder> auftraege)
-    : m_files(files), m_ordner(std::move(ordner)), m_auftraege(std::move(auftraege))
+Vorkopien::Vorkopien(const FileSystem &files, QString ordner, QString ordner2, QList<CopyOrder> auftraege)
+    : m_files(files), m_ordner(std::move(ordner)), m_ordner2(std::move(ordner2)),
+      m_auftraege(std::move(auftraege))
 {
     m_kopien.resize(m_auftraege.size());
 }
@@ -34,10 +35,19 @@ Vorkopien::~Vorkopien()
         if (!kopie || kopie->genommen)
             continue;
         kopie->arbeit->blockieren();
-        if (!kopie->ergebnis.temp.isEmpty())
-            m_files.dropCopy(kopie->ergebnis.temp);
+        wegwerfen(*kopie);
     }
     m_files.dropCopy(m_ordner);
+    if (!m_ordner2.isEmpty())
+        m_files.dropCopy(m_ordner2);
+}
+
+void Vorkopien::wegwerfen(const Kopie &kopie) const
+{
+    if (!kopie.ergebnis.temp.isEmpty())
+        m_files.dropCopy(kopie.ergebnis.temp);
+    if (!kopie.ergebnis.temp2.isEmpty())
+        m_files.dropCopy(kopie.ergebnis.temp2);
 }
 
 void Vorkopien::aufgeben()
@@ -48,10 +58,11 @@ void Vorkopien::aufgeben()
             continue;
         kopie->arbeit->abwarten();
         kopie->genommen = true;
-        if (!kopie->ergebnis.temp.isEmpty())
-            m_files.dropCopy(kopie->ergebnis.temp);
+        wegwerfen(*kopie);
     }
     m_files.dropCopy(m_ordner);
+    if (!m_ordner2.isEmpty())
+        m_files.dropCopy(m_ordner2);
 }
 
 void Vorkopien::nachlegen(int ab)
@@ -73,9 +84,13 @@ void Vorkopien::nachlegen(int ab)
             continue;
         auto kopie = std::make_shared<Kopie>();
         const FileSystem &files = m_files;
-        kopie->arbeit = Vorab(Strecke::Bytes, [&files, auftrag, kopie, halt = m_halt] {
-            if (!halt->load())
-                kopie->ergebnis = files.copyBytes(auftrag, &kopie->fortschritt);
+        kopie->arbeit = Vorab(Strecke::Bytes, [&files, auftrag, kopie, halt = m_halt, ohne = m_ohneZweites] {
+            if (halt->load())
+                return;
+            CopyOrder a = auftrag;
+            if (ohne->load())
+                a.to2.clear();
+            kopie->ergebnis = files.copyBytes(a, &kopie->fortschritt);
         });
         m_kopien[k] = kopie;
         ++laufend;

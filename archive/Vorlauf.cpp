@@ -20,7 +20,7 @@ constexpr qint64 kVorausBytes = 96 << 20;
 
 bool GleicheKopie(const Kopiert &a, const Kopiert &b)
 {
-    return a.ziel == b.ziel && a.hash == b.hash && a.bytes == b.bytes;
+    return a.ziel == b.ziel && a.ziel2 == b.ziel2 && a.hash == b.hash && a.bytes == b.bytes;
 }
 
 // Photos whose safety copies are flushed together, with one flush once all
@@ -92,9 +92,12 @@ void Starten(const FileSystem &files, const std::vector<std::shared_ptr<Vorarbei
             v->flushen->blockieren();
             if (!v->lesbar() || !v->archiv)
                 return;
-            const ReadBack archiv = files.readBack(v->archiv->ziel, nullptr);
-            v->archivGleich = !archiv.fehler && archiv.bytes == v->archiv->bytes
-                              && archiv.hash == v->archiv->hash;
+            const auto gleich = [&files, &v](const QString &ziel) {
+                const ReadBack archiv = files.readBack(ziel, nullptr);
+                return !archiv.fehler && archiv.bytes == v->archiv->bytes && archiv.hash == v->archiv->hash;
+            };
+            v->archivGleich = gleich(v->archiv->ziel);
+            v->archiv2Gleich = v->archivGleich && (v->archiv->ziel2.isEmpty() || gleich(v->archiv->ziel2));
         });
     }
 }

@@ -28,6 +28,7 @@ struct Vorarbeiten
     Fehler flushFehler;
     bool sicherungGleich = false;
     bool archivGleich = false;
+    bool archiv2Gleich = false; // also when there is no second copy
 
     std::shared_ptr<Vorarbeit> kopieren;
     std::shared_ptr<Vorarbeit> flushen;

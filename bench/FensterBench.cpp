@@ -226,7 +226,7 @@ void EchtesFensterBench()
                 QThread::msleep(10);
         }
         const double sekunden = uhr.elapsed() / 1000.0;
-        const int kopiert = int(QDir(w + QStringLiteral("/c/out")).entryList(QDir::Files).size());
+        const int kopiert = int(QDir(w + QStringLiteral("/c/out")).entryList({QStringLiteral("*.jpg")}, QDir::Files).size());
         xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
         mirbelon.terminate();
         if (!mirbelon.waitForFinished(5000))

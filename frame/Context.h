@@ -48,6 +48,10 @@ struct Kopiert
     Hash128 hash;
     qint64 bytes = 0;
     FileStamp quelle; // the photo as it was opened for the copy
+    QString ziel2 = {}; // host path of the copy in the second destination; empty: none
+    // A second destination was set, and holds no copy of the photo: it does
+    // not count as copied.
+    bool zweiteFehlt = false;
 };
 
 // What a photo or film file says about itself, read once per file.
@@ -84,6 +88,9 @@ public:
     QString dateiTypen;        // "Formate", loaded by KonfigLaden
     float datumKorrektur = 0;  // minutes, set by the date correction
     bool fotoDatumAufnahme = false; // "FotoDatum=Aufnahme": photos dated by their capture date
+    // "Doppelte=Auslassen": a photo whose bytes the archive holds under its
+    // name or a clash name of it is not copied again.
+    bool doppelteAuslassen = true;
     // Of the settings file when "Formate" and "FotoDatum" were read from it;
     // nullopt: not read from a file, they stay as they are.
     std::optional<FileStamp> einstellungsStempel;

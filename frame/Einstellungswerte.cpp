@@ -14,6 +14,9 @@ void EinstellungswerteLesen(Context &ctx)
     ctx.fotoDatumAufnahme = IniLesenMitVorgabe(ctx, datei, sektion, QStringLiteral("FotoDatum"),
                                                QStringLiteral("Datei"))
                                 .compare(QStringLiteral("Aufnahme"), Qt::CaseInsensitive) == 0;
+    ctx.doppelteAuslassen = IniLesenMitVorgabe(ctx, datei, sektion, QStringLiteral("Doppelte"),
+                                               QStringLiteral("Auslassen"))
+                                .compare(QStringLiteral("Kopieren"), Qt::CaseInsensitive) != 0;
     // After the reads: a default they wrote is no change by the user.
     ctx.einstellungsStempel = ctx.host.files.stamp(IniDateiPfad(ctx, datei));
 }

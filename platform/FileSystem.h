@@ -92,6 +92,9 @@ struct CopyOrder
     // Leaves the bytes at a temporary name beside `to` (CopyResult::temp)
     // for placeCopy(), when the final name is not known yet.
     bool ahead = false;
+    // A second target of the same bytes, written in the same pass over the
+    // source; empty: none. Its failure is its own (CopyResult::fehler2).
+    QString to2 = {};
 };
 
 struct CopyResult
@@ -101,6 +104,8 @@ struct CopyResult
     Hash128 hash;     // of the bytes read from the source
     FileStamp found;  // the source when it was opened; size -1 when it could not be
     QString temp;     // host path of the bytes of an `ahead` copy
+    Fehler fehler2;   // of the second target; also set when the source failed
+    QString temp2;    // host path of the second target's bytes of an `ahead` copy
 };
 
 // A file read back from the disk.

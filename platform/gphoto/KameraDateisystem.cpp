@@ -44,13 +44,15 @@ public:
     {
     }
     FileStamp found() const override { return m_stempel; }
-    int pump(int out, Hasher &hasher, qint64 &copied, ByteProgress *progress) override
+    int pump(int out, Hasher &hasher, qint64 &copied, ByteProgress *progress, int out2, int *err2) override
     {
         copied = 0;
         int schreibfehler = 0;
         const int r = m_kamera->read(m_ordner, m_name, [&](const char *daten, size_t n) {
             hasher.add(daten, n);
             schreibfehler = writeAll(out, daten, qint64(n));
+            if (out2 >= 0 && *err2 == 0)
+                *err2 = writeAll(out2, daten, qint64(n));
             copied += qint64(n);
             if (progress)
                 progress->done.store(copied);

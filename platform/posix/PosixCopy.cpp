@@ -79,9 +79,9 @@ public:
     }
     ~FdSource() override { ::close(m_fd); }
     FileStamp found() const override { return fullStamp(m_st); }
-    int pump(int out, Hasher &hasher, qint64 &copied, ByteProgress *progress) override
+    int pump(int out, Hasher &hasher, qint64 &copied, ByteProgress *progress, int out2, int *err2) override
     {
-        return posixfs::pump(m_fd, out, hasher, copied, progress);
+        return posixfs::pump(m_fd, out, hasher, copied, progress, out2, err2);
     }
     // Also what a growing or rewritten source did meanwhile shows here.
     bool unchanged() override
@@ -97,20 +97,29 @@ private:
 
 } // namespace
 
+namespace {
+
+// Where the source or the first target fails, the second copy fails with it.
+CopyResult scheitern(CopyResult result, const CopyOrder &order, Fehler f)
+{
+    result.fehler = std::move(f);
+    if (!order.to2.isEmpty() && !result.fehler2)
+        result.fehler2 = result.fehler;
+    return result;
+}
+
+} // namespace
+
 CopyResult PosixFileSystem::copyBytes(const CopyOrder &order, ByteProgress *progress) const
 {
-    CopyResult result;
     const QByteArray &from = order.from;
     const int in = openRegular(from);
-    if (in < 0) {
-        result.fehler = in == -ENOTSUP ? noRegularFile(from) : errnoFehler(-in, from);
-        return result;
-    }
+    if (in < 0)
+        return scheitern({}, order, in == -ENOTSUP ? noRegularFile(from) : errnoFehler(-in, from));
     struct stat src;
     if (::fstat(in, &src) != 0) {
         ::close(in);
-        result.fehler = fehler(75, from);
-        return result;
+        return scheitern({}, order, fehler(75, from));
     }
     FdSource source(in, src);
     return copyInto(order, source, progress);
@@ -121,80 +130,113 @@ CopyResult posixfs::copyInto(const CopyOrder &order, CopySource &source, BytePro
     CopyResult result;
     const QByteArray &from = order.from;
     const QString &to = order.to;
+    const QString &to2 = order.to2;
     const FileStamp src = source.found();
     result.found = src;
     if (progress)
         progress->total.store(src.size);
-
-    struct stat dst;
-    if (statOf(to, dst)) {
+    // Why a file in the way keeps a copy from `ziel`.
+    const auto imWeg = [&order](const QString &ziel) -> Fehler {
+        struct stat dst;
+        if (!statOf(ziel, dst))
+            return {};
         if (S_ISDIR(dst.st_mode))
-            result.fehler = fehler(75, to);
-        else if (!order.overwrite)
-            result.fehler = fehler(58, to);
-        else if (!ownerMayWrite(dst))
-            result.fehler = fehler(75, to); // a write-protected file is not replaced
-        if (result.fehler)
-            return result;
-    }
+            return fehler(75, ziel);
+        if (!order.overwrite)
+            return fehler(58, ziel);
+        if (!ownerMayWrite(dst))
+            return fehler(75, ziel); // a write-protected file is not replaced
+        return {};
+    };
+    if (Fehler f = imWeg(to))
+        return scheitern(result, order, std::move(f));
 
     const QString folder = parentOf(to);
     TempFile temp = createTemp(folder, nameOf(to));
-    if (temp.fd < 0) {
-        result.fehler = errnoFehler(errno, to);
-        return result;
+    if (temp.fd < 0)
+        return scheitern(result, order, errnoFehler(errno, to));
+    TempFile temp2;
+    if (!to2.isEmpty()) {
+        result.fehler2 = imWeg(to2);
+        if (!result.fehler2) {
+            temp2 = createTemp(parentOf(to2), nameOf(to2));
+            if (temp2.fd < 0)
+                result.fehler2 = errnoFehler(errno, to2);
+        }
     }
 
     Hasher hasher;
     qint64 copied = 0;
-    int err = source.pump(temp.fd, hasher, copied, progress);
-    const bool unchanged = err == 0 && source.unchanged();
-    struct stat written;
-    const bool sizeOk = err == 0 && ::fstat(temp.fd, &written) == 0
-                        && copied == src.size && written.st_size == src.size;
-    if (err == 0) {
-        ::fchmod(temp.fd, defaultMode());
-        // The copy keeps the photo's time, as cp -p does.
-        const struct timespec zeiten[2] = {{0, UTIME_OMIT},
-            {time_t(src.modifiedNs / 1000000000), long(src.modifiedNs % 1000000000)}};
-        ::futimens(temp.fd, zeiten);
-    }
-    if (err == 0 && ::close(temp.fd) != 0)
-        err = errno;
-    else if (err != 0)
-        ::close(temp.fd);
-    temp.fd = -1;
-    if (err != 0 || !sizeOk || !unchanged) {
-        dropTemp(temp);
-        if (err != 0)
-            result.fehler = source.fault() ? *source.fault() : errnoFehler(err, to);
-        else if (!unchanged) {
-            result.fehler = fehler(57, from);
-            result.fehler.beschreibung
-                = QStringLiteral("Die Datei hat sich während des Kopierens geändert: ")
-                  + QFile::decodeName(from);
+    int err2 = 0;
+    int err = source.pump(temp.fd, hasher, copied, progress, temp2.fd, &err2);
+    const bool unchanged = err != 0 || source.unchanged();
+    // Closes a copy: 0, an errno, or -1 when it is short of the source's size.
+    const auto abschliessen = [&](TempFile &t, int fehlerBisher) {
+        struct stat written;
+        const bool ganz = fehlerBisher == 0 && ::fstat(t.fd, &written) == 0
+                          && copied == src.size && written.st_size == src.size;
+        int e = fehlerBisher;
+        if (e == 0) {
+            ::fchmod(t.fd, defaultMode());
+            // The copy keeps the photo's time, as cp -p does.
+            const struct timespec zeiten[2] = {{0, UTIME_OMIT},
+                {time_t(src.modifiedNs / 1000000000), long(src.modifiedNs % 1000000000)}};
+            ::futimens(t.fd, zeiten);
         }
-        else
-            result.fehler = fehler(diskFull(folder) ? 61 : 57, to);
-        return result;
+        if (::close(t.fd) != 0 && e == 0)
+            e = errno;
+        t.fd = -1;
+        return e != 0 ? e : (ganz ? 0 : -1);
+    };
+    const auto zuKurz = [&](const QString &ziel) { return fehler(diskFull(parentOf(ziel)) ? 61 : 57, ziel); };
+    err = abschliessen(temp, err);
+    if (temp2.fd >= 0) {
+        err2 = abschliessen(temp2, err2);
+        if (err2 != 0 || err != 0 || !unchanged) {
+            dropTemp(temp2);
+            if (err2 != 0)
+                result.fehler2 = err2 > 0 ? errnoFehler(err2, to2) : zuKurz(to2);
+        }
     }
-
-    if (order.ahead) {
-        result.temp = temp.path;
-        result.bytes = copied;
-        result.hash = hasher.digest();
-        return result;
-    }
-    err = order.overwrite
-              ? (::rename(enc(temp.path).constData(), enc(to).constData()) == 0 ? 0 : errno)
-              : renameNoReplace(temp.path, to);
-    if (err != 0) {
+    if (err != 0 || !unchanged) {
         dropTemp(temp);
-        result.fehler = errnoFehler(err, to);
-        return result;
+        if (err > 0)
+            return scheitern(result, order, source.fault() ? *source.fault() : errnoFehler(err, to));
+        if (unchanged)
+            return scheitern(result, order, zuKurz(to));
+        Fehler geaendert = fehler(57, from);
+        geaendert.beschreibung = QStringLiteral("Die Datei hat sich während des Kopierens geändert: ")
+                                 + QFile::decodeName(from);
+        return scheitern(result, order, geaendert);
     }
     result.bytes = copied;
     result.hash = hasher.digest();
+    const bool zweiteDa = !temp2.path.isEmpty() && !result.fehler2;
+
+    if (order.ahead) {
+        result.temp = temp.path;
+        if (zweiteDa)
+            result.temp2 = temp2.path;
+        return result;
+    }
+    const auto umbenennen = [&order](const QString &von, const QString &nach) {
+        return order.overwrite ? (::rename(enc(von).constData(), enc(nach).constData()) == 0 ? 0 : errno)
+                               : renameNoReplace(von, nach);
+    };
+    err = umbenennen(temp.path, to);
+    if (err != 0) {
+        dropTemp(temp);
+        dropTemp(temp2);
+        result.bytes = 0;
+        result.hash = {};
+        return scheitern(result, order, errnoFehler(err, to));
+    }
+    if (zweiteDa) {
+        if (const int e = umbenennen(temp2.path, to2)) {
+            dropTemp(temp2);
+            result.fehler2 = errnoFehler(e, to2);
+        }
+    }
     return result;
 }
 

@@ -45,17 +45,20 @@ ssize_t readSome(int fd, char *buffer, size_t size)
 
 } // namespace
 
-int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
+int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress, int out2, int *err2)
 {
     moved = 0;
     char *const buffer = chunkBuffer();
     if (!buffer)
         return ENOMEM;
+    const auto zweites = [&] { return out2 >= 0 && err2 && *err2 == 0; };
     // What is written starts on its way to the disk now, while the next bytes
     // are read, not all of it at the flush before a deletion.
     qint64 angestossen = 0;
     const auto anstossen = [&](qint64 bis) {
         ::sync_file_range(out, angestossen, bis - angestossen, SYNC_FILE_RANGE_WRITE);
+        if (zweites())
+            ::sync_file_range(out2, angestossen, bis - angestossen, SYNC_FILE_RANGE_WRITE);
         angestossen = bis;
     };
     for (;;) {
@@ -72,6 +75,8 @@ int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress)
             if (const int err = writeAll(out, buffer, n))
                 return err;
         }
+        if (zweites())
+            *err2 = writeAll(out2, buffer, n);
         moved += n;
         if (out >= 0 && moved - angestossen >= kAnstoss)
             anstossen(moved);

@@ -29,8 +29,11 @@ private:
 };
 
 // Reads `in` to its end, hashing every byte, and writes it to `out` unless
-// that is -1. Returns 0 or the errno of the failing call.
-int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress);
+// that is -1. Returns 0 or the errno of the failing call. A second output
+// `out2` gets the same bytes; its failure goes to `err2` and only ends its
+// own writes.
+int pump(int in, int out, Hasher &hasher, qint64 &moved, ByteProgress *progress, int out2 = -1,
+         int *err2 = nullptr);
 
 // Reads `fd`, opened for direct reading, to its end: the bytes come from the
 // disk, whatever the page cache holds, in large requests. EINVAL when the

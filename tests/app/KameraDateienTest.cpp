@@ -92,7 +92,7 @@ TEST(KameraDateien, CopyRunNamesPhotosByTheirCaptureDateWhenAsked)
     m.show();
     m.liste().setMarken({ 1, 1, 1, 1, 1 });
     m.aktion(QStringLiteral("mnuKopieren"))->trigger();
-    EXPECT_EQ(QDir(u.host(QStringLiteral("C:\\Archiv"))).entryList(QDir::Files),
+    EXPECT_EQ(QDir(u.host(QStringLiteral("C:\\Archiv"))).entryList({QStringLiteral("2*")}, QDir::Files),
         (QStringList { QStringLiteral("2018_0203-040506.cr2"), QStringLiteral("2019_0701-101112.jpg"),
             QStringLiteral("2023_0809-101112.heic"), QStringLiteral("2024_0701-120000.mov"),
             QStringLiteral("2024_0701-120000.mp4") }));

@@ -69,7 +69,7 @@ protected:
     QMap<QString, QByteArray> imArchiv() const
     {
         QMap<QString, QByteArray> dateien;
-        QDirIterator it(env.host(QStringLiteral("C:\\Archiv")), QDir::Files,
+        QDirIterator it(env.host(QStringLiteral("C:\\Archiv")), {QStringLiteral("*.jpg")}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile f(it.next());

@@ -49,8 +49,10 @@ protected:
         QStringList dateien;
         QDirIterator it(hostOrdner, QDir::Files | QDir::Hidden | QDir::System,
                         QDirIterator::Subdirectories);
+        // Every file but the run's checksum receipts.
         while (it.hasNext())
             dateien << QDir(hostOrdner).relativeFilePath(it.next());
+        dateien.removeIf([](const QString &d) { return d.endsWith(".xxh128") && !d.contains("/."); });
         dateien.sort();
         return dateien;
     }

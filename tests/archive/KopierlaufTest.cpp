@@ -57,14 +57,14 @@ TEST_F(KopierlaufTest, CopiesMarkedPhotosIntoNewNestedFolder)
 
     mnuKopieren(ctx(), liste, fenster);
 
-    // The delete question shows the archive as the run left it.
-    EXPECT_TRUE(zielStatusBeiFrage.endsWith("Vorhanden Dateien im Ordner: 2\n")) << zielStatusBeiFrage.toStdString();
+    // The delete question shows the archive as the run left it: two photos and the receipt.
+    EXPECT_TRUE(zielStatusBeiFrage.endsWith("Vorhanden Dateien im Ordner: 3\n")) << zielStatusBeiFrage.toStdString();
     const QString t = "C:\\Archiv\\2024\\Maerz\\";
     EXPECT_EQ(env.inhalt(t + "2024_0314-090530_010.jpg"),
               inhaltVon("E:\\Dcim\\100canon\\Img_0001.jpg"));
     EXPECT_EQ(env.inhalt(t + "2024_0314-090532_011.jpg"),
               inhaltVon("E:\\Dcim\\100canon\\Img_0002.jpg"));
-    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList({"*.jpg"}, QDir::Files).size(), 2);
     // Each copy keeps its photo's time.
     EXPECT_EQ(QFileInfo(env.host(t + "2024_0314-090530_010.jpg")).lastModified(), zeit(14, 9, 5, 30));
     EXPECT_EQ(QFileInfo(env.host(t + "2024_0314-090532_011.jpg")).lastModified(), zeit(14, 9, 5, 32));
@@ -269,7 +269,7 @@ TEST_F(KopierlaufTest, FailedCopyAnsweredWithGoingOnCopiesTheRest)
     EXPECT_EQ(ini("Mirbelon", "Nr3"), "2");
     EXPECT_EQ(gezeigt(kLoeschFrage), 1);
     // No partial or temporary file is left under any name.
-    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files | QDir::Hidden).size(),
+    EXPECT_EQ(QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList({"*.jpg", ".*"}, QDir::Files | QDir::Hidden).size(),
               1);
 }
 
@@ -335,7 +335,7 @@ TEST_F(KopierlaufTest, PipelinedRunGivesTheNamesAndSettingsOfAPhotoByPhotoRun)
     mnuKopieren(ctx(), liste, fenster);
 
     // Recorded from the run that copied and named one photo after the other.
-    const QStringList namen = QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList(QDir::Files, QDir::Name);
+    const QStringList namen = QDir(env.host("C:\\Archiv\\2024\\Maerz")).entryList({"*.jpg"}, QDir::Files, QDir::Name);
     EXPECT_EQ(namen.join(' '), QString(kNamenVorher));
     EXPECT_EQ(env.inhalt("C:\\Archiv\\2024\\Maerz\\2024_0314-090500-01.jpg"), inhaltVon("E:\\Dcim\\Img_0000.jpg"));
     EXPECT_EQ(env.inhalt("C:\\Prg\\Mirbelon.ini"), QByteArray(kEinstellungenVorher));
