@@ -76,7 +76,7 @@ TEST(KameraLauf, CopiesAndDeletesAsTheSamePhotosOnAFolderCard)
 {
     const Ergebnis karte = Lauf(false);
     const Ergebnis kamera = Lauf(true);
-    EXPECT_EQ(karte.archiv.size(), 2);
+    EXPECT_EQ(karte.archiv.size(), 3); // two photos and the run's receipt
     EXPECT_EQ(kamera.archiv, karte.archiv);
     EXPECT_EQ(kamera.dialoge.join('\n').toStdString(), karte.dialoge.join('\n').toStdString());
     EXPECT_TRUE(karte.uebrig.isEmpty());
