@@ -49,15 +49,18 @@ void Zielordner::unterordnerAnlegen(const QString &name)
 Zielordner::Ablage Zielordner::ablegen(const QString &name, const QStringList &gleichGross,
                                        const QString &temp, const CopyResult &kopie) const
 {
-    if (temp.isEmpty())
-        return {name};
+    // Also when no copy could be made here (a full disk): what is already
+    // here needs none.
     if (!gleichGross.isEmpty()) {
         const QString vorhanden = schonDa(gleichGross, kopie.hash, kopie.bytes);
         if (!vorhanden.isEmpty()) {
-            m_files.dropCopy(temp);
+            if (!temp.isEmpty())
+                m_files.dropCopy(temp);
             return {vorhanden, true, true};
         }
     }
+    if (temp.isEmpty())
+        return {name};
     const QString ziel = m_files.hostPath(pfad(name));
     if (!ziel.isEmpty() && !m_files.placeCopy(temp, ziel))
         return {name, false, true};

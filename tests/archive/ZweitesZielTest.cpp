@@ -98,5 +98,34 @@ TEST_F(ZweitesZielTest, SecondDestinationFullOrAbsentIsReportedOnceAndTheRunGoes
     }
 }
 
+// A full second destination that holds the photos already needs no copy of
+// them: nothing to report, and "Nein" deletes them.
+TEST_F(ZweitesZielTest, AFullSecondDestinationThatHoldsThePhotosIsNoFault)
+{
+    grosseKarte();
+    env.ordner("C:\\Sicherung");
+    if (!einhaengung.tmpfs(env.host("C:\\Sicherung"), "1m"))
+        GTEST_SKIP() << "no tmpfs on this host";
+    for (char foto : {'A', 'B', 'C'})
+        env.datei(ziel("C:\\Sicherung", foto), env.inhalt(QStringLiteral("E:\\%1.jpg").arg(foto)));
+    QFile fueller(env.host("C:\\Sicherung\\voll"));
+    ASSERT_TRUE(fueller.open(QIODevice::WriteOnly));
+    while (fueller.write(QByteArray(4096, 'x')) == 4096 && fueller.flush()) {
+    }
+    fueller.close();
+    setzeIni("Mirbelon", "ZweitesZiel", "C:\\Sicherung");
+    env.dialogs.antworte(Answer::No); // no room for the receipt: no mail of it
+    env.dialogs.antworte(Answer::No); // delete the copied ones
+
+    mnuKopieren(ctx(), liste, fenster);
+
+    EXPECT_EQ(gezeigt(kKopierTitel), 0) << "no photo lacks its second copy";
+    for (char foto : {'A', 'B', 'C'}) {
+        EXPECT_TRUE(gibt(ziel("C:\\Archiv", foto))) << foto;
+        EXPECT_FALSE(gibt(QStringLiteral("E:\\%1.jpg").arg(foto))) << foto;
+    }
+    einhaengung.loesen();
+}
+
 } // namespace
 } // namespace mirbelon::test
