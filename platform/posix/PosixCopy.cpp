@@ -243,7 +243,13 @@ CopyResult posixfs::copyInto(const CopyOrder &order, CopySource &source, BytePro
 Fehler PosixFileSystem::placeCopy(const QString &hostTemp, const QString &hostTarget) const
 {
     const int err = renameNoReplace(hostTemp, hostTarget);
-    return err == 0 ? Fehler{} : errnoFehler(err, hostTarget);
+    if (err != 0)
+        return errnoFehler(err, hostTarget);
+    // Known here, the new name costs the next look-up in this folder no
+    // reading of all its names again.
+    std::lock_guard lock(m_cache->mutex);
+    m_cache->note(enc(hostTarget), true, false);
+    return {};
 }
 
 void PosixFileSystem::dropCopy(const QString &hostTemp) const
