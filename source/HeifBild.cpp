@@ -1,12 +1,9 @@
 #include "source/HeifBild.h"
 
-#include "source/DateiTyp.h"
-
-#include <QFile>
-
 #include <libheif/heif.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -23,33 +20,46 @@ QSize Groesse(const heif_image_handle *griff)
     return { heif_image_handle_get_width(griff), heif_image_handle_get_height(griff) };
 }
 
+// Whether a thumbnail has the main picture's shape once both are turned. One
+// written without the main picture's rotation would show on its side.
+bool GleicheForm(const QSize &vorschau, const QSize &haupt)
+{
+    const qint64 a = qint64(vorschau.width()) * haupt.height();
+    const qint64 b = qint64(vorschau.height()) * haupt.width();
+    return a > 0 && b > 0 && std::abs(a - b) * 20 <= std::max(a, b);
+}
+
 } // namespace
 
-VorschauPixel HeifDekodieren(const QByteArray &hostPfad, const QSize &platz)
+VorschauPixel HeifDekodieren(const QByteArray &daten, const QSize &platz)
 {
-    // A FIFO or device named like a photo would block the library's read.
-    if (!GewoehnlicheDatei(hostPfad))
-        return {};
     const Kontext kontext(heif_context_alloc(), heif_context_free);
-    if (!kontext || heif_context_read_from_file(kontext.get(), hostPfad.constData(), nullptr).code != heif_error_Ok)
+    if (daten.isEmpty() || !kontext
+        || heif_context_read_from_memory_without_copy(kontext.get(), daten.constData(), size_t(daten.size()), nullptr)
+                .code
+            != heif_error_Ok)
         return {};
     heif_image_handle *roh = nullptr;
     if (heif_context_get_primary_image_handle(kontext.get(), &roh).code != heif_error_Ok)
         return {};
     const Griff haupt(roh, heif_image_handle_release);
+    const QSize natur = Groesse(haupt.get());
 
     std::vector<Griff> griffe;
     griffe.emplace_back(nullptr, heif_image_handle_release);
     const int anzahl = heif_image_handle_get_number_of_thumbnails(haupt.get());
     std::vector<heif_item_id> ids(static_cast<size_t>(std::max(anzahl, 0)));
     heif_image_handle_get_list_of_thumbnail_IDs(haupt.get(), ids.data(), anzahl);
-    QList<QSize> groessen { Groesse(haupt.get()) };
+    QList<QSize> groessen { natur };
     for (const heif_item_id id : ids) {
         heif_image_handle *vorschau = nullptr;
         if (heif_image_handle_get_thumbnail(haupt.get(), id, &vorschau).code != heif_error_Ok)
             continue;
-        griffe.emplace_back(vorschau, heif_image_handle_release);
-        groessen.append(Groesse(vorschau));
+        Griff griff(vorschau, heif_image_handle_release);
+        if (!GleicheForm(Groesse(griff.get()), natur))
+            continue;
+        groessen.append(Groesse(griff.get()));
+        griffe.push_back(std::move(griff));
     }
     const int wahl = VorschauWahl(groessen, platz);
     if (wahl < 0)
@@ -62,18 +72,18 @@ VorschauPixel HeifDekodieren(const QByteArray &hostPfad, const QSize &platz)
         return {};
     const Bild pixel(dekodiert, heif_image_release);
     int zeile = 0;
-    const uint8_t *daten = heif_image_get_plane_readonly(pixel.get(), heif_channel_interleaved, &zeile);
+    const uint8_t *pixelDaten = heif_image_get_plane_readonly(pixel.get(), heif_channel_interleaved, &zeile);
     const QSize gelesen(heif_image_get_width(pixel.get(), heif_channel_interleaved),
         heif_image_get_height(pixel.get(), heif_channel_interleaved));
-    if (!daten || gelesen.isEmpty())
+    if (!pixelDaten || gelesen.isEmpty())
         return {};
     // The whole picture's shape, whichever of them was decoded.
-    const QSize natur = Groesse(haupt.get()).isEmpty() ? gelesen : Groesse(haupt.get());
-    const QImage bild = QImage(daten, gelesen.width(), gelesen.height(), zeile, QImage::Format_RGBA8888)
-                            .scaled(DekodierGroesse(gelesen, BoxFuer(platz, natur)), Qt::IgnoreAspectRatio,
+    const QSize form = natur.isEmpty() ? gelesen : natur;
+    const QImage bild = QImage(pixelDaten, gelesen.width(), gelesen.height(), zeile, QImage::Format_RGBA8888)
+                            .scaled(DekodierGroesse(gelesen, BoxFuer(platz, form)), Qt::IgnoreAspectRatio,
                                 Qt::SmoothTransformation)
                             .convertToFormat(QImage::Format_RGB32);
-    return { bild, natur, {}, -1 };
+    return { bild, form, {}, -1 };
 }
 
 } // namespace mirbelon

@@ -42,10 +42,19 @@ bool FilmSchreiben(const QByteArray &hostPfad, const QDateTime &erstellt);
 bool FilmMitFfmpeg(const QByteArray &hostPfad, const QImage &bild, const QStringList &optionen = {},
     int drehung = 0);
 
+// A thumbnail stored in a HEIF photo, turned by its own properties as
+// orientation `ausrichtung` says; none when `gespeichert` is null.
+struct HeifVorschau
+{
+    QImage gespeichert;
+    int ausrichtung = 1;
+};
+
 // A HEIF photo of `gespeichert` written with libheif, turned for display by
 // its own properties as orientation `exif.ausrichtung` says, with `exif` (the
-// same orientation, as phones write both).
-bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
+// same orientation, as phones write both), and `vorschau` as its thumbnail.
+bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
+    const HeifVorschau &vorschau = {});
 
 // A HEIF photo of the pixels of a JPEG, by libheif's heif-enc.
 bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif);
