@@ -216,11 +216,13 @@ bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const 
         && heif_context_write_to_file(kontext.get(), hostPfad.constData()).code == heif_error_Ok;
 }
 
-bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif)
+bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif, int vorschau)
 {
-    return Werkzeug(QStringLiteral("heif-enc"),
-        { QStringLiteral("-q"), QStringLiteral("90"), QFile::decodeName(jpeg), QStringLiteral("-o"),
-            QFile::decodeName(heif) });
+    QStringList argumente { QStringLiteral("-q"), QStringLiteral("90"), QFile::decodeName(jpeg), QStringLiteral("-o"),
+        QFile::decodeName(heif) };
+    if (vorschau > 0)
+        argumente << QStringLiteral("-t") << QString::number(vorschau);
+    return Werkzeug(QStringLiteral("heif-enc"), argumente);
 }
 
 QImage Gespeichert(const QImage &aufrecht, int ausrichtung)

@@ -56,8 +56,9 @@ struct HeifVorschau
 bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
     const HeifVorschau &vorschau = {});
 
-// A HEIF photo of the pixels of a JPEG, by libheif's heif-enc.
-bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif);
+// A HEIF photo of the pixels of a JPEG, by libheif's heif-enc, with a
+// thumbnail of at most `vorschau` pixels a side when that is above 0.
+bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif, int vorschau = 0);
 
 // The picture stored so that orientation `ausrichtung` shows `aufrecht`:
 // the sensor's view of a camera held that way (6: turned a quarter to the left).
