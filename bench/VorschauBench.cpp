@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kRunden = 20;
 constexpr qint64 kGrosserFilm = 3LL << 30;
+// The long side of the thumbnail a phone embeds in its HEIF photos.
+constexpr int kTelefonVorschau = 320;
 // A full-HD window's preview box.
 const QSize kPlatz(1500 * 15, 1000 * 15);
 
@@ -53,14 +55,21 @@ void KameraVergleich(const QTemporaryDir &ordner, const muster::Exif &exif)
     const QImage foto = Muster(4032, 3024);
     const QByteArray fotoJpeg = QFile::encodeName(ordner.filePath(QStringLiteral("foto.jpg")));
     const QByteArray heic = QFile::encodeName(ordner.filePath(QStringLiteral("foto.heic")));
+    const QByteArray heicKlein = QFile::encodeName(ordner.filePath(QStringLiteral("klein.heic")));
     if (!muster::JpegSchreiben(filmJpeg, film, exif) || !muster::FilmMitFfmpeg(mp4, film)
-        || !muster::JpegSchreiben(fotoJpeg, foto, exif) || !muster::HeifAusJpeg(fotoJpeg, heic))
+        || !muster::JpegSchreiben(fotoJpeg, foto, exif) || !muster::HeifAusJpeg(fotoJpeg, heic)
+        || !muster::HeifAusJpeg(fotoJpeg, heicKlein, kTelefonVorschau))
         qFatal("preview bench: film or HEIF sample not written");
     AllesLesen(ordner.path());
     Ausgabe(Zeile(QStringLiteral("preview_video"), Mal(mp4, VorschauArt::Film), Mal(filmJpeg, VorschauArt::Bild),
         QStringLiteral("goal<=2 (first key frame of a 3840x2160 H.264 MP4 vs a JPEG of its pixels)")));
-    Ausgabe(Zeile(QStringLiteral("preview_heif"), Mal(heic, VorschauArt::Heif), Mal(fotoJpeg, VorschauArt::Bild),
+    const double jpeg = Mal(fotoJpeg, VorschauArt::Bild);
+    Ausgabe(Zeile(QStringLiteral("preview_heif"), Mal(heic, VorschauArt::Heif), jpeg,
         QStringLiteral("goal<=1.2 (4032x3024 HEIC by heif-enc vs the JPEG it was made of)")));
+    Ausgabe(Zeile(QStringLiteral("preview_heif_thumb"), Mal(heicKlein, VorschauArt::Heif), jpeg,
+        QStringLiteral("goal<=1.2 (the same HEIC with a %1-pixel thumbnail as phones embed: too small for the box, "
+                       "so the photo itself decodes)")
+            .arg(kTelefonVorschau)));
 }
 
 // A 3 GiB film on the card made current, and named by its capture date: what

@@ -7,11 +7,12 @@
 
 namespace mirbelon {
 
-// The picture of a HEIF file (.heic, .heif, .hif) for a box of `platz` twips,
-// decoded with libheif, which turns and mirrors it as the file's properties
-// say: upright already, so no EXIF orientation may turn it again. Of the main
-// picture and its thumbnails the smallest that fills the box is decoded.
-// Runs on a worker; a null picture when nothing decodes.
-VorschauPixel HeifDekodieren(const QByteArray &hostPfad, const QSize &platz);
+// The picture of a HEIF file (.heic, .heif, .hif) whose bytes are `daten`, for
+// a box of `platz` twips, decoded with libheif, which turns and mirrors it as
+// the file's properties say: upright already, so no EXIF orientation may turn
+// it again. Of the main picture and those of its thumbnails that stand as it
+// does, the smallest that fills the box is decoded. Runs on a worker; a null
+// picture when nothing decodes.
+VorschauPixel HeifDekodieren(const QByteArray &daten, const QSize &platz);
 
 } // namespace mirbelon

@@ -128,7 +128,7 @@ VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, VorschauArt art, co
     const int ausrichtung = datei.ausrichtung();
     VorschauPixel ergebnis;
     if (art == VorschauArt::Heif) {
-        ergebnis = HeifDekodieren(hostPfad, platz);
+        ergebnis = HeifDekodieren(datei.daten(), platz);
     } else if (art != VorschauArt::Roh) {
         ergebnis = Dekodieren(datei.daten(), ausrichtung, platz);
     } else {

@@ -10,6 +10,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -168,7 +169,7 @@ bool FilmMitFfmpeg(const QByteArray &hostPfad, const QImage &bild, const QString
                QStringLiteral("rotate=%1").arg((360 - drehung % 360) % 360) } + optionen + QStringList { ziel });
 }
 
-bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif)
+bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif, const HeifVorschau &vorschau)
 {
     const std::unique_ptr<heif_context, decltype(&heif_context_free)> kontext(heif_context_alloc(), heif_context_free);
     heif_encoder *kodierer = nullptr;
@@ -176,40 +177,52 @@ bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const 
         return false;
     const std::unique_ptr<heif_encoder, decltype(&heif_encoder_release)> k(kodierer, heif_encoder_release);
     heif_encoder_set_lossy_quality(kodierer, 90);
-    const QImage rgb = gespeichert.convertToFormat(QImage::Format_RGB888);
-    heif_image *bild = nullptr;
-    if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &bild).code
-        != heif_error_Ok)
+    using Griff = std::unique_ptr<heif_image_handle, decltype(&heif_image_handle_release)>;
+    // The thumbnail, when there is one, goes in as libheif writes one: scaled
+    // into a box of its size less one pixel, as it writes none not smaller.
+    const auto kodieren = [&](const QImage &pixel, int ausrichtung, const heif_image_handle *haupt) {
+        const QImage rgb = pixel.convertToFormat(QImage::Format_RGB888);
+        heif_image *bild = nullptr;
+        heif_image_handle *griff = nullptr;
+        if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &bild).code
+            != heif_error_Ok)
+            return Griff(nullptr, heif_image_handle_release);
+        const std::unique_ptr<heif_image, decltype(&heif_image_release)> b(bild, heif_image_release);
+        heif_image_add_plane(bild, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+        int zeile = 0;
+        uint8_t *ziel = heif_image_get_plane(bild, heif_channel_interleaved, &zeile);
+        for (int y = 0; y < rgb.height(); ++y)
+            memcpy(ziel + y * zeile, rgb.constScanLine(y), static_cast<size_t>(rgb.width()) * 3);
+        const std::unique_ptr<heif_encoding_options, decltype(&heif_encoding_options_free)> optionen(
+            heif_encoding_options_alloc(), heif_encoding_options_free);
+        optionen->image_orientation = HeifDrehung(ausrichtung);
+        const heif_error fehler = haupt
+            ? heif_context_encode_thumbnail(kontext.get(), bild, haupt, kodierer, optionen.get(),
+                  std::max(rgb.width(), rgb.height()) - 1, &griff)
+            : heif_context_encode_image(kontext.get(), bild, kodierer, optionen.get(), &griff);
+        return Griff(fehler.code == heif_error_Ok ? griff : nullptr, heif_image_handle_release);
+    };
+    const Griff haupt = kodieren(gespeichert, exif.ausrichtung, nullptr);
+    if (!haupt || (!vorschau.gespeichert.isNull() && !kodieren(vorschau.gespeichert, vorschau.ausrichtung, haupt.get())))
         return false;
-    const std::unique_ptr<heif_image, decltype(&heif_image_release)> b(bild, heif_image_release);
-    heif_image_add_plane(bild, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
-    int zeile = 0;
-    uint8_t *ziel = heif_image_get_plane(bild, heif_channel_interleaved, &zeile);
-    for (int y = 0; y < rgb.height(); ++y)
-        memcpy(ziel + y * zeile, rgb.constScanLine(y), static_cast<size_t>(rgb.width()) * 3);
-    const std::unique_ptr<heif_encoding_options, decltype(&heif_encoding_options_free)> optionen(
-        heif_encoding_options_alloc(), heif_encoding_options_free);
-    optionen->image_orientation = HeifDrehung(exif.ausrichtung);
-    heif_image_handle *griff = nullptr;
-    if (heif_context_encode_image(kontext.get(), bild, kodierer, optionen.get(), &griff).code != heif_error_Ok)
-        return false;
-    const std::unique_ptr<heif_image_handle, decltype(&heif_image_handle_release)> g(griff, heif_image_handle_release);
     Exiv2::ExifData daten;
     daten["Exif.Image.Orientation"] = static_cast<uint16_t>(exif.ausrichtung);
     if (!exif.aufnahme.isEmpty())
         daten["Exif.Photo.DateTimeOriginal"] = exif.aufnahme.toStdString();
     Exiv2::Blob tiff;
     Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, daten);
-    return heif_context_add_exif_metadata(kontext.get(), griff, tiff.data(), static_cast<int>(tiff.size())).code
+    return heif_context_add_exif_metadata(kontext.get(), haupt.get(), tiff.data(), static_cast<int>(tiff.size())).code
             == heif_error_Ok
         && heif_context_write_to_file(kontext.get(), hostPfad.constData()).code == heif_error_Ok;
 }
 
-bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif)
+bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif, int vorschau)
 {
-    return Werkzeug(QStringLiteral("heif-enc"),
-        { QStringLiteral("-q"), QStringLiteral("90"), QFile::decodeName(jpeg), QStringLiteral("-o"),
-            QFile::decodeName(heif) });
+    QStringList argumente { QStringLiteral("-q"), QStringLiteral("90"), QFile::decodeName(jpeg), QStringLiteral("-o"),
+        QFile::decodeName(heif) };
+    if (vorschau > 0)
+        argumente << QStringLiteral("-t") << QString::number(vorschau);
+    return Werkzeug(QStringLiteral("heif-enc"), argumente);
 }
 
 QImage Gespeichert(const QImage &aufrecht, int ausrichtung)

@@ -42,13 +42,23 @@ bool FilmSchreiben(const QByteArray &hostPfad, const QDateTime &erstellt);
 bool FilmMitFfmpeg(const QByteArray &hostPfad, const QImage &bild, const QStringList &optionen = {},
     int drehung = 0);
 
+// A thumbnail stored in a HEIF photo, turned by its own properties as
+// orientation `ausrichtung` says; none when `gespeichert` is null.
+struct HeifVorschau
+{
+    QImage gespeichert;
+    int ausrichtung = 1;
+};
+
 // A HEIF photo of `gespeichert` written with libheif, turned for display by
 // its own properties as orientation `exif.ausrichtung` says, with `exif` (the
-// same orientation, as phones write both).
-bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif);
+// same orientation, as phones write both), and `vorschau` as its thumbnail.
+bool HeifSchreiben(const QByteArray &hostPfad, const QImage &gespeichert, const Exif &exif,
+    const HeifVorschau &vorschau = {});
 
-// A HEIF photo of the pixels of a JPEG, by libheif's heif-enc.
-bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif);
+// A HEIF photo of the pixels of a JPEG, by libheif's heif-enc, with a
+// thumbnail of at most `vorschau` pixels a side when that is above 0.
+bool HeifAusJpeg(const QByteArray &jpeg, const QByteArray &heif, int vorschau = 0);
 
 // The picture stored so that orientation `ausrichtung` shows `aufrecht`:
 // the sensor's view of a camera held that way (6: turned a quarter to the left).

@@ -138,6 +138,42 @@ TEST_F(FotoMetadatenTest, HeifPhotoGivesItsExifDateAndOrientation)
     EXPECT_EQ(BildDatei(heic).ausrichtung(), 6);
 }
 
+// A thumbnail spares decoding the whole photo when it fills the box; one
+// stored turned like the photo but without its rotation would lie on its side.
+TEST_F(FotoMetadatenTest, HeifThumbnailOnlyWhenItFillsTheBoxAndStandsAsThePhoto)
+{
+    const QImage aufrecht = muster::RotOberBlau(300, 400);
+    QImage klein = muster::RotOberBlau(150, 200);
+    QPainter(&klein).fillRect(0, 100, 150, 100, Qt::green);
+    struct Fall
+    {
+        const char *datei;
+        int vorschauAusrichtung;
+        QSize platz;
+        bool vorschau;
+    } faelle[] = {
+        { "E:\\Gedreht.heic", 6, QSize(1500, 2000), true },
+        { "E:\\Liegend.heic", 1, QSize(1500, 2000), false },
+        { "E:\\ZuKlein.heic", 6, QSize(4500, 6000), false },
+    };
+    env.ordner(QStringLiteral("E:\\"));
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.datei);
+        const QByteArray heic = Host(env, QString::fromLatin1(f.datei));
+        ASSERT_TRUE(muster::HeifSchreiben(heic, muster::Gespeichert(aufrecht, 6), { 6, {}, {} },
+            { muster::Gespeichert(klein, 6), f.vorschauAusrichtung }));
+        const VorschauPixel v = VorschauDekodieren(heic, VorschauArt::Heif, f.platz);
+        ASSERT_FALSE(v.bild.isNull());
+        EXPECT_EQ(v.natur, QSize(300, 400));
+        EXPECT_LT(v.bild.width(), v.bild.height());
+        for (const int x : { v.bild.width() / 4, v.bild.width() * 3 / 4 })
+            EXPECT_GT(v.bild.pixelColor(x, v.bild.height() / 8).red(), 200) << x;
+        const QColor unten = v.bild.pixelColor(v.bild.width() / 2, v.bild.height() * 7 / 8);
+        EXPECT_GT(f.vorschau ? unten.green() : unten.blue(), 200);
+        EXPECT_LT(f.vorschau ? unten.blue() : unten.green(), 60);
+    }
+}
+
 // A FIFO named like a photo or film would block any library that opens it.
 TEST_F(FotoMetadatenTest, FifoIsNeverOpened)
 {

@@ -1,9 +1,12 @@
 #include "tests/source/QuelleTest.h"
 
+#include "source/Verkleinern.h"
 #include "source/Vorschau.h"
 
 #include <QImageReader>
 #include <QSignalSpy>
+
+#include <vector>
 
 namespace mirbelon::test {
 
@@ -29,6 +32,53 @@ TEST(VorschauGroesse, FillsTheWidthAndKeepsTheRatio)
         SCOPED_TRACE(f.name);
         EXPECT_EQ(VorschauGroesse(f.breite, f.hoehe, f.bildBreite, f.bildHoehe), f.erwartet);
     }
+}
+
+// Planes of one value each but red, their lines padded with a value no mean
+// may include.
+TEST(RgbEbenenVerkleinert, EachPixelIsTheMeanOfThoseItCovers)
+{
+    struct Fall
+    {
+        const char *name;
+        QSize quelle, ziel;
+        std::vector<uint8_t> rot; // lines of quelle.width(), none for 255 everywhere
+        std::vector<int> erwartet; // red of each pixel of ziel, line by line
+    } faelle[] = {
+        { "three to one", QSize(3, 1), QSize(1, 1), { 0, 30, 90 }, { 40 } },
+        { "five to two, boxes of two and three", QSize(5, 2), QSize(2, 1),
+            { 10, 20, 30, 40, 50, 30, 40, 50, 60, 70 }, { 25, 50 } },
+        { "more lines than a 16-bit sum holds", QSize(2, 600), QSize(1, 1), {}, { 255 } },
+        { "same size", QSize(2, 2), QSize(2, 2), { 1, 2, 3, 4 }, { 1, 2, 3, 4 } },
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.name);
+        const int zeile = f.quelle.width() + 3;
+        std::vector<uint8_t> rot(size_t(zeile) * f.quelle.height(), 99);
+        std::vector<uint8_t> gruen(rot.size(), 99);
+        std::vector<uint8_t> blau(rot.size(), 99);
+        for (int y = 0; y < f.quelle.height(); ++y)
+            for (int x = 0; x < f.quelle.width(); ++x) {
+                const size_t i = size_t(y) * zeile + x;
+                rot[i] = f.rot.empty() ? 255 : f.rot[size_t(y) * f.quelle.width() + x];
+                gruen[i] = 7;
+                blau[i] = 0;
+            }
+        const uint8_t *ebenen[3] = { rot.data(), gruen.data(), blau.data() };
+        const int zeilen[3] = { zeile, zeile, zeile };
+        const QImage bild = RgbEbenenVerkleinert(ebenen, zeilen, f.quelle, f.ziel);
+        ASSERT_EQ(bild.size(), f.ziel);
+        for (int i = 0; i < int(f.erwartet.size()); ++i) {
+            const QRgb p = bild.pixel(i % f.ziel.width(), i / f.ziel.width());
+            EXPECT_EQ(qRed(p), f.erwartet[size_t(i)]) << i;
+            EXPECT_EQ(qGreen(p), 7) << i;
+            EXPECT_EQ(qBlue(p), 0) << i;
+        }
+    }
+    const uint8_t eins = 1;
+    const uint8_t *ebenen[3] = { &eins, &eins, &eins };
+    const int zeilen[3] = { 1, 1, 1 };
+    EXPECT_TRUE(RgbEbenenVerkleinert(ebenen, zeilen, QSize(1, 1), QSize(2, 1)).isNull());
 }
 
 TEST(BildCacheGroesse, OnePicturePerThreeMiBFromOneToTen)
