@@ -44,7 +44,7 @@ bool looksLikeSerial(const QString &word)
         const bool d = c >= QLatin1Char('0') && c <= QLatin1Char('9');
         const bool up = c >= QLatin1Char('A') && c <= QLatin1Char('Z');
         const bool hexLetter = (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
-                               || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+            || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
         digit = digit || d;
         hex = hex && (d || hexLetter || c == QLatin1Char('-'));
         upper = upper && (d || up);
@@ -83,7 +83,7 @@ QString GvfsDevices::deviceName(const QString &folderName)
         if (eq <= 0)
             return QString();
         keys.insert(pair.left(eq),
-                    QString::fromUtf8(QByteArray::fromPercentEncoding(pair.mid(eq + 1).toUtf8())));
+            QString::fromUtf8(QByteArray::fromPercentEncoding(pair.mid(eq + 1).toUtf8())));
     }
     const QString host = keys.value(QStringLiteral("host")).trimmed();
     if (host.isEmpty())
@@ -106,7 +106,7 @@ struct GvfsDevices::State
 {
     QString base;
     std::mutex lookMutex; // one look at a time
-    std::mutex mutex;     // all below
+    std::mutex mutex; // all below
     std::condition_variable wake;
     QStringList folders; // of devices, by name
     std::function<void()> changed;
@@ -146,7 +146,8 @@ GvfsDevices::GvfsDevices(const QString &base, std::function<void()> changed, int
             state->look();
             lock.lock();
             state->looking = false;
-            state->wake.wait_for(lock, std::chrono::milliseconds(intervalMs), [&state] { return state->stop; });
+            state->wake.wait_for(
+                lock, std::chrono::milliseconds(intervalMs), [&state] { return state->stop; });
         }
     });
 }
@@ -172,7 +173,8 @@ QList<DriveTable::Medium> GvfsDevices::devices() const
     std::lock_guard lock(m_state->mutex);
     QList<DriveTable::Medium> found;
     for (const QString &name : m_state->folders)
-        found << DriveTable::Medium{m_state->base + QLatin1Char('/') + name, QString(), deviceName(name)};
+        found << DriveTable::Medium { m_state->base + QLatin1Char('/') + name, QString(),
+            deviceName(name) };
     return found;
 }
 
