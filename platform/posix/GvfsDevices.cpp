@@ -112,6 +112,7 @@ struct GvfsDevices::State
     std::function<void()> changed;
     bool stop = false;
     bool looking = false; // the watch is inside a look
+    bool looked = false; // the watch's first look is done
     std::thread watch;
 
     bool look()
@@ -146,10 +147,17 @@ GvfsDevices::GvfsDevices(const QString &base, std::function<void()> changed, int
             state->look();
             lock.lock();
             state->looking = false;
+            state->looked = true;
+            state->wake.notify_all();
             state->wake.wait_for(
                 lock, std::chrono::milliseconds(intervalMs), [&state] { return state->stop; });
         }
     });
+    // A device there at the start is in the first table (the source kept
+    // from the last run may be on it), unless GVfs is slow to answer.
+    std::unique_lock lock(m_state->mutex);
+    m_state->wake.wait_for(
+        lock, std::chrono::milliseconds(500), [this] { return m_state->looked; });
 }
 
 GvfsDevices::~GvfsDevices()

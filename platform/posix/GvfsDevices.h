@@ -18,9 +18,10 @@ namespace mirbelon {
 class GvfsDevices
 {
 public:
-    // `base`: the GVfs folder. The first look starts at once, then one every
-    // `intervalMs`; `changed` runs on the watch's thread after a look that
-    // changed the devices, never after this object is gone.
+    // `base`: the GVfs folder. The first look starts at once (waited for
+    // half a second at most), then one every `intervalMs`; `changed` runs on
+    // the watch's thread after a look that changed the devices, never after
+    // this object is gone.
     GvfsDevices(const QString &base, std::function<void()> changed, int intervalMs = 2000);
     ~GvfsDevices(); // leaves a look that hangs in GVfs behind, never waits for it
     GvfsDevices(const GvfsDevices &) = delete;
