@@ -1,9 +1,12 @@
 #include "platform/posix/MountedDrives.h"
 
+#include "platform/posix/GvfsDevices.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMetaObject>
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -107,7 +110,8 @@ MountedDrives::MountedDrives(DriveTable fixed)
 {
 }
 
-MountedDrives::MountedDrives(const QString &home, const QStringList &mediaRoots, const QString &devDisk)
+MountedDrives::MountedDrives(const QString &home, const QStringList &mediaRoots, const QString &devDisk,
+                             const QString &gvfs)
     : m_home(home), m_devDisk(devDisk)
 {
     for (const QString &root : mediaRoots) {
@@ -115,12 +119,26 @@ MountedDrives::MountedDrives(const QString &home, const QStringList &mediaRoots,
             m_roots << QDir::cleanPath(root);
     }
     m_mountInfo = ::open(kMountInfo, O_RDONLY | O_CLOEXEC);
+    if (gvfs.startsWith(QLatin1Char('/'))) {
+        // News from the GVfs thread: the table is made anew at its next
+        // reading, and the window hears of it on its own thread.
+        m_gvfs = std::make_unique<GvfsDevices>(QDir::cleanPath(gvfs), [this] {
+            m_devicesChanged = true;
+            std::lock_guard lock(m_receiverMutex);
+            if (m_receiver)
+                QMetaObject::invokeMethod(m_receiver.get(), [this] {
+                    if (m_changed)
+                        m_changed();
+                }, Qt::QueuedConnection);
+        });
+    }
     std::lock_guard lock(m_mutex);
-    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(home, mediaMounts(), m_memory));
+    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(home, media(), m_memory));
 }
 
 MountedDrives::~MountedDrives()
 {
+    m_gvfs.reset(); // its thread tells m_receiver
     m_watch.reset();
     for (const int fd : {m_mountInfo, m_watchFd}) {
         if (fd >= 0)
@@ -133,6 +151,13 @@ std::unique_ptr<MountedDrives> MountedDrives::fromEnvironment()
     if (qEnvironmentVariableIsSet("MIRBELON_DRIVES"))
         return std::make_unique<MountedDrives>(
             DriveTable::parse(qEnvironmentVariable("MIRBELON_DRIVES")));
+    QString gvfs = qEnvironmentVariable("MIRBELON_GVFS");
+    if (!qEnvironmentVariableIsSet("MIRBELON_GVFS")) {
+        QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty())
+            runtime = QStringLiteral("/run/user/") + QString::number(::getuid());
+        gvfs = runtime + QStringLiteral("/gvfs");
+    }
     QStringList roots;
     if (qEnvironmentVariableIsSet("MIRBELON_MEDIA")) {
         roots = qEnvironmentVariable("MIRBELON_MEDIA").split(QLatin1Char(':'), Qt::SkipEmptyParts);
@@ -143,7 +168,7 @@ std::unique_ptr<MountedDrives> MountedDrives::fromEnvironment()
         roots << QStringLiteral("/media/") + user << QStringLiteral("/run/media/") + user
               << QStringLiteral("/mnt");
     }
-    return std::make_unique<MountedDrives>(QDir::homePath(), roots);
+    return std::make_unique<MountedDrives>(QDir::homePath(), roots, QStringLiteral("/dev/disk"), gvfs);
 }
 
 std::shared_ptr<const DriveTable> MountedDrives::current() const
@@ -153,8 +178,9 @@ std::shared_ptr<const DriveTable> MountedDrives::current() const
         return m_table;
     // The kernel flags the mount table as changed until it is polled again.
     pollfd p{m_mountInfo, POLLPRI, 0};
-    if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLPRI | POLLERR)) != 0)
-        m_table = std::make_shared<const DriveTable>(m_table->withMedia(mediaMounts(), m_memory));
+    const bool mounts = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLPRI | POLLERR)) != 0;
+    if (m_devicesChanged.exchange(false) || mounts)
+        m_table = std::make_shared<const DriveTable>(m_table->withMedia(media(), m_memory));
     return m_table;
 }
 
@@ -170,12 +196,17 @@ void MountedDrives::setMemory(const DriveTable::Memory &memory) const
     if (m_mountInfo < 0)
         return;
     m_memory = memory;
-    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(m_home, mediaMounts(), m_memory));
+    m_table = std::make_shared<const DriveTable>(DriveTable::defaults(m_home, media(), m_memory));
 }
 
 void MountedDrives::whenChanged(std::function<void()> changed) const
 {
     m_changed = std::move(changed);
+    if (m_gvfs) {
+        std::lock_guard lock(m_receiverMutex);
+        if (!m_receiver)
+            m_receiver = std::make_unique<QObject>();
+    }
     if (m_mountInfo < 0 || m_watch || !m_changed)
         return;
     // A second reading of its own: the kernel flags a change once per open file.
@@ -187,6 +218,20 @@ void MountedDrives::whenChanged(std::function<void()> changed) const
         if (m_changed)
             m_changed();
     });
+}
+
+void MountedDrives::refreshDevices() const
+{
+    if (m_gvfs)
+        m_gvfs->refresh();
+}
+
+QList<DriveTable::Medium> MountedDrives::media() const
+{
+    QList<DriveTable::Medium> found = mediaMounts();
+    if (m_gvfs)
+        found << m_gvfs->devices();
+    return found;
 }
 
 QList<DriveTable::Medium> MountedDrives::mediaMounts() const
