@@ -94,8 +94,13 @@ void KonfigLaden(Context &ctx, Main &fenster)
     QString ziel = IniLesen(ctx, datei, ziele, QStringLiteral("xx"), {});
     // The program folder of an installed program is hidden away; photos
     // belong where the desktop keeps pictures.
-    if (ziel.isEmpty())
-        ziel = ctx.host.system.picturesFolder() + QStringLiteral("\\Fotoarchiv");
+    if (ziel.isEmpty()) {
+        ziel = ctx.host.system.picturesFolder();
+        // A home that is a drive's root comes as "C:\".
+        if (!ziel.endsWith(QLatin1Char('\\')))
+            ziel += QLatin1Char('\\');
+        ziel += QStringLiteral("Fotoarchiv");
+    }
     fenster.setZiel(ziel);
 
     const QString vorschau = IniLesen(ctx, datei, {}, QStringLiteral("Preview"), QStringLiteral("1"));

@@ -136,6 +136,15 @@ TEST(MainFenster, FirstStartLoadsTheDefaultsAndWritesThem)
     EXPECT_LE(m.bildCacheGroesse(), 10);
 }
 
+TEST(MainFenster, FirstStartInAHomeThatIsADrivesRootHasOneBackslash)
+{
+    TestUmgebung u;
+    u.system->bilder = QStringLiteral("C:\\");
+    Fenster f(u);
+    f.main.laden();
+    EXPECT_EQ(f.main.ziel(), QStringLiteral("C:\\Fotoarchiv"));
+}
+
 TEST(MainFenster, CommandLineSourceIsScanned)
 {
     TestUmgebung u;
