@@ -1,6 +1,6 @@
 #include "archive/ArchivPruefen.h"
 
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 #include "archive/Laufsperre.h"
 #include "frame/Context.h"
 #include "services/Platzhalter.h"

@@ -1,6 +1,6 @@
 #include "archive/Kopierlauf.h"
 
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 #include "archive/KartenBefehle.h"
 #include "archive/Laufanzeige.h"
 #include "archive/Laufsperre.h"

@@ -1,6 +1,6 @@
 #include "archive/Loeschen.h"
 
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 #include "archive/Laufsperre.h"
 #include "archive/Sicherungen.h"
 #include "archive/Vorlauf.h"
@@ -130,7 +130,8 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     const QString &pfad = foto.datei.path;
     const auto melden = [&](const Fehler &f) {
         // The first failure that shows the card gone ends the run with one report.
-        if (files.mediumGone(foto.datei, foto.stempel ? foto.stempel->device : 0))
+        const quint64 geraet = foto.stempel ? foto.stempel->device : 0;
+        if (Nachsehen<bool>([&files, datei = foto.datei, geraet] { return files.mediumGone(datei, geraet); }))
             return Schritt::KarteWeg;
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     };
@@ -138,7 +139,12 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     if (foto.stempel && archiv != ctx.kopien.constEnd() && !(archiv->quelle == *foto.stempel))
         return melden(Geaendert(pfad));
 
-    const bool schreibgeschuetzt = files.isReadOnly(foto.datei);
+    // The photo as it is now, looked at on a worker: a camera answers over its cable.
+    const auto jetzt = [&files, &foto] {
+        return Nachsehen<std::optional<FileStamp>>([&files, host = foto.host] { return files.hostStamp(host); });
+    };
+    const bool schreibgeschuetzt
+        = Nachsehen<bool>([&files, datei = foto.datei] { return files.isReadOnly(datei); });
     if (schreibgeschuetzt) {
         // Read-only since its copy was made ahead: the question comes first.
         vorlauf.verwerfenBis(i);
@@ -148,12 +154,12 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
             Buttons::OkCancel, Answer::Cancel);
         if (antwort != Answer::Ok)
             return Schritt::Weiter;
-        if (files.hostStamp(foto.host) != foto.stempel)
+        if (jetzt() != foto.stempel)
             return melden(Geaendert(pfad));
         if (const Fehler f = files.setReadOnly(foto.datei, false))
             return melden(f);
         // Clearing the bit changes the file's ctime: what counts from here.
-        foto.stempel = files.hostStamp(foto.host);
+        foto.stempel = jetzt();
     }
     const auto bleibt = [&](const Fehler &f) {
         // The photo is not deleted, and stays as it was.
@@ -161,7 +167,7 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
             files.setReadOnly(foto.datei, true);
         return melden(f);
     };
-    if (foto.stempel && files.hostStamp(foto.host) != foto.stempel)
+    if (foto.stempel && jetzt() != foto.stempel)
         return bleibt(Geaendert(pfad));
 
     const std::shared_ptr<Vorarbeiten> vor = Arbeit(ctx, i, vorlauf);
@@ -185,7 +191,9 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     if (const Fehler f = Auswerten(ctx, pfad, *vor))
         return bleibt(f);
 
-    if (const Fehler f = files.removeListed(foto.datei, *foto.stempel))
+    if (const Fehler f = Nachsehen<Fehler>([&files, datei = foto.datei, stempel = *foto.stempel] {
+            return files.removeListed(datei, stempel);
+        }))
         return bleibt(f);
     ctx.kopien.remove(foto.host);
     if (const auto kopie = files.hostStamp(QFile::encodeName(vor->kopieHost)))

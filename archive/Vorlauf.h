@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 #include "frame/Context.h"
 
 #include <deque>

@@ -1,6 +1,6 @@
 #include "archive/Zielordner.h"
 
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 #include "archive/ZielName.h"
 #include "archive/Speicherplatz.h"
 #include "text/DateiVorhanden.h"
