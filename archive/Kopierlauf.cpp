@@ -353,6 +353,14 @@ bool Kopierlauf::kopieren(int i, const Namen &namen)
         m_voll = true;
         return true;
     }
+    // A card gone fails every photo after this one: one report ends the run.
+    if (fehler && KarteWeg(m_ctx, m_fotos.at(i), m_stempel.at(i).device)) {
+        m_anzeige->takt(true);
+        KarteWegMelden(m_ctx, m_pfade.at(i),
+                       QStringLiteral("Das Kopieren ist beendet; die übrigen Fotos wurden nicht kopiert "
+                                      "und auf der Karte wurde nichts gelöscht."));
+        return false;
+    }
     if (fehler)
         return weiter(fehler);
 

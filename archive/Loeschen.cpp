@@ -130,8 +130,7 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     const QString &pfad = foto.datei.path;
     const auto melden = [&](const Fehler &f) {
         // The first failure that shows the card gone ends the run with one report.
-        const quint64 geraet = foto.stempel ? foto.stempel->device : 0;
-        if (Nachsehen<bool>([&files, datei = foto.datei, geraet] { return files.mediumGone(datei, geraet); }))
+        if (KarteWeg(ctx, foto.datei, foto.stempel ? foto.stempel->device : 0))
             return Schritt::KarteWeg;
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     };
@@ -313,12 +312,8 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster, bool nach
             return;
         if (schritt == Schritt::KarteWeg) {
             geblieben = 0;
-            ctx.host.dialogs.message(
-                MeldungsText(QStringLiteral("Die Karte »") + PfadTeil(pfade.value(0), -2)
-                             + QStringLiteral("« ist nicht mehr da oder wurde gewechselt. Das "
-                                              "Löschen ist beendet; auf der Karte wurde nichts "
-                                              "mehr angerührt.")),
-                QStringLiteral("Karte entfernt"), Icon::Exclamation, Buttons::Ok, Answer::Ok);
+            KarteWegMelden(ctx, pfade.value(0),
+                           QStringLiteral("Das Löschen ist beendet; auf der Karte wurde nichts mehr angerührt."));
         }
         ctx.host.desktop.processEvents();
     }
