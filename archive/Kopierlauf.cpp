@@ -19,6 +19,7 @@
 #include "services/Warten.h"
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
+#include "source/KarteEntfernt.h"
 #include "text/DateiVorhanden.h"
 #include "text/Meldung.h"
 #include "text/Zahlen.h"
@@ -128,6 +129,7 @@ private:
     qint64 m_kopiertBytes = 0;
     int m_schonDa = 0; // photos whose bytes the archive held already
     bool m_voll = false; // the target disk filled: the copying ends, the rest of the run follows
+    bool m_karteWeg = false; // the card went: the run ends
 };
 
 void Kopierlauf::laufen()
@@ -157,8 +159,15 @@ void Kopierlauf::laufen()
     m_seitSpeichern.start();
     m_start = m_ctx.host.system.tickCount();
     for (int i = 0; i < m_pfade.size() && !m_voll; ++i) {
-        if (!eintrag(i))
-            return abbrechen();
+        if (!eintrag(i)) {
+            abbrechen();
+            // The window lists the card's photos no longer, as after a card pulled between runs.
+            if (m_karteWeg) {
+                sperre.freigeben();
+                QuelleNochDa(m_ctx, m_liste, m_fenster);
+            }
+            return;
+        }
         if (m_seitSpeichern.elapsed() >= 1000)
             speichern();
     }
@@ -359,6 +368,7 @@ bool Kopierlauf::kopieren(int i, const Namen &namen)
         KarteWegMelden(m_ctx, m_pfade.at(i),
                        QStringLiteral("Das Kopieren ist beendet; die übrigen Fotos wurden nicht kopiert "
                                       "und auf der Karte wurde nichts gelöscht."));
+        m_karteWeg = true;
         return false;
     }
     if (fehler)

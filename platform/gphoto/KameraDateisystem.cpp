@@ -253,7 +253,11 @@ bool KameraDateisystem::mediumGone(const FileRef &file, quint64 device) const
     const std::optional<KameraOrt> o = m_orte.ort(file);
     if (!o || (kKameraGeraet | o->nummer) != device)
         return true;
-    return !m_orte.auflisten(o->oben(), true);
+    if (m_orte.auflisten(o->oben(), true))
+        return false;
+    // Off the cable: its letter goes now, not at the next look for cameras.
+    m_kameras->auffrischen();
+    return true;
 }
 
 void KameraDateisystem::removeLeftovers(const QString &folder)
