@@ -165,6 +165,8 @@ void Kopierlauf::laufen()
             if (m_karteWeg) {
                 sperre.freigeben();
                 QuelleNochDa(m_ctx, m_liste, m_fenster);
+                m_fenster.timerHinweiseAn();
+                m_fenster.timerInfoAn();
             }
             return;
         }
