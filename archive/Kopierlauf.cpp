@@ -1,6 +1,5 @@
 #include "archive/Kopierlauf.h"
 
-#include "source/Arbeiter.h"
 #include "archive/KartenBefehle.h"
 #include "archive/Laufanzeige.h"
 #include "archive/Laufsperre.h"
@@ -17,6 +16,7 @@
 #include "services/Meldungen.h"
 #include "services/Platzhalter.h"
 #include "services/Warten.h"
+#include "source/Arbeiter.h"
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
 #include "source/KarteEntfernt.h"

@@ -1,12 +1,12 @@
 #include "archive/Loeschen.h"
 
-#include "source/Arbeiter.h"
 #include "archive/Laufsperre.h"
 #include "archive/Sicherungen.h"
 #include "archive/Vorlauf.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
+#include "source/Arbeiter.h"
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
 #include "source/Scan.h"
