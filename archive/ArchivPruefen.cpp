@@ -1,9 +1,9 @@
 #include "archive/ArchivPruefen.h"
 
-#include "archive/Arbeiter.h"
 #include "archive/Laufsperre.h"
 #include "frame/Context.h"
 #include "services/Platzhalter.h"
+#include "source/Arbeiter.h"
 #include "source/Fenster.h"
 #include "source/Statusleiste.h"
 #include "text/Pfad.h"

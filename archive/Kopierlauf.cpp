@@ -1,6 +1,5 @@
 #include "archive/Kopierlauf.h"
 
-#include "archive/Arbeiter.h"
 #include "archive/KartenBefehle.h"
 #include "archive/Laufanzeige.h"
 #include "archive/Laufsperre.h"
@@ -17,8 +16,10 @@
 #include "services/Meldungen.h"
 #include "services/Platzhalter.h"
 #include "services/Warten.h"
+#include "source/Arbeiter.h"
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
+#include "source/KarteEntfernt.h"
 #include "text/DateiVorhanden.h"
 #include "text/Meldung.h"
 #include "text/Zahlen.h"
@@ -128,6 +129,7 @@ private:
     qint64 m_kopiertBytes = 0;
     int m_schonDa = 0; // photos whose bytes the archive held already
     bool m_voll = false; // the target disk filled: the copying ends, the rest of the run follows
+    bool m_karteWeg = false; // the card went: the run ends
 };
 
 void Kopierlauf::laufen()
@@ -157,8 +159,17 @@ void Kopierlauf::laufen()
     m_seitSpeichern.start();
     m_start = m_ctx.host.system.tickCount();
     for (int i = 0; i < m_pfade.size() && !m_voll; ++i) {
-        if (!eintrag(i))
-            return abbrechen();
+        if (!eintrag(i)) {
+            abbrechen();
+            // The window lists the card's photos no longer, as after a card pulled between runs.
+            if (m_karteWeg) {
+                sperre.freigeben();
+                QuelleNochDa(m_ctx, m_liste, m_fenster);
+                m_fenster.timerHinweiseAn();
+                m_fenster.timerInfoAn();
+            }
+            return;
+        }
         if (m_seitSpeichern.elapsed() >= 1000)
             speichern();
     }
@@ -352,6 +363,15 @@ bool Kopierlauf::kopieren(int i, const Namen &namen)
         PlatteVollMelden(m_ctx, m_pfade, m_marken, i, m_ziel);
         m_voll = true;
         return true;
+    }
+    // A card gone fails every photo after this one: one report ends the run.
+    if (fehler && KarteWeg(m_ctx, m_fotos.at(i), m_stempel.at(i).device)) {
+        m_anzeige->takt(true);
+        KarteWegMelden(m_ctx, m_pfade.at(i),
+                       QStringLiteral("Das Kopieren ist beendet; die übrigen Fotos wurden nicht kopiert "
+                                      "und auf der Karte wurde nichts gelöscht."));
+        m_karteWeg = true;
+        return false;
     }
     if (fehler)
         return weiter(fehler);

@@ -1,6 +1,10 @@
 #include "archive/Laufsperre.h"
 
+#include "services/Meldungen.h"
+#include "source/Arbeiter.h"
 #include "source/Fenster.h"
+#include "text/Meldung.h"
+#include "text/Pfad.h"
 
 namespace mirbelon {
 
@@ -27,6 +31,19 @@ bool LaufBesetzt(Context &ctx, Fenster &fenster)
     fenster.setPanel(QStringLiteral("Status"), text);
     fenster.statusNeuZeichnen();
     return true;
+}
+
+bool KarteWeg(const Context &ctx, const FileRef &foto, quint64 geraet)
+{
+    const FileSystem &files = ctx.host.files;
+    return Nachsehen<bool>([&files, foto, geraet] { return files.mediumGone(foto, geraet); });
+}
+
+void KarteWegMelden(Context &ctx, const QString &foto, const QString &folge)
+{
+    ctx.host.dialogs.message(MeldungsText(QStringLiteral("Die Karte »") + PfadTeil(foto, -2)
+                                          + QStringLiteral("« ist nicht mehr da oder wurde gewechselt. ") + folge),
+                             QStringLiteral("Karte entfernt"), Icon::Exclamation, Buttons::Ok, Answer::Ok);
 }
 
 } // namespace mirbelon

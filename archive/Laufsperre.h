@@ -10,6 +10,13 @@ class Fenster;
 // going on; the "Status" panel then says so and the caller must not start.
 bool LaufBesetzt(Context &ctx, Fenster &fenster);
 
+// Whether the card (or camera) that held `foto` is gone or changed, asked
+// on a worker: a camera answers over its cable. `geraet`: of its stamp.
+bool KarteWeg(const Context &ctx, const FileRef &foto, quint64 geraet);
+// The one report of a card gone mid-run, after which the run has ended;
+// `folge` says what that left undone.
+void KarteWegMelden(Context &ctx, const QString &foto, const QString &folge);
+
 // Marks a run as going on for its lifetime (or until freigeben()).
 class LaufSperre
 {

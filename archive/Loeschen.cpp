@@ -1,12 +1,12 @@
 #include "archive/Loeschen.h"
 
-#include "archive/Arbeiter.h"
 #include "archive/Laufsperre.h"
 #include "archive/Sicherungen.h"
 #include "archive/Vorlauf.h"
 #include "frame/Context.h"
 #include "frame/IniStore.h"
 #include "services/Meldungen.h"
+#include "source/Arbeiter.h"
 #include "source/Fenster.h"
 #include "source/FotoListe.h"
 #include "source/Scan.h"
@@ -130,7 +130,7 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     const QString &pfad = foto.datei.path;
     const auto melden = [&](const Fehler &f) {
         // The first failure that shows the card gone ends the run with one report.
-        if (files.mediumGone(foto.datei, foto.stempel ? foto.stempel->device : 0))
+        if (KarteWeg(ctx, foto.datei, foto.stempel ? foto.stempel->device : 0))
             return Schritt::KarteWeg;
         return FehlerMelden(ctx, f, kKontext) == 2 ? Schritt::Abbruch : Schritt::Weiter;
     };
@@ -138,7 +138,12 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     if (foto.stempel && archiv != ctx.kopien.constEnd() && !(archiv->quelle == *foto.stempel))
         return melden(Geaendert(pfad));
 
-    const bool schreibgeschuetzt = files.isReadOnly(foto.datei);
+    // The photo as it is now, looked at on a worker: a camera answers over its cable.
+    const auto jetzt = [&files, &foto] {
+        return Nachsehen<std::optional<FileStamp>>([&files, host = foto.host] { return files.hostStamp(host); });
+    };
+    const bool schreibgeschuetzt
+        = Nachsehen<bool>([&files, datei = foto.datei] { return files.isReadOnly(datei); });
     if (schreibgeschuetzt) {
         // Read-only since its copy was made ahead: the question comes first.
         vorlauf.verwerfenBis(i);
@@ -148,12 +153,12 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
             Buttons::OkCancel, Answer::Cancel);
         if (antwort != Answer::Ok)
             return Schritt::Weiter;
-        if (files.hostStamp(foto.host) != foto.stempel)
+        if (jetzt() != foto.stempel)
             return melden(Geaendert(pfad));
         if (const Fehler f = files.setReadOnly(foto.datei, false))
             return melden(f);
         // Clearing the bit changes the file's ctime: what counts from here.
-        foto.stempel = files.hostStamp(foto.host);
+        foto.stempel = jetzt();
     }
     const auto bleibt = [&](const Fehler &f) {
         // The photo is not deleted, and stays as it was.
@@ -161,7 +166,7 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
             files.setReadOnly(foto.datei, true);
         return melden(f);
     };
-    if (foto.stempel && files.hostStamp(foto.host) != foto.stempel)
+    if (foto.stempel && jetzt() != foto.stempel)
         return bleibt(Geaendert(pfad));
 
     const std::shared_ptr<Vorarbeiten> vor = Arbeit(ctx, i, vorlauf);
@@ -185,7 +190,9 @@ Schritt FotoLoeschen(Context &ctx, Foto foto, int i, Vorlauf &vorlauf, QList<Sic
     if (const Fehler f = Auswerten(ctx, pfad, *vor))
         return bleibt(f);
 
-    if (const Fehler f = files.removeListed(foto.datei, *foto.stempel))
+    if (const Fehler f = Nachsehen<Fehler>([&files, datei = foto.datei, stempel = *foto.stempel] {
+            return files.removeListed(datei, stempel);
+        }))
         return bleibt(f);
     ctx.kopien.remove(foto.host);
     if (const auto kopie = files.hostStamp(QFile::encodeName(vor->kopieHost)))
@@ -305,12 +312,8 @@ void mnuLoeschenAlle(Context &ctx, FotoListe &liste, Fenster &fenster, bool nach
             return;
         if (schritt == Schritt::KarteWeg) {
             geblieben = 0;
-            ctx.host.dialogs.message(
-                MeldungsText(QStringLiteral("Die Karte »") + PfadTeil(pfade.value(0), -2)
-                             + QStringLiteral("« ist nicht mehr da oder wurde gewechselt. Das "
-                                              "Löschen ist beendet; auf der Karte wurde nichts "
-                                              "mehr angerührt.")),
-                QStringLiteral("Karte entfernt"), Icon::Exclamation, Buttons::Ok, Answer::Ok);
+            KarteWegMelden(ctx, pfade.value(0),
+                           QStringLiteral("Das Löschen ist beendet; auf der Karte wurde nichts mehr angerührt."));
         }
         ctx.host.desktop.processEvents();
     }

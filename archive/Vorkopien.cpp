@@ -1,6 +1,6 @@
 #include "archive/Vorkopien.h"
 
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 
 namespace mirbelon {
 

@@ -216,7 +216,8 @@ void Vorlauf::sammeln(int i, std::vector<std::shared_ptr<Vorarbeiten>> &neue)
         while (j < int(m_zuLoeschen.size()) && !m_zuLoeschen[size_t(j)]);
         if (j >= int(m_zuLoeschen.size()))
             return;
-        const FileSystem::State zustand = files.state(m_dateien.at(j));
+        const FileSystem::State zustand
+            = Nachsehen<FileSystem::State>([&files, datei = m_dateien.at(j)] { return files.state(datei); });
         if (zustand.readOnly)
             return;
         // A large file in a group of its own: the others need not wait for its copy.
@@ -249,7 +250,7 @@ std::shared_ptr<Vorarbeiten> Vorlauf::vorbereiten(int j)
     v->kopieHost = files.hostPath(v->kopie);
     if (v->kopieHost.isEmpty())
         return {};
-    if (const auto stempel = files.hostStamp(v->host))
+    if (const auto stempel = Nachsehen<std::optional<FileStamp>>([&files, host = v->host] { return files.hostStamp(host); }))
         v->groesse = stempel->size;
     if (const auto archiv = m_ctx.kopien.constFind(v->host); archiv != m_ctx.kopien.constEnd())
         v->archiv = *archiv;
@@ -264,7 +265,9 @@ bool Brauchbar(const Context &ctx, const Vorarbeiten &v)
 {
     if (v.sicherung.fehler)
         return false;
-    const std::optional<FileStamp> jetzt = ctx.host.files.hostStamp(v.host);
+    const FileSystem &files = ctx.host.files;
+    const std::optional<FileStamp> jetzt
+        = Nachsehen<std::optional<FileStamp>>([&files, host = v.host] { return files.hostStamp(host); });
     if (!jetzt || !(*jetzt == v.sicherung.found))
         return false;
     const auto archiv = ctx.kopien.constFind(v.host);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "archive/Arbeiter.h"
 #include "frame/Context.h"
+#include "source/Arbeiter.h"
 
 #include <deque>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "archive/Zielordner.h"
 
-#include "archive/Arbeiter.h"
-#include "archive/ZielName.h"
 #include "archive/Speicherplatz.h"
+#include "archive/ZielName.h"
+#include "source/Arbeiter.h"
 #include "text/DateiVorhanden.h"
 
 namespace mirbelon {

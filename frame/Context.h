@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 
 namespace mirbelon {
@@ -115,7 +116,8 @@ public:
     QString laufZeile;
     bool scanLaeuft = false;
     bool scanNochmal = false; // the source was asked for again while a scan ran
-    bool scanAbbruch = false; // the program ends: no scan runs any more
+    // The program ends: no scan runs any more. The scan's worker reads it too.
+    std::atomic<bool> scanAbbruch = false;
     bool karteEntfernt = false; // the source went while listed; until the next scan
     // Answers to a card's commands, also when the settings file cannot keep them.
     QHash<QString, bool> befehlsAntworten;

@@ -5,6 +5,7 @@
 #include "frame/GrossKlein.h"
 #include "frame/IniStore.h"
 #include "platform/Cp1252.h"
+#include "source/Arbeiter.h"
 #include "source/DateiTyp.h"
 #include "source/Fenster.h"
 #include "source/Karte.h"
@@ -18,6 +19,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -89,14 +91,16 @@ bool PasstKlein(const QString &name, QStringView muster)
     return PasstMuster(QStringView(klein.constData(), klein.size()), muster);
 }
 
-// One walk over the source. Links are not followed: what one reaches inside
-// the source is listed under its real name anyway, and what lies outside is
-// no part of the card (a "Ja" to the delete question must never reach it).
+// One walk over the source, on a worker: a camera's folders come over its
+// cable. Links are not followed: what one reaches inside the source is
+// listed under its real name anyway, and what lies outside is no part of the
+// card (a "Ja" to the delete question must never reach it).
 struct Suche
 {
-    Context &ctx;
+    const FileSystem &files;
     QString muster;
-    QList<FileRef> &gesammelt;
+    const std::atomic<bool> &abbruch;
+    QList<FileRef> gesammelt;
     QSet<FileId> gesehen; // folders and files met so far
 };
 
@@ -112,12 +116,11 @@ bool ErstesMal(Suche &suche, const FileId &id)
 
 void Sammeln(Suche &suche, QString ordner, const QByteArray &host)
 {
-    suche.ctx.host.desktop.processEvents();
-    if (suche.ctx.scanAbbruch)
+    if (suche.abbruch)
         return;
     if (!ordner.endsWith(QLatin1Char('\\')))
         ordner += QLatin1Char('\\');
-    const auto eintraege = suche.ctx.host.files.list(FileRef(ordner, host));
+    const auto eintraege = suche.files.list(FileRef(ordner, host));
     if (!eintraege)
         return;
     for (const DirEntry &eintrag : *eintraege) {
@@ -127,7 +130,7 @@ void Sammeln(Suche &suche, QString ordner, const QByteArray &host)
             Sammeln(suche, ordner + eintrag.name, eintrag.host);
         else if (PasstKlein(eintrag.name, suche.muster))
             suche.gesammelt.emplaceBack(ordner + eintrag.name, eintrag.host);
-        if (suche.ctx.scanAbbruch)
+        if (suche.abbruch)
             return;
     }
 }
@@ -162,12 +165,19 @@ void DateienSuchen(
     {
         BusyPointer busy(ctx.host.dialogs);
         ctx.host.desktop.processEvents();
-        Suche suche{ctx, muster.trimmed().toLower(), gesammelt, {}};
+        const FileSystem &files = ctx.host.files;
+        const std::atomic<bool> &abbruch = ctx.scanAbbruch;
         const QString start = ordner.toLower();
-        const QByteArray host = ctx.host.files.hostFile(start);
-        if (const std::optional<FileId> id = ctx.host.files.id(start))
-            ErstesMal(suche, *id);
-        Sammeln(suche, start, host);
+        if (!abbruch)
+            gesammelt = ImHintergrund<QList<FileRef>>(
+                [&files, &abbruch, start, muster = muster.trimmed().toLower()] {
+                    Suche suche{files, muster, abbruch, {}, {}};
+                    if (const std::optional<FileId> id = files.id(start))
+                        ErstesMal(suche, *id);
+                    Sammeln(suche, start, files.hostFile(start));
+                    return std::move(suche.gesammelt);
+                },
+                {}, Strecke::Blick);
         if (liste.isEmpty())
             liste = std::move(gesammelt);
         else

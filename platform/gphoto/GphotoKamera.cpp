@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace mirbelon {
 
 namespace {
@@ -55,6 +57,20 @@ struct Ports
     {
         if (p)
             gp_port_info_list_free(p);
+    }
+};
+
+// Takes the pieces of a file for a sink; after a false from it, no more.
+struct Abnehmer
+{
+    const std::function<bool(const char *, size_t)> &sink;
+    bool abgebrochen = false;
+    static int schreiben(void *selbst, unsigned char *daten, uint64_t *laenge)
+    {
+        Abnehmer &a = *static_cast<Abnehmer *>(selbst);
+        if (!a.abgebrochen && *laenge > 0)
+            a.abgebrochen = !a.sink(reinterpret_cast<const char *>(daten), size_t(*laenge));
+        return a.abgebrochen ? GP_ERROR_CANCEL : GP_OK;
     }
 };
 
@@ -153,8 +169,17 @@ GphotoKamera::~GphotoKamera() = default;
 std::optional<QList<KameraEintrag>> GphotoKamera::list(const QByteArray &folder, bool fresh)
 {
     std::lock_guard lock(m_mutex);
-    if (fresh)
+    // Forgetting everything costs every folder above a new listing again: a
+    // walk over the camera forgets once, at its first folder listed twice.
+    // Listing a folder lists those above it as well.
+    const auto darunter = [&folder](const QByteArray &gelistet) {
+        return folder == "/" || gelistet == folder || gelistet.startsWith(folder + '/');
+    };
+    if (fresh && std::any_of(m_gelistet.cbegin(), m_gelistet.cend(), darunter)) {
         gp_filesystem_reset(m->camera->fs);
+        m_gelistet.clear();
+    }
+    m_gelistet.insert(folder);
     Liste ordner;
     Liste dateien;
     if (gp_camera_folder_list_folders(m->camera, folder.constData(), ordner.p, m->ctx) < GP_OK
@@ -204,18 +229,17 @@ int GphotoKamera::read(const QByteArray &folder, const QByteArray &name,
             return 0;
         offset += n;
     }
-    // Drivers without partial reads hand the file over whole.
+    // Drivers without partial reads hand the file over as it comes, in
+    // pieces of their choosing; held in memory it would be copied once per piece.
+    Abnehmer abnehmer{sink};
+    CameraFileHandler handler{nullptr, nullptr, &Abnehmer::schreiben};
     CameraFile *datei = nullptr;
-    if (const int r = gp_file_new(&datei); r < GP_OK)
+    if (const int r = gp_file_new_from_handler(&datei, &handler, &abnehmer); r < GP_OK)
         return r;
-    int r = gp_camera_file_get(m->camera, folder.constData(), name.constData(), GP_FILE_TYPE_NORMAL, datei, m->ctx);
-    const char *daten = nullptr;
-    unsigned long groesse = 0;
-    if (r >= GP_OK)
-        r = gp_file_get_data_and_size(datei, &daten, &groesse);
-    if (r >= GP_OK && groesse > 0 && !sink(daten, size_t(groesse)))
-        r = GP_ERROR_CANCEL;
+    const int r = gp_camera_file_get(m->camera, folder.constData(), name.constData(), GP_FILE_TYPE_NORMAL, datei, m->ctx);
     gp_file_unref(datei);
+    if (abnehmer.abgebrochen)
+        return GP_ERROR_CANCEL;
     return r < GP_OK ? r : 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -62,6 +63,7 @@ private:
     QString m_model;
     QByteArray m_port;
     std::mutex m_mutex;
+    QSet<QByteArray> m_gelistet; // folders listed since libgphoto2 last forgot them
 };
 
 } // namespace mirbelon

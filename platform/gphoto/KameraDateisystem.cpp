@@ -1,6 +1,6 @@
 #include "platform/gphoto/KameraDateisystem.h"
 
-#include "platform/posix/CopyInto.h"
+#include "platform/gphoto/KameraQuelle.h"
 #include "platform/posix/PosixFileUtil.h"
 
 #include <QFile>
@@ -15,96 +15,15 @@ using namespace posixfs;
 
 namespace {
 
-// Device numbers of cameras: far above any a kernel gives.
-constexpr quint64 kKameraGeraet = quint64(0x6770) << 48;
-
 const char kBelegt[] = "Die Kamera wird vom Dateimanager benutzt: dort auswerfen, dann Aktualisieren";
-
-QByteArray Verbunden(const QByteArray &ordner, const QByteArray &name)
-{
-    return ordner.endsWith('/') ? ordner + name : ordner + '/' + name;
-}
-
-Fehler KameraFehler(int nummer, const QString &wo, int ergebnis)
-{
-    Fehler f = fehler(nummer, wo);
-    if (ergebnis != 0)
-        f.beschreibung += QStringLiteral(" (") + GphotoKamera::text(ergebnis) + QLatin1Char(')');
-    return f;
-}
-
-// The bytes of a camera's file, as they come over the cable.
-class KameraQuelle : public CopySource
-{
-public:
-    KameraQuelle(std::shared_ptr<GphotoKamera> kamera, QByteArray ordner, QByteArray name, FileStamp stempel,
-                 QString wo)
-        : m_kamera(std::move(kamera)), m_ordner(std::move(ordner)), m_name(std::move(name)),
-          m_stempel(stempel), m_wo(std::move(wo))
-    {
-    }
-    FileStamp found() const override { return m_stempel; }
-    int pump(int out, Hasher &hasher, qint64 &copied, ByteProgress *progress, int out2, int *err2) override
-    {
-        copied = 0;
-        int schreibfehler = 0;
-        const int r = m_kamera->read(m_ordner, m_name, [&](const char *daten, size_t n) {
-            hasher.add(daten, n);
-            schreibfehler = writeAll(out, daten, qint64(n));
-            if (out2 >= 0 && *err2 == 0)
-                *err2 = writeAll(out2, daten, qint64(n));
-            copied += qint64(n);
-            if (progress)
-                progress->done.store(copied);
-            return schreibfehler == 0;
-        });
-        if (schreibfehler != 0)
-            return schreibfehler;
-        if (r != 0) {
-            m_fault = KameraFehler(57, m_wo, r);
-            return EIO;
-        }
-        return 0;
-    }
-    bool unchanged() override
-    {
-        const std::optional<KameraEintrag> e = m_kamera->info(m_ordner, m_name);
-        return e && e->size == m_stempel.size && e->mtime * 1000 == m_stempel.modifiedMs;
-    }
-    std::optional<Fehler> fault() const override { return m_fault; }
-
-private:
-    std::shared_ptr<GphotoKamera> m_kamera;
-    QByteArray m_ordner;
-    QByteArray m_name;
-    FileStamp m_stempel;
-    QString m_wo;
-    std::optional<Fehler> m_fault;
-};
 
 } // namespace
 
-QByteArray KameraDateisystem::Ort::host() const
-{
-    return "gphoto2:" + QByteArray::number(nummer) + ':' + pfad;
-}
-
-QByteArray KameraDateisystem::Ort::ordner() const
-{
-    const qsizetype schnitt = pfad.lastIndexOf('/');
-    return schnitt <= 0 ? QByteArray("/") : pfad.left(schnitt);
-}
-
-QByteArray KameraDateisystem::Ort::name() const
-{
-    return pfad.mid(pfad.lastIndexOf('/') + 1);
-}
-
 KameraDateisystem::KameraDateisystem(FileSystem &base, const QStringList &ports)
     : m_base(base)
+    , m_kameras(std::make_unique<KameraLaufwerke>(ports, [b = &base] { return b->driveLetters(); }))
+    , m_orte(*m_kameras)
 {
-    const FileSystem *b = &m_base;
-    m_kameras = std::make_unique<KameraLaufwerke>(ports, [b] { return b->driveLetters(); });
     // Ports named outright are there at once; the cable is looked at on the watch's thread.
     if (!ports.isEmpty())
         m_kameras->auffrischen();
@@ -123,109 +42,6 @@ void KameraDateisystem::auffrischen()
     m_kameras->auffrischen();
 }
 
-bool KameraDateisystem::aufKamera(const QString &programPath) const
-{
-    if (programPath.size() < 2 || programPath.at(1) != QLatin1Char(':'))
-        return false;
-    const QChar letter = programPath.at(0).toUpper();
-    for (const KameraLaufwerke::Laufwerk &l : m_kameras->laufwerke()) {
-        if (l.letter == letter)
-            return true;
-    }
-    return false;
-}
-
-std::optional<QList<KameraEintrag>> KameraDateisystem::auflisten(const Ort &ordner, bool neu) const
-{
-    const QByteArray schluessel = ordner.host();
-    if (!neu) {
-        std::lock_guard lock(m_mutex);
-        const auto it = m_listen.constFind(schluessel);
-        if (it != m_listen.constEnd())
-            return *it;
-    }
-    std::optional<QList<KameraEintrag>> liste = ordner.kamera->list(ordner.pfad, neu);
-    std::lock_guard lock(m_mutex);
-    if (liste)
-        m_listen.insert(schluessel, *liste);
-    else
-        m_listen.remove(schluessel);
-    return liste;
-}
-
-std::optional<KameraDateisystem::Ort> KameraDateisystem::ort(const FileRef &file) const
-{
-    if (!file.host.isEmpty())
-        return aufKamera(file.host) ? vomHost(file.host) : std::nullopt;
-    const QString &pfad = file.path;
-    if (!aufKamera(pfad))
-        return std::nullopt;
-    const QChar letter = pfad.at(0).toUpper();
-    Ort o;
-    for (const KameraLaufwerke::Laufwerk &l : m_kameras->laufwerke()) {
-        if (l.letter == letter)
-            o = Ort{l.kamera, l.nummer, l.letter, "/"};
-    }
-    if (!o.kamera)
-        return std::nullopt;
-    const QStringList teile = pfad.mid(2).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    for (qsizetype i = 0; i < teile.size(); ++i) {
-        const QByteArray gesucht = teile.at(i).toUtf8();
-        QByteArray gefunden = gesucht;
-        // An exact spelling first, then any case; a name not there keeps its own.
-        if (const std::optional<QList<KameraEintrag>> liste = auflisten(o, false)) {
-            bool genau = false;
-            for (const KameraEintrag &e : *liste)
-                genau = genau || e.name == gesucht;
-            for (const KameraEintrag &e : *liste) {
-                if (!genau && QString::fromUtf8(e.name).compare(teile.at(i), Qt::CaseInsensitive) == 0) {
-                    gefunden = e.name;
-                    break;
-                }
-            }
-        }
-        o.pfad = Verbunden(o.pfad, gefunden);
-    }
-    return o;
-}
-
-std::optional<KameraDateisystem::Ort> KameraDateisystem::vomHost(const QByteArray &host) const
-{
-    const qsizetype doppelpunkt = host.indexOf(':', 8);
-    if (!aufKamera(host) || doppelpunkt < 0)
-        return std::nullopt;
-    const quint64 nummer = host.mid(8, doppelpunkt - 8).toULongLong();
-    for (const KameraLaufwerke::Laufwerk &l : m_kameras->laufwerke()) {
-        if (l.nummer == nummer)
-            return Ort{l.kamera, l.nummer, l.letter, host.mid(doppelpunkt + 1)};
-    }
-    return std::nullopt;
-}
-
-std::optional<KameraEintrag> KameraDateisystem::eintrag(const Ort &o) const
-{
-    if (o.pfad == "/")
-        return KameraEintrag{"/", true};
-    Ort ordner = o;
-    ordner.pfad = o.ordner();
-    const QByteArray name = o.name();
-    if (const std::optional<QList<KameraEintrag>> liste = auflisten(ordner, false)) {
-        for (const KameraEintrag &e : *liste) {
-            if (e.name == name)
-                return e;
-        }
-    }
-    return std::nullopt;
-}
-
-FileStamp KameraDateisystem::stempel(const Ort &o, const KameraEintrag &e)
-{
-    // Which file: the attachment and the path; a file put in its place shows
-    // in size or time.
-    return FileStamp{e.size, e.mtime * 1000, kKameraGeraet | o.nummer, qHash(o.pfad), 0,
-                     e.mtime * 1'000'000'000};
-}
-
 Fehler KameraDateisystem::schreibgeschuetzt(const QString &path) const
 {
     return fehler(70, path);
@@ -233,18 +49,18 @@ Fehler KameraDateisystem::schreibgeschuetzt(const QString &path) const
 
 QString KameraDateisystem::hostPath(const QString &programPath) const
 {
-    if (!aufKamera(programPath))
+    if (!m_orte.aufKamera(programPath))
         return m_base.hostPath(programPath);
-    const std::optional<Ort> o = ort(programPath);
+    const std::optional<KameraOrt> o = m_orte.ort(programPath);
     return o ? QString::fromUtf8(o->host()) : QString();
 }
 
 QString KameraDateisystem::programPath(const QString &hostPath) const
 {
     const QByteArray host = hostPath.toUtf8();
-    if (!aufKamera(host))
+    if (!m_orte.aufKamera(host))
         return m_base.programPath(hostPath);
-    const std::optional<Ort> o = vomHost(host);
+    const std::optional<KameraOrt> o = m_orte.vomHost(host);
     if (!o)
         return {};
     QString rest = QString::fromUtf8(o->pfad);
@@ -254,9 +70,9 @@ QString KameraDateisystem::programPath(const QString &hostPath) const
 
 QByteArray KameraDateisystem::hostFile(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.hostFile(file);
-    const std::optional<Ort> o = ort(file);
+    const std::optional<KameraOrt> o = m_orte.ort(file);
     return o ? o->host() : QByteArray();
 }
 
@@ -292,74 +108,73 @@ QString KameraDateisystem::mediaNote() const
 
 bool KameraDateisystem::canRead(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.canRead(file);
-    const std::optional<Ort> o = ort(file);
-    const std::optional<KameraEintrag> e = o ? eintrag(*o) : std::nullopt;
+    const std::optional<KameraOrt> o = m_orte.ort(file);
+    const std::optional<KameraEintrag> e = o ? m_orte.eintrag(*o) : std::nullopt;
     return e && !e->folder;
 }
 
 bool KameraDateisystem::isFolder(const QString &path) const
 {
-    if (!aufKamera(path))
+    if (!m_orte.aufKamera(path))
         return m_base.isFolder(path);
-    const std::optional<Ort> o = ort(path);
-    const std::optional<KameraEintrag> e = o ? eintrag(*o) : std::nullopt;
+    const std::optional<KameraOrt> o = m_orte.ort(path);
+    const std::optional<KameraEintrag> e = o ? m_orte.eintrag(*o) : std::nullopt;
     return e && e->folder;
 }
 
 bool KameraDateisystem::exists(const QString &path) const
 {
-    if (!aufKamera(path))
+    if (!m_orte.aufKamera(path))
         return m_base.exists(path);
-    const std::optional<Ort> o = ort(path);
-    return o && eintrag(*o);
+    const std::optional<KameraOrt> o = m_orte.ort(path);
+    return o && m_orte.eintrag(*o);
 }
 
 std::optional<FileId> KameraDateisystem::id(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.id(file);
-    const std::optional<Ort> o = ort(file);
-    if (!o || !eintrag(*o))
+    const std::optional<KameraOrt> o = m_orte.ort(file);
+    if (!o || !m_orte.eintrag(*o))
         return std::nullopt;
-    return FileId{kKameraGeraet | o->nummer, quint64(qHash(o->pfad))};
+    return o->id();
 }
 
 std::optional<QList<DirEntry>> KameraDateisystem::list(const FileRef &folder) const
 {
-    if (!aufKamera(folder))
+    if (!m_orte.aufKamera(folder))
         return m_base.list(folder);
-    const std::optional<Ort> o = ort(folder);
+    const std::optional<KameraOrt> o = m_orte.ort(folder);
     // A listing asked for is the camera's as it is now.
-    const std::optional<QList<KameraEintrag>> liste = o ? auflisten(*o, true) : std::nullopt;
+    const std::optional<QList<KameraEintrag>> liste = o ? m_orte.auflisten(*o, true) : std::nullopt;
     if (!liste)
         return std::nullopt;
     QList<DirEntry> eintraege;
     eintraege.reserve(liste->size());
     for (const KameraEintrag &e : *liste) {
-        Ort kind = *o;
-        kind.pfad = Verbunden(o->pfad, e.name);
+        const KameraOrt kind = o->darin(e.name);
         eintraege.append(DirEntry{QString::fromUtf8(e.name), e.folder, e.name.startsWith('.'), false, kind.host(),
-                                  FileId{kKameraGeraet | o->nummer, quint64(qHash(kind.pfad))}});
+                                  kind.id()});
     }
     return eintraege;
 }
 
 std::optional<FileStamp> KameraDateisystem::stamp(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.stamp(file);
-    const std::optional<Ort> o = ort(file);
-    const std::optional<KameraEintrag> e = o ? eintrag(*o) : std::nullopt;
+    const std::optional<KameraOrt> o = m_orte.ort(file);
+    const std::optional<KameraEintrag> e = o ? m_orte.eintrag(*o) : std::nullopt;
     if (!e || e->folder || e->size < 0)
         return std::nullopt;
-    return stempel(*o, *e);
+    return o->stempel(*e);
 }
 
 qint64 KameraDateisystem::size(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.size(file);
     const std::optional<FileStamp> s = stamp(file);
     return s ? s->size : -1;
@@ -367,13 +182,13 @@ qint64 KameraDateisystem::size(const FileRef &file) const
 
 QList<qint64> KameraDateisystem::readableSizes(const QList<FileRef> &files) const
 {
-    const bool irgendeine = std::any_of(files.cbegin(), files.cend(), [this](const FileRef &f) { return aufKamera(f); });
+    const bool irgendeine = std::any_of(files.cbegin(), files.cend(), [this](const FileRef &f) { return m_orte.aufKamera(f); });
     return irgendeine ? FileSystem::readableSizes(files) : m_base.readableSizes(files);
 }
 
 std::optional<QDateTime> KameraDateisystem::modified(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.modified(file);
     const std::optional<FileStamp> s = stamp(file);
     if (!s)
@@ -383,80 +198,79 @@ std::optional<QDateTime> KameraDateisystem::modified(const FileRef &file) const
 
 bool KameraDateisystem::isReadOnly(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.isReadOnly(file);
-    const std::optional<Ort> o = ort(file);
-    const std::optional<KameraEintrag> e = o ? eintrag(*o) : std::nullopt;
+    const std::optional<KameraOrt> o = m_orte.ort(file);
+    const std::optional<KameraEintrag> e = o ? m_orte.eintrag(*o) : std::nullopt;
     return e && !e->folder && !e->deletable;
 }
 
 FileSystem::State KameraDateisystem::state(const FileRef &file) const
 {
-    return aufKamera(file) ? FileSystem::state(file) : m_base.state(file);
+    return m_orte.aufKamera(file) ? FileSystem::state(file) : m_base.state(file);
 }
 
 Fehler KameraDateisystem::setReadOnly(const FileRef &file, bool readOnly)
 {
-    return aufKamera(file) ? schreibgeschuetzt(file.path) : m_base.setReadOnly(file, readOnly);
+    return m_orte.aufKamera(file) ? schreibgeschuetzt(file.path) : m_base.setReadOnly(file, readOnly);
 }
 
 Fehler KameraDateisystem::makeFolder(const QString &path)
 {
-    return aufKamera(path) ? schreibgeschuetzt(path) : m_base.makeFolder(path);
+    return m_orte.aufKamera(path) ? schreibgeschuetzt(path) : m_base.makeFolder(path);
 }
 
 Fehler KameraDateisystem::remove(const FileRef &file)
 {
     // Only a listed and copied photo leaves a camera.
-    return aufKamera(file) ? schreibgeschuetzt(file.path) : m_base.remove(file);
+    return m_orte.aufKamera(file) ? schreibgeschuetzt(file.path) : m_base.remove(file);
 }
 
 Fehler KameraDateisystem::removeListed(const FileRef &listed, const FileStamp &expected)
 {
-    if (!aufKamera(listed))
+    if (!m_orte.aufKamera(listed))
         return m_base.removeListed(listed, expected);
-    const std::optional<Ort> o = ort(listed);
+    const std::optional<KameraOrt> o = m_orte.ort(listed);
     if (!o)
         return fehler(71, listed.path);
     const std::optional<KameraEintrag> jetzt = o->kamera->info(o->ordner(), o->name());
     if (!jetzt)
         return fehler(53, listed.path);
-    if (jetzt->folder || !(stempel(*o, *jetzt) == expected))
+    if (jetzt->folder || !(o->stempel(*jetzt) == expected))
         return nichtMehrDieselbe(listed.path);
     if (!jetzt->deletable)
         return fehler(75, listed.path);
     if (const int r = o->kamera->remove(o->ordner(), o->name()))
         return KameraFehler(57, listed.path, r);
-    std::lock_guard lock(m_mutex);
-    Ort ordner = *o;
-    ordner.pfad = o->ordner();
-    m_listen.remove(ordner.host());
+    m_orte.entfernt(*o);
     return {};
 }
 
 bool KameraDateisystem::mediumGone(const FileRef &file, quint64 device) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return (device & kKameraGeraet) == kKameraGeraet || m_base.mediumGone(file, device);
-    const std::optional<Ort> o = ort(file);
+    const std::optional<KameraOrt> o = m_orte.ort(file);
     if (!o || (kKameraGeraet | o->nummer) != device)
         return true;
-    Ort ordner = *o;
-    ordner.pfad = o->ordner();
-    return !auflisten(ordner, true);
+    if (m_orte.auflisten(o->oben(), true))
+        return false;
+    // Off the cable: its letter goes now, not at the next look for cameras.
+    m_kameras->auffrischen();
+    return true;
 }
 
 void KameraDateisystem::removeLeftovers(const QString &folder)
 {
-    if (!aufKamera(folder))
+    if (!m_orte.aufKamera(folder))
         m_base.removeLeftovers(folder);
 }
 
 Fehler KameraDateisystem::copyFile(const FileRef &source, const QString &target, bool overwrite)
 {
-    if (aufKamera(target))
+    if (m_orte.aufKamera(target))
         return schreibgeschuetzt(target);
-    if (!aufKamera(source))
+    if (!m_orte.aufKamera(source))
         return m_base.copyFile(source, target, overwrite);
     const QByteArray from = hostFile(source);
     const QString to = m_base.hostPath(target);
@@ -470,47 +284,47 @@ Fehler KameraDateisystem::copyFile(const FileRef &source, const QString &target,
 
 CopyResult KameraDateisystem::copyBytes(const CopyOrder &order, ByteProgress *progress) const
 {
-    if (aufKamera(order.to.toUtf8())) {
+    if (m_orte.aufKamera(order.to.toUtf8())) {
         CopyResult r;
         r.fehler = schreibgeschuetzt(programPath(order.to));
         return r;
     }
-    if (!aufKamera(order.from))
+    if (!m_orte.aufKamera(order.from))
         return m_base.copyBytes(order, progress);
     CopyResult result;
     const QString wo = programPath(QString::fromUtf8(order.from));
-    const std::optional<Ort> o = vomHost(order.from);
+    const std::optional<KameraOrt> o = m_orte.vomHost(order.from);
     const std::optional<KameraEintrag> e = o ? o->kamera->info(o->ordner(), o->name()) : std::nullopt;
     if (!e || e->folder || e->size < 0) {
         result.fehler = fehler(o ? 53 : 71, wo.isEmpty() ? QString::fromUtf8(order.from) : wo);
         return result;
     }
-    KameraQuelle quelle(o->kamera, o->ordner(), o->name(), stempel(*o, *e), wo);
+    KameraQuelle quelle(*o, o->stempel(*e), wo);
     return copyInto(order, quelle, progress);
 }
 
 std::optional<FileStamp> KameraDateisystem::hostStamp(const QByteArray &hostFile) const
 {
-    if (!aufKamera(hostFile))
+    if (!m_orte.aufKamera(hostFile))
         return m_base.hostStamp(hostFile);
-    const std::optional<Ort> o = vomHost(hostFile);
+    const std::optional<KameraOrt> o = m_orte.vomHost(hostFile);
     const std::optional<KameraEintrag> e = o ? o->kamera->info(o->ordner(), o->name()) : std::nullopt;
     if (!e || e->folder || e->size < 0)
         return std::nullopt;
-    return stempel(*o, *e);
+    return o->stempel(*e);
 }
 
 bool KameraDateisystem::withLocalFile(const QByteArray &hostFile,
                                       const std::function<void(const QByteArray &)> &use) const
 {
-    if (!aufKamera(hostFile))
+    if (!m_orte.aufKamera(hostFile))
         return m_base.withLocalFile(hostFile, use);
-    const std::optional<Ort> o = vomHost(hostFile);
+    const std::optional<KameraOrt> o = m_orte.vomHost(hostFile);
     if (!o)
         return false;
     std::unique_ptr<QTemporaryFile> datei;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lokalMutex);
         // Photos go into a folder that only the user can read.
         if (!m_lokal)
             m_lokal = std::make_unique<QTemporaryDir>();
@@ -535,9 +349,9 @@ bool KameraDateisystem::withLocalFile(const QByteArray &hostFile,
 
 std::optional<QByteArray> KameraDateisystem::readAll(const FileRef &file) const
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.readAll(file);
-    const std::optional<Ort> o = ort(file);
+    const std::optional<KameraOrt> o = m_orte.ort(file);
     if (!o)
         return std::nullopt;
     QByteArray bytes;
@@ -550,13 +364,13 @@ std::optional<QByteArray> KameraDateisystem::readAll(const FileRef &file) const
 
 Fehler KameraDateisystem::writeAtomic(const QString &path, const QByteArray &data, bool sync)
 {
-    return aufKamera(path) ? schreibgeschuetzt(path) : m_base.writeAtomic(path, data, sync);
+    return m_orte.aufKamera(path) ? schreibgeschuetzt(path) : m_base.writeAtomic(path, data, sync);
 }
 
 Fehler KameraDateisystem::writeAtomicStamped(const FileRef &file, const QByteArray &data, bool sync,
                                              std::optional<FileStamp> &written)
 {
-    if (!aufKamera(file))
+    if (!m_orte.aufKamera(file))
         return m_base.writeAtomicStamped(file, data, sync, written);
     written = std::nullopt;
     return schreibgeschuetzt(file.path);
@@ -564,22 +378,22 @@ Fehler KameraDateisystem::writeAtomicStamped(const FileRef &file, const QByteArr
 
 Fehler KameraDateisystem::syncFile(const QString &path)
 {
-    return aufKamera(path) ? Fehler{} : m_base.syncFile(path);
+    return m_orte.aufKamera(path) ? Fehler{} : m_base.syncFile(path);
 }
 
 Fehler KameraDateisystem::append(const QString &path, const QByteArray &data)
 {
-    return aufKamera(path) ? schreibgeschuetzt(path) : m_base.append(path, data);
+    return m_orte.aufKamera(path) ? schreibgeschuetzt(path) : m_base.append(path, data);
 }
 
 DiskSpace KameraDateisystem::space(const QString &path) const
 {
-    return aufKamera(path) ? DiskSpace{} : m_base.space(path);
+    return m_orte.aufKamera(path) ? DiskSpace{} : m_base.space(path);
 }
 
 QString KameraDateisystem::volumeLabel(const QString &drive) const
 {
-    if (!aufKamera(drive))
+    if (!m_orte.aufKamera(drive))
         return m_base.volumeLabel(drive);
     const QChar letter = drive.at(0).toUpper();
     for (const KameraLaufwerke::Laufwerk &l : m_kameras->laufwerke()) {

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
-#include "platform/gphoto/KameraLaufwerke.h"
-
-#include <QHash>
+#include "platform/gphoto/KameraOrte.h"
 
 #include <memory>
 #include <mutex>
@@ -83,36 +81,12 @@ public:
     QString volumeLabel(const QString &drive) const override;
 
 private:
-    // A path on one camera.
-    struct Ort
-    {
-        std::shared_ptr<GphotoKamera> kamera;
-        quint64 nummer = 0;
-        QChar letter;
-        QByteArray pfad; // "/DCIM/X.JPG"; "/" for the root
-        QByteArray host() const;
-        QByteArray ordner() const;
-        QByteArray name() const;
-    };
-    bool aufKamera(const QString &programPath) const; // its letter is a camera's
-    static bool aufKamera(const QByteArray &host) { return host.startsWith("gphoto2:"); }
-    bool aufKamera(const FileRef &file) const
-    {
-        return file.host.isEmpty() ? aufKamera(file.path) : aufKamera(file.host);
-    }
-    // nullopt: not on an attached camera. Names are found without regard to case.
-    std::optional<Ort> ort(const FileRef &file) const;
-    std::optional<Ort> vomHost(const QByteArray &host) const;
-    // The entry `o` names, from the listing of its folder (listed once if needed).
-    std::optional<KameraEintrag> eintrag(const Ort &o) const;
-    std::optional<QList<KameraEintrag>> auflisten(const Ort &ordner, bool neu) const;
-    static FileStamp stempel(const Ort &o, const KameraEintrag &e);
     Fehler schreibgeschuetzt(const QString &path) const;
 
     FileSystem &m_base;
     std::unique_ptr<KameraLaufwerke> m_kameras;
-    mutable std::mutex m_mutex; // the listings
-    mutable QHash<QByteArray, QList<KameraEintrag>> m_listen; // by host folder
+    KameraOrte m_orte;
+    mutable std::mutex m_lokalMutex;
     mutable std::unique_ptr<QTemporaryDir> m_lokal;
 };
 

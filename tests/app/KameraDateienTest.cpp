@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace mirbelon {
 namespace {
@@ -96,6 +98,51 @@ TEST(KameraDateien, CopyRunNamesPhotosByTheirCaptureDateWhenAsked)
         (QStringList { QStringLiteral("2018_0203-040506.cr2"), QStringLiteral("2019_0701-101112.jpg"),
             QStringLiteral("2023_0809-101112.heic"), QStringLiteral("2024_0701-120000.mov"),
             QStringLiteral("2024_0701-120000.mp4") }));
+}
+
+// The camera's cable is pulled while its photos are copied (the folder that
+// libgphoto2's directory driver shows as a camera goes): one report, no copy
+// claimed that is not in the archive, nothing deleted, and the run ends.
+TEST(KameraDateien, ACameraUnpluggedDuringTheCopyRunIsOneReport)
+{
+    QTemporaryDir kamera;
+    const QString ordner = kamera.path() + QStringLiteral("/DCIM/100CANON");
+    QDir().mkpath(ordner);
+    constexpr int kFotos = 12;
+    for (int n = 0; n < kFotos; ++n) {
+        QFile f(ordner + QStringLiteral("/IMG_%1.JPG").arg(n, 4, 10, QLatin1Char('0')));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(2 << 20, char('a' + n)));
+    }
+    TestUmgebung u(QStringLiteral("C"), {QStringLiteral("disk:") + kamera.path()});
+    Main m(*u.ctx, [] {});
+    m.laden();
+    m.setZiel(QStringLiteral("C:\\Archiv"));
+    m.setQuelle(QStringLiteral("D:\\"));
+    m.show();
+    ASSERT_EQ(m.liste().anzahl(), kFotos);
+    m.liste().setMarken(std::vector<char>(kFotos, 1));
+    // At the run's first look at the window's events.
+    QTimer::singleShot(0, &m, [&] { QDir(kamera.path()).removeRecursively(); });
+    for (int n = 0; n < kFotos; ++n)
+        u.dialogs.antworte(Answer::No); // go on after a report
+    m.aktion(QStringLiteral("mnuKopieren"))->trigger();
+
+    ASSERT_EQ(u.dialogs.gezeigt.size(), 1);
+    EXPECT_EQ(u.dialogs.gezeigt.first().titel, QStringLiteral("Karte entfernt"));
+    EXPECT_TRUE(u.dialogs.gezeigt.first().text.startsWith(QStringLiteral("Die Karte »D:« ist nicht mehr da")));
+    EXPECT_EQ(u.ctx->lauf, Lauf::Keiner);
+    EXPECT_EQ(u.dialogs.busy(), 0);
+    const QStringList archiv
+        = QDir(u.host(QStringLiteral("C:\\Archiv"))).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+    EXPECT_EQ(archiv.size(), u.ctx->kopien.size());
+    for (const Kopiert &k : std::as_const(u.ctx->kopien)) {
+        QFile kopie(k.ziel);
+        EXPECT_TRUE(kopie.open(QIODevice::ReadOnly) && kopie.size() == k.bytes) << k.ziel.toStdString();
+    }
+    // The list goes with the camera at once, not at the next look at the cable.
+    EXPECT_EQ(m.liste().anzahl(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m.panel(QStringLiteral("Status")) == QStringLiteral("Karte entfernt"); }, 3000));
 }
 
 } // namespace

@@ -241,7 +241,7 @@ TEST(MainFenster, EndingDuringAScanStopsItAndKeepsTheSettings)
             else
                 f.main.aktion(QStringLiteral("mnuEnde"))->trigger();
         });
-        // The scan looks at the queue once per folder: it must not read on.
+        // The scan must not read on.
         int danach = 0;
         QTimer zaehler;
         QObject::connect(&zaehler, &QTimer::timeout, [&] { danach += gefordert && f.beendet == 0; });

@@ -4,9 +4,13 @@
 #include "tests/support/TestFenster.h"
 #include "tests/support/TestUmgebung.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <mutex>
 
 #include <gtest/gtest.h>
 
@@ -34,11 +38,11 @@ void Fotos(const QString &ordner)
     }
 }
 
-Ergebnis Lauf(bool kamera)
+Ergebnis Lauf(bool kamera, const TestUmgebung::KameraFs &kameraFs = {})
 {
     QTemporaryDir kameraOrdner;
     const QStringList ports{QStringLiteral("disk:") + kameraOrdner.path()};
-    TestUmgebung env(kamera ? QStringLiteral("C") : QStringLiteral("CE"), kamera ? ports : QStringList());
+    TestUmgebung env(kamera ? QStringLiteral("C") : QStringLiteral("CE"), kamera ? ports : QStringList(), kameraFs);
     const QString quelle = kamera ? kameraOrdner.path() : env.laufwerk('E');
     Fotos(quelle);
     const QString wurzel = kamera ? QStringLiteral("D:\\") : QStringLiteral("E:\\");
@@ -81,6 +85,65 @@ TEST(KameraLauf, CopiesAndDeletesAsTheSamePhotosOnAFolderCard)
     EXPECT_EQ(kamera.dialoge.join('\n').toStdString(), karte.dialoge.join('\n').toStdString());
     EXPECT_TRUE(karte.uebrig.isEmpty());
     EXPECT_EQ(kamera.uebrig, karte.uebrig);
+}
+
+// Notes the calls that go over a camera's cable made on the window's thread.
+class Fadenwache : public KameraDateisystem
+{
+public:
+    Fadenwache(FileSystem &basis, const QStringList &ports, QStringList &imFenster)
+        : KameraDateisystem(basis, ports), m_imFenster(imFenster)
+    {
+    }
+    std::optional<QList<DirEntry>> list(const FileRef &f) const override
+    {
+        merken("list", f);
+        return KameraDateisystem::list(f);
+    }
+    std::optional<FileStamp> hostStamp(const QByteArray &host) const override
+    {
+        merken("hostStamp", FileRef({}, host));
+        return KameraDateisystem::hostStamp(host);
+    }
+    Fehler removeListed(const FileRef &f, const FileStamp &s) override
+    {
+        merken("removeListed", f);
+        return KameraDateisystem::removeListed(f, s);
+    }
+    bool mediumGone(const FileRef &f, quint64 geraet) const override
+    {
+        merken("mediumGone", f);
+        return KameraDateisystem::mediumGone(f, geraet);
+    }
+    CopyResult copyBytes(const CopyOrder &auftrag, ByteProgress *fortschritt) const override
+    {
+        merken("copyBytes", FileRef({}, auftrag.from));
+        return KameraDateisystem::copyBytes(auftrag, fortschritt);
+    }
+private:
+    void merken(const char *was, const FileRef &f) const
+    {
+        const bool kamera = f.host.startsWith("gphoto2:") || f.path.startsWith(QStringLiteral("D:"), Qt::CaseInsensitive);
+        if (kamera && QThread::currentThread() == QCoreApplication::instance()->thread()) {
+            std::lock_guard lock(m_mutex);
+            m_imFenster << QString::fromLatin1(was);
+        }
+    }
+    mutable std::mutex m_mutex;
+    QStringList &m_imFenster; // outlives the run's file system
+};
+
+TEST(KameraLauf, TheWindowsThreadNeverWaitsOnTheCable)
+{
+    QStringList imFenster;
+    bool bewacht = false;
+    const Ergebnis kamera = Lauf(true, [&](FileSystem &basis, const QStringList &ports) {
+        bewacht = true;
+        return std::make_unique<Fadenwache>(basis, ports, imFenster);
+    });
+    ASSERT_TRUE(bewacht);
+    EXPECT_TRUE(kamera.uebrig.isEmpty()); // the run went through, with the rescan at its end
+    EXPECT_EQ(imFenster.join(' ').toStdString(), "");
 }
 
 } // namespace

@@ -105,6 +105,29 @@ TEST_F(KameraDateisystemTest, ListsStampsAndCopiesAsTheSameFolderCard)
     }
 }
 
+// libgphoto2 keeps what it listed: a folder listed again is the camera as it
+// is now, also when the walk starts below the folder first listed.
+TEST_F(KameraDateisystemTest, AListingAskedForAgainShowsPhotosTakenMeanwhile)
+{
+    const auto namen = [&](const char *ordner) {
+        QStringList n;
+        for (const DirEntry &e : files->list(FileRef(ordner)).value_or(QList<DirEntry>{}))
+            n << e.name;
+        n.sort();
+        return n;
+    };
+    ASSERT_EQ(namen("D:\\"), QStringList{"DCIM"});
+    ASSERT_EQ(namen("D:\\DCIM\\100CANON").size(), 3);
+    schreiben("K/DCIM/100CANON/IMG_0004.JPG", "neu");
+    QFile::remove(wurzel.filePath("K/DCIM/100CANON/IMG_0001.JPG"));
+    EXPECT_EQ(namen("D:\\DCIM\\100CANON"), QStringList({"IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG"}));
+    EXPECT_EQ(files->size(FileRef("D:\\DCIM\\100CANON\\IMG_0004.JPG")), 3);
+    QDir().mkpath(wurzel.filePath("K/DCIM/101CANON"));
+    schreiben("K/DCIM/101CANON/IMG_0005.JPG", "x");
+    EXPECT_EQ(namen("D:\\DCIM"), QStringList({"100CANON", "101CANON"}));
+    EXPECT_EQ(namen("D:\\DCIM\\101CANON"), QStringList{"IMG_0005.JPG"});
+}
+
 TEST_F(KameraDateisystemTest, DeletesOnlyTheListedFileAndTakesNoWrites)
 {
     const FileRef foto("D:\\DCIM\\100CANON\\IMG_0001.JPG");

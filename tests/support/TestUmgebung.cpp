@@ -24,7 +24,7 @@ Zeitzone::~Zeitzone()
     tzset();
 }
 
-TestUmgebung::TestUmgebung(const QString &laufwerke, const QStringList &kameraPorts)
+TestUmgebung::TestUmgebung(const QString &laufwerke, const QStringList &kameraPorts, const KameraFs &kameraFs)
 {
     m_hatteLaufwerke = qEnvironmentVariableIsSet("MIRBELON_DRIVES");
     m_alteLaufwerke = qgetenv("MIRBELON_DRIVES");
@@ -38,7 +38,7 @@ TestUmgebung::TestUmgebung(const QString &laufwerke, const QStringList &kameraPo
     qputenv("MIRBELON_DRIVES", tabelle.join(QLatin1Char(';')).toUtf8());
     files = std::make_unique<PosixFileSystem>();
     if (!kameraPorts.isEmpty())
-        kameras = std::make_unique<KameraDateisystem>(*files, kameraPorts);
+        kameras = kameraFs ? kameraFs(*files, kameraPorts) : std::make_unique<KameraDateisystem>(*files, kameraPorts);
     einrichten(laufwerke);
 }
 

@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace mirbelon::test {
@@ -42,7 +43,10 @@ class TestUmgebung
 public:
     // `laufwerke`: drive letters to create, e.g. "CE".
     // With `kameras`, the ports of cameras ("disk:<folder>") beside the drives.
-    explicit TestUmgebung(const QString &laufwerke = QStringLiteral("CE"), const QStringList &kameras = {});
+    // `kameraFs` makes the file system with the cameras in place of a plain one.
+    using KameraFs = std::function<std::unique_ptr<KameraDateisystem>(FileSystem &, const QStringList &)>;
+    explicit TestUmgebung(const QString &laufwerke = QStringLiteral("CE"), const QStringList &kameras = {},
+                          const KameraFs &kameraFs = {});
     // C: and the media mounted below `medien()` (a folder under the root),
     // lettered as the running program letters them.
     struct MitMedien {};

@@ -12,25 +12,36 @@ class QAbstractEventDispatcher;
 
 namespace mirbelon {
 
-// Runs `arbeit` on the worker thread that moves bytes, while this thread
-// keeps the window's events going; `takt` runs here about every 50 ms until
-// the work is done. The work gets plain values and gives a plain result: it
-// must not touch the list, the context, the ini store or a widget.
-void ImHintergrund(const std::function<void()> &arbeit, const std::function<void()> &takt = {});
-
-template <typename T>
-T ImHintergrund(const std::function<T()> &arbeit, const std::function<void()> &takt = {})
-{
-    std::optional<T> ergebnis;
-    ImHintergrund([&] { ergebnis.emplace(arbeit()); }, takt);
-    return std::move(*ergebnis);
-}
-
 // The worker lanes of Vorab, so that copying, flushing and reading back
 // of different files overlap. Bytes is the thread of ImHintergrund; Flush
 // has one of its own: each runs its work in the order it was given. Lesen
-// has two threads, for reading two files back at once.
-enum class Strecke { Bytes, Flush, Lesen };
+// has two threads, for reading two files back at once. Blick looks at the
+// source (a listing, a stamp, a delete), which on a camera goes over its
+// cable: never queued behind the copies made ahead on Bytes.
+enum class Strecke { Bytes, Flush, Lesen, Blick };
+
+// Runs `arbeit` on the worker thread of `strecke`, while this thread
+// keeps the window's events going; `takt` runs here about every 50 ms until
+// the work is done. The work gets plain values and gives a plain result: it
+// must not touch the list, the context, the ini store or a widget.
+void ImHintergrund(const std::function<void()> &arbeit, const std::function<void()> &takt = {},
+                   Strecke strecke = Strecke::Bytes);
+
+template <typename T>
+T ImHintergrund(const std::function<T()> &arbeit, const std::function<void()> &takt = {},
+                Strecke strecke = Strecke::Bytes)
+{
+    std::optional<T> ergebnis;
+    ImHintergrund([&] { ergebnis.emplace(arbeit()); }, takt, strecke);
+    return std::move(*ergebnis);
+}
+
+// ImHintergrund on the lane Blick.
+template <typename T>
+T Nachsehen(const std::function<T()> &arbeit)
+{
+    return ImHintergrund<T>(arbeit, {}, Strecke::Blick);
+}
 
 // Work started on a worker before its result is needed: the window thread
 // goes on with its own steps and collects the result later, in its event

@@ -1,4 +1,4 @@
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 
 #include <gtest/gtest.h>
 

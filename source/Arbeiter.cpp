@@ -1,4 +1,4 @@
-#include "archive/Arbeiter.h"
+#include "source/Arbeiter.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -30,6 +30,10 @@ QThreadPool &Pool(Strecke strecke)
         // Two where the order does not matter.
         static Spur lesen(2);
         return lesen;
+    }
+    case Strecke::Blick: {
+        static Spur blick(1);
+        return blick;
     }
     case Strecke::Bytes:
         break;
@@ -91,10 +95,10 @@ std::shared_ptr<Vorarbeit> Vorab(Strecke strecke, std::function<void()> arbeit)
     return vorarbeit;
 }
 
-void ImHintergrund(const std::function<void()> &arbeit, const std::function<void()> &takt)
+void ImHintergrund(const std::function<void()> &arbeit, const std::function<void()> &takt, Strecke strecke)
 {
     // Waited for here, so `arbeit` outlives the work.
-    Vorab(Strecke::Bytes, [&arbeit] { arbeit(); })->abwarten(takt);
+    Vorab(strecke, [&arbeit] { arbeit(); })->abwarten(takt);
 }
 
 CopyResult KopierenImHintergrund(const FileSystem &files, const CopyOrder &auftrag,
