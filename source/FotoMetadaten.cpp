@@ -1,5 +1,6 @@
 #include "source/FotoMetadaten.h"
 
+#include "platform/DateiAbbild.h"
 #include "source/DateiTyp.h"
 #include "source/FilmDatei.h"
 
@@ -82,51 +83,47 @@ QSize AufrechteGroesse(const QSize &gespeichert, int ausrichtung)
 
 struct BildDatei::Innen
 {
-    Exiv2::FileIo io;
+    std::optional<DateiAbbild> abbild;
     QByteArray daten;
     Exiv2::Image::AutoPtr bild;
     std::unique_ptr<Exiv2::PreviewManager> vorschauen;
     Exiv2::PreviewPropertiesList eigenschaften;
-
-    explicit Innen(const QByteArray &pfad)
-        : io(pfad.toStdString())
-    {
-    }
 };
 
 BildDatei::BildDatei(const QByteArray &hostPfad)
-    : m(std::make_unique<Innen>(hostPfad))
+    : m(std::make_unique<Innen>())
 {
     Vorbereiten();
     // A FIFO or device named like a photo would block the open.
     if (!GewoehnlicheDatei(hostPfad))
         return;
+    m->abbild.emplace(hostPfad);
+    m->daten = m->abbild->daten();
+    if (m->daten.isEmpty())
+        return;
     try {
-        if (m->io.open() != 0)
-            return;
-        const long groesse = m->io.size();
-        if (groesse <= 0)
-            return;
-        const Exiv2::byte *anfang = m->io.mmap(false);
-        m->daten = QByteArray::fromRawData(reinterpret_cast<const char *>(anfang), groesse);
-        m->bild = Exiv2::ImageFactory::open(anfang, groesse);
+        m->bild = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(m->daten.constData()),
+                                            static_cast<long>(m->daten.size()));
         if (m->bild.get())
             m->bild->readMetadata();
     } catch (const std::exception &) {
         // Not a type exiv2 knows, or damaged: the bytes may still decode.
         m->bild.reset();
     }
+    // What was read from a card pulled meanwhile is not the file's.
+    if (beschaedigt())
+        m->bild.reset();
 }
 
 BildDatei::~BildDatei()
 {
     m->vorschauen.reset();
     m->bild.reset();
-    try {
-        m->io.munmap();
-        m->io.close();
-    } catch (const std::exception &) {
-    }
+}
+
+bool BildDatei::beschaedigt() const
+{
+    return m->abbild && m->abbild->beschaedigt();
 }
 
 QByteArray BildDatei::daten() const { return m->daten; }
@@ -235,6 +232,8 @@ QByteArray BildDatei::vorschau(int index) const
         return {};
     try {
         const Exiv2::PreviewImage bild = m->vorschauen->getPreviewImage(m->eigenschaften[static_cast<size_t>(index)]);
+        if (beschaedigt())
+            return {};
         return QByteArray(reinterpret_cast<const char *>(bild.pData()), static_cast<qsizetype>(bild.size()));
     } catch (const std::exception &) {
         return {};

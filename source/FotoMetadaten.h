@@ -32,6 +32,9 @@ public:
 
     // The whole file; empty when it cannot be opened. Valid while this lives.
     QByteArray daten() const;
+    // Part of the file could not be read any more (the card pulled, the file
+    // cut short): what was decoded from daten() is not the photo.
+    bool beschaedigt() const;
     // EXIF orientation, 1 when the file has none or exiv2 cannot read it.
     int ausrichtung() const;
     // The capture date as a wall-clock value (held as Qt::UTC, so no zone can

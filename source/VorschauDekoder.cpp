@@ -139,6 +139,9 @@ VorschauPixel VorschauDekodieren(const QByteArray &hostPfad, VorschauArt art, co
         if (wahl >= 0)
             ergebnis = Dekodieren(datei.vorschau(wahl), ausrichtung, platz);
     }
+    // Pixels of a card pulled meanwhile are not the photo's: none is shown.
+    if (datei.beschaedigt())
+        return {};
     ergebnis.aufnahme = datei.aufnahme();
     return ergebnis;
 }
