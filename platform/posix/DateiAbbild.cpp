@@ -29,6 +29,7 @@ struct Platz
 constexpr int kPlaetze = 64;
 std::array<Platz, kPlaetze> g_plaetze;
 struct sigaction g_vorher;
+uintptr_t g_seite = 4096; // sysconf is not for a signal handler
 
 void BeiSigbus(int signal, siginfo_t *info, void *kontext)
 {
@@ -37,8 +38,8 @@ void BeiSigbus(int signal, siginfo_t *info, void *kontext)
         if (adresse < platz.anfang.load() || adresse >= platz.ende.load())
             continue;
         // The unreadable page becomes one of zeros; the read that failed runs again.
-        const uintptr_t seite = adresse & ~(uintptr_t(::sysconf(_SC_PAGESIZE)) - 1);
-        if (::mmap(reinterpret_cast<void *>(seite), size_t(::sysconf(_SC_PAGESIZE)), PROT_READ,
+        const uintptr_t seite = adresse & ~(g_seite - 1);
+        if (::mmap(reinterpret_cast<void *>(seite), size_t(g_seite), PROT_READ,
                    MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0)
             == MAP_FAILED)
             break;
@@ -59,6 +60,7 @@ void HandlerEinrichten()
 {
     static std::once_flag einmal;
     std::call_once(einmal, [] {
+        g_seite = uintptr_t(::sysconf(_SC_PAGESIZE));
         struct sigaction neu = {};
         neu.sa_sigaction = BeiSigbus;
         neu.sa_flags = SA_SIGINFO | SA_NODEFER;
